@@ -1,0 +1,14 @@
+#!/bin/sh
+# Installs the Debian packages the build and the tests need, only those missing.
+set -e
+packages="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev"
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  # shellcheck disable=SC2086
+  apt-get install -y -q --no-install-recommends $missing
+fi
