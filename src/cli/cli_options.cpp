@@ -1,0 +1,90 @@
+#include "cli/cli_options.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+
+namespace quorvex {
+
+namespace {
+
+constexpr const char* kDescription =
+    "quorvex-convert converts Visual FoxPro forms (.scx with their .sct memo files) into Delphi\n"
+    "forms: a .dfm form text and a .pas unit per form, written into the output directory.\n"
+    "Input files are only read. Each report line starts with the time (HH:MM:SS).\n\n"
+    "Exit status: 0 done, 3 done with warnings (a step of some form failed and was passed over;\n"
+    "see the \"Warning:\" lines), 1 the run ended early (a table that cannot be opened, an output\n"
+    "directory that cannot be created, Ctrl+C), 2 usage error.\n\n"
+    "Stages (--stage) print one intermediate of a single input instead of converting:\n"
+    "  records  the table's records (text and memo fields, control bytes as \\xHH)\n"
+    "  tree     the object tree (indented node texts, TAB, record reference)\n"
+    "  objtext  the object text of pass 1        rawdfm  the DFM text of pass 2\n"
+    "  pas      the unit                          dfm     the .dfm file's text (canonical)\n"
+    "With --from objtext or --from dfm the input is such a text instead of a form.";
+
+bool StageAccepts(const std::string& from, const std::string& stage) {
+  static const std::vector<std::string> kFromScx = {"records", "tree", "objtext", "rawdfm", "pas", "dfm"};
+  static const std::vector<std::string> kFromObjtext = {"rawdfm", "pas", "dfm"};
+  static const std::vector<std::string> kFromDfm = {"pas", "dfm"};
+  const auto& allowed = from == "scx" ? kFromScx : from == "objtext" ? kFromObjtext : kFromDfm;
+  return std::find(allowed.begin(), allowed.end(), stage) != allowed.end();
+}
+
+// Checks CLI11 cannot express: combinations of options.
+std::string CombinationError(const CliOptions& options) {
+  if (options.stage.empty()) {
+    if (options.from != "scx") return "--from needs --stage";
+    return {};
+  }
+  if (options.inputs.size() != 1) return "--stage takes exactly one input file";
+  if (!StageAccepts(options.from, options.stage))
+    return "--stage " + options.stage + " cannot start from --from " + options.from;
+  return {};
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CliOptions options;
+  CLI::App app{kDescription, "quorvex-convert"};
+  app.set_version_flag("--version", std::string("quorvex-convert ") + QUORVEX_VERSION);
+  app.add_option("INPUT", options.inputs, ".scx files, or folders whose .scx files are converted")->required();
+  app.add_option("-o,--output", options.output_directory,
+                 "Output directory (created if missing); default: next to the first input, named after it");
+  app.add_flag("-k,--keep-going", options.keep_going,
+               "A form whose table cannot be opened gets a warning line and the run goes on");
+  app.add_flag("-r,--recursive", options.recursive, "Search folders given as inputs in their subfolders too");
+  app.add_option("-j,--jobs", options.jobs, "Convert N files at once on N threads (same report and files)")
+      ->check(CLI::Range(1, 256));
+  app.add_flag("-q,--quiet", options.quiet, "Leave out the report lines");
+  app.add_option("--stage", options.stage, "Print one stage of a single input (see above)")
+      ->check(CLI::IsMember({"records", "tree", "objtext", "rawdfm", "pas", "dfm"}));
+  app.add_option("--from", options.from, "What the input is: scx (default), objtext or dfm")
+      ->check(CLI::IsMember({"scx", "objtext", "dfm"}));
+  app.add_option("--codepage", options.code_page,
+                 "Code page for cutting long strings in the .dfm (932, 936, 949, 950; 0 = single-byte); "
+                 "default: the form's code page mark");
+
+  ParsedCommandLine result;
+  try {
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    app.parse(reversed);
+  } catch (const CLI::ParseError& error) {
+    if (error.get_exit_code() == 0) {
+      out << (dynamic_cast<const CLI::CallForVersion*>(&error) ? error.what() : app.help()) << '\n';
+      result.exit_status = 0;
+    } else {
+      err << "quorvex-convert: " << error.what() << "\nRun with --help for more information.\n";
+      result.exit_status = 2;
+    }
+    return result;
+  }
+  if (const std::string problem = CombinationError(options); !problem.empty()) {
+    err << "quorvex-convert: " << problem << "\nRun with --help for more information.\n";
+    result.exit_status = 2;
+    return result;
+  }
+  result.options = std::move(options);
+  return result;
+}
+
+}  // namespace quorvex

@@ -1,0 +1,113 @@
+#include "cli/stages.h"
+
+#include <exception>
+#include <fstream>
+#include <iterator>
+
+#include "cli/records_stage.h"
+#include "cli/tree_stage.h"
+#include "convert/file_conversion.h"
+#include "table/table_dataset.h"
+
+namespace quorvex {
+
+namespace {
+
+constexpr int kStatusFailed = 1;
+constexpr int kStatusWarning = 3;
+
+// The steps of a stage; a step that a run would pass over reports to `err`
+// and the stage goes on with what it has.
+class StageSteps {
+ public:
+  explicit StageSteps(std::ostream& err) : err_(err) {}
+
+  template <typename Step>
+  void Guarded(Step&& step) {
+    try {
+      step();
+    } catch (const std::exception& failure) {
+      err_ << failure.what() << '\n';
+      status_ = kStatusWarning;
+    }
+  }
+  int Status() const { return status_; }
+
+ private:
+  std::ostream& err_;
+  int status_ = 0;
+};
+
+int PrintTableRecords(const std::string& path, std::ostream& out) {
+  TableDataSet dataset;
+  dataset.SetTableName(path);
+  dataset.Open();
+  PrintRecords(dataset, out);
+  return 0;
+}
+
+// Reads the input text of --from objtext or --from dfm.
+TextList ReadInputLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw Exception("Cannot open file " + path);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return SplitLines(bytes);
+}
+
+// The stages after the object text, on a conversion that has its input.
+int RunLaterStages(const CliOptions& options, FileConversion& conversion, StageSteps& steps, std::ostream& out) {
+  const std::string& stage = options.stage;
+  if (options.from != "dfm") {
+    if (stage == "objtext") {
+      out << JoinLines(conversion.ObjectTextLines());
+      return steps.Status();
+    }
+    steps.Guarded([&] { conversion.GenerateDfm(NullProgress()); });
+    if (stage == "rawdfm") {
+      out << JoinLines(conversion.DfmLines());
+      return steps.Status();
+    }
+  }
+  if (stage == "pas") {
+    steps.Guarded([&] { conversion.GeneratePas(); });
+    out << JoinLines(conversion.PasLines());
+  } else {
+    steps.Guarded([&] { conversion.CanonicaliseDfmLines(); });
+    out << JoinLines(conversion.DfmLines());
+  }
+  return steps.Status();
+}
+
+int RunStageOrThrow(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  const std::string& input = options.inputs.front();
+  if (options.from == "scx" && options.stage == "records") return PrintTableRecords(input, out);
+  FileConversion conversion(input, options.code_page);
+  StageSteps steps(err);
+  if (options.from == "objtext") {
+    conversion.MutableObjectTextLines() = ReadInputLines(input);
+  } else if (options.from == "dfm") {
+    conversion.MutableDfmLines() = ReadInputLines(input);
+  } else {
+    conversion.OpenTable();
+    if (options.stage == "tree") {
+      PrintTree(conversion.Tree(), out);
+      return 0;
+    }
+    steps.Guarded([&] { conversion.WriteObjectText(NullProgress()); });
+  }
+  return RunLaterStages(options, conversion, steps, out);
+}
+
+}  // namespace
+
+int RunStage(const CliOptions& options, std::ostream& out, std::ostream& err) {
+  try {
+    return RunStageOrThrow(options, out, err);
+  } catch (const std::exception& failure) {
+    out << std::flush;
+    err << failure.what() << '\n';
+    return kStatusFailed;
+  }
+}
+
+}  // namespace quorvex
