@@ -163,6 +163,7 @@ void DfmConverter::ReadNextLine() {
   progress_.ReportProgress(ClampToInt(line_index_));
 }
 
+// Keywords stand before the first space: pass 1 writes "object Name=Class".
 bool DfmConverter::FirstWordIs(std::string_view word) const {
   const auto first_word = std::string_view(current_line_).substr(0, current_line_.find(' '));
   return !first_word.empty() && SameText(first_word, word);

@@ -15,11 +15,13 @@ namespace quorvex {
 //
 // Each block is one entry of `pas`; several blocks hold more than one line,
 // separated by CR LF, so JoinLines(pas) is the unit's text. The form's name is
-// read from line 0 ("object Form1: TForm1" declares TForm1 and the variable
-// Form1); without a readable form name the class is written without a name and
-// the var section is left out. Every later line whose trimmed text starts with
-// "object" (lower case) declares a field. The unit name is `file_name` without
-// its directory and without the extension (from its last "." on).
+// the text before the first ":" of line 0 without its first 7 characters
+// ("object Form1: TForm1" declares TForm1 and the variable Form1). When that
+// name is empty the var section is left out, and an empty `dfm` also leaves
+// the class unnamed (" = class(TForm)"); nothing is kept from an earlier unit.
+// Every later line whose trimmed text starts with "object" (lower case)
+// declares a field. The unit name is `file_name` without its directory and
+// without the extension (from its last "." on). Throws only std::bad_alloc.
 void ConvertToPas(const TextList& dfm, TextList& pas, std::string_view file_name);
 
 }  // namespace quorvex

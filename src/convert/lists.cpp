@@ -105,9 +105,12 @@ void VocabularyTable::Add(std::string_view row) {
 
 bool VocabularyTable::HasName(std::string_view key) const { return values_.find(key) != values_.end(); }
 
-std::string_view VocabularyTable::ValueOf(std::string_view key) const {
+std::string_view VocabularyTable::ValueOf(std::string_view key) const { return Find(key).value_or(""); }
+
+std::optional<std::string_view> VocabularyTable::Find(std::string_view key) const {
   const auto found = values_.find(key);
-  return found == values_.end() ? std::string_view() : std::string_view(found->second);
+  if (found == values_.end()) return std::nullopt;
+  return found->second;
 }
 
 bool VocabularyTable::HasEntry(std::string_view entry) const {

@@ -9,6 +9,7 @@
 // afterwards, so any number of conversions may share them across threads.
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,10 @@ class VocabularyTable {
   // stays valid as long as the table.
   std::string_view ValueOf(std::string_view key) const;
 
+  // HasName and ValueOf in one lookup: the value, or nothing when no row has
+  // the name.
+  std::optional<std::string_view> Find(std::string_view key) const;
+
   // True when a whole row equals `entry` (case ignored).
   bool HasEntry(std::string_view entry) const;
 
@@ -55,11 +60,9 @@ class VocabularyTable {
 // The six vocabulary tables.
 class Lists {
  public:
-  // Builds the tables from the stored rows. Throws Exception("String list does
-  // not allow duplicates") if the stored rows repeat one (they do not).
-  Lists();
-
-  // The program-wide tables, built on first call (thread-safe) and never changed.
+  // The program-wide tables, built from the stored rows on the first call
+  // (thread-safe) and never changed. A stored row repeated would make that
+  // call throw Exception("String list does not allow duplicates").
   static const Lists& Shared();
 
   // Visual FoxPro class -> Delphi class ("column" and "header" are markers).
@@ -76,6 +79,8 @@ class Lists {
   const VocabularyTable& SkipList() const { return skip_list_; }
 
  private:
+  Lists();
+
   VocabularyTable class_map_;
   VocabularyTable common_property_map_;
   VocabularyTable property_map_;

@@ -1,6 +1,9 @@
 #include "convert/property_conversion.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "convert/property_color.h"
 
 namespace quorvex {
 
@@ -71,15 +74,15 @@ std::string PropertyConverter::ChooseDfmProperty(std::string_view property, std:
   const auto class_property = Joined(current_class_, property);
   if (lists_.SkipList().HasEntry(class_property)) return {};
 
-  if (lists_.CommonPropertyMap().HasName(property)) return std::string(lists_.CommonPropertyMap().ValueOf(property));
-  if (lists_.PropertyMap().HasName(property)) return std::string(lists_.PropertyMap().ValueOf(property));
+  if (const auto common = lists_.CommonPropertyMap().Find(property)) return std::string(*common);
+  if (const auto mapped = lists_.PropertyMap().Find(property)) return std::string(*mapped);
 
   const auto& class_map = lists_.ClassPropertyMap();
-  if (!class_map.HasName(class_property)) return {};
-  std::string dfm_property(class_map.ValueOf(class_property));
-  const auto class_property_value = Joined(class_property, current_value_);
-  if (class_map.HasName(class_property_value)) {
-    value = class_map.ValueOf(class_property_value);
+  const auto by_class = class_map.Find(class_property);
+  if (!by_class) return {};
+  std::string dfm_property(*by_class);
+  if (const auto by_value = class_map.Find(Joined(class_property, current_value_))) {
+    value = *by_value;
     if (value.empty()) dfm_property.clear();
   }
   return dfm_property;
@@ -87,10 +90,9 @@ std::string PropertyConverter::ChooseDfmProperty(std::string_view property, std:
 
 std::string PropertyConverter::ConvertValue(std::string_view dfm_property, std::string value) {
   const auto& value_map = lists_.ValueMap();
-  if (value_map.HasName(value)) value = value_map.ValueOf(value);
+  if (const auto plain = value_map.Find(value)) value = *plain;
   // The qualified key is built from the value as read, not as just mapped.
-  const auto qualified = Joined(current_property_, current_value_);
-  if (value_map.HasName(qualified)) value = value_map.ValueOf(qualified);
+  if (const auto qualified = value_map.Find(Joined(current_property_, current_value_))) value = *qualified;
   if (!value.empty() && value.front() == '"') value = QuotedToDfmString(value);
 
   // DFM property names are compared exactly: they come from the tables.
@@ -118,9 +120,10 @@ std::string PropertyConverter::ConvertStyleFlag() {
 }
 
 void PropertyConverter::MapClass(std::string& class_name) {
-  if (!lists_.ClassMap().HasName(class_name)) return;
+  const auto mapped = lists_.ClassMap().Find(class_name);
+  if (!mapped) return;
   current_class_ = class_name;
-  class_name = lists_.ClassMap().ValueOf(current_class_);
+  class_name = *mapped;
 }
 
 void PropertyConverter::MakeUniqueName(std::string& name) {
@@ -137,22 +140,32 @@ void PropertyConverter::MakeUniqueName(std::string& name) {
   name = std::move(candidate);
 }
 
-std::optional<std::size_t> PropertyConverter::FindStyleLine(std::string_view name) const {
-  for (std::size_t index = dfm_.size(); index > object_first_line_; --index) {
-    if (TrimBlanks(NamePart(dfm_[index - 1])) == name) return index - 1;
+std::optional<std::size_t> PropertyConverter::FindStyleLine(std::string_view name) {
+  // Every font flag of an object searches its lines; remembering how far the
+  // search got keeps an object with many flags from being rescanned for each.
+  auto found = style_searches_.find(name);
+  if (found == style_searches_.end()) found = style_searches_.emplace(name, StyleSearch{}).first;
+  StyleSearch& search = found->second;
+  if (search.searched_end > dfm_.size()) search = StyleSearch{};
+  for (std::size_t index = std::max(search.searched_end, object_first_line_); index < dfm_.size(); ++index) {
+    if (TrimBlanks(NamePart(dfm_[index])) == name) search.latest = index;
   }
-  return std::nullopt;
+  search.searched_end = std::max(search.searched_end, dfm_.size());
+  return search.latest;
 }
 
 bool PropertyConverter::MergeStyleFlag(std::size_t index, std::string_view flag) {
   if (index >= dfm_.size()) return false;
-  const auto line = TrimRightBlanks(dfm_[index]);
-  if (line.empty() || line.back() != ']') return false;
-  std::string merged(line.substr(0, line.size() - 1));
-  merged += ", ";
-  merged += flag;
-  merged += ']';
-  dfm_[index] = std::move(merged);
+  std::string& line = dfm_[index];
+  const auto kept = TrimRightBlanks(line).size();
+  if (kept == 0 || line[kept - 1] != ']') return false;
+  // Appended in place: an object may gather very many flags on one line.
+  line.resize(kept - 1);
+  line += ", ";
+  line += flag;
+  line += ']';
+  // The line's name part can only change if the flag brings an "=".
+  if (flag.find('=') != std::string_view::npos) style_searches_.clear();
   return true;
 }
 

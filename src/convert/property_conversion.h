@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -14,7 +15,6 @@
 #include <string_view>
 
 #include "convert/lists.h"
-#include "convert/property_color.h"
 #include "convert/text_list.h"
 #include "table/ascii.h"
 
@@ -53,8 +53,11 @@ class PropertyConverter {
   void MakeUniqueName(std::string& name);
 
   // Index of the latest DFM line from ObjectFirstLine() on whose trimmed name
-  // part equals `name` exactly, or nothing.
-  std::optional<std::size_t> FindStyleLine(std::string_view name) const;
+  // part equals `name` exactly, or nothing. Lines searched once are not
+  // searched again for the same name until SetObjectFirstLine: the DFM text
+  // must only grow at its end, or be rewritten through MergeStyleFlag, while
+  // the converter works on it (a text that shrank is searched afresh).
+  std::optional<std::size_t> FindStyleLine(std::string_view name);
 
   // Adds `flag` to the set that DFM line `index` ends with ("[fsBold]" becomes
   // "[fsBold, fsItalic]", trailing blanks dropped). Returns false and changes
@@ -67,7 +70,10 @@ class PropertyConverter {
   const std::string& CurrentProperty() const { return current_property_; }
   const std::string& CurrentValue() const { return current_value_; }
   std::size_t ObjectFirstLine() const { return object_first_line_; }
-  void SetObjectFirstLine(std::size_t index) { object_first_line_ = index; }
+  void SetObjectFirstLine(std::size_t index) {
+    object_first_line_ = index;
+    style_searches_.clear();
+  }
 
  private:
   std::string ChooseDfmProperty(std::string_view property, std::string& value) const;
@@ -83,6 +89,13 @@ class PropertyConverter {
   std::set<std::string, TextLess> used_names_;
   // Per name given to MakeUniqueName: the highest suffix found taken so far.
   std::map<std::string, std::uint64_t, TextLess> suffix_tried_;
+
+  // What FindStyleLine learnt about one name within the current object.
+  struct StyleSearch {
+    std::size_t searched_end = 0;       // lines before this index have been searched
+    std::optional<std::size_t> latest;  // the latest match among them
+  };
+  std::map<std::string, StyleSearch, std::less<>> style_searches_;
 };
 
 }  // namespace quorvex
