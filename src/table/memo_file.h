@@ -45,7 +45,6 @@ inline constexpr std::size_t kDbase4BlockSizeAt = 20;       // 4 bytes, little-e
 inline constexpr std::uint64_t kDbase3BlockSize = 512;
 inline constexpr std::size_t kMemoEntryHeaderSize = 8;      // FoxPro and dBASE IV
 inline constexpr std::uint64_t kDbase3MaxLength = 65519;
-inline constexpr std::uint64_t kMaxEntryBlocks = 65535;
 inline constexpr char kDbase3EntryEnd = 0x1A;
 
 class MemoFile {
