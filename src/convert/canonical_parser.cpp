@@ -162,26 +162,34 @@ void DfmParser::ParseValue(DfmValue& value) {
   }
 }
 
-// A string and its "+" continuations, joined. The pieces must all be 8-bit
-// or all wide: the stream has no value that mixes them.
+// A string and its "+" continuations, joined. An 8-bit string goes on with
+// 8-bit pieces only; a wide string takes both kinds, as its own cut lines
+// hold 8-bit pieces wherever no code of 256 or more falls.
 DfmValueData DfmParser::ParseString() {
-  const DfmTokenKind kind = tokens_.kind();
-  const char* const expected = kind == DfmTokenKind::kString ? "String expected" : "Wide string expected";
-  std::string bytes;
+  if (tokens_.kind() == DfmTokenKind::kString) {
+    std::string bytes;
+    while (true) {
+      bytes += tokens_.string_value();
+      tokens_.Next();
+      if (!tokens_.IsSymbol('+')) return DfmString{std::move(bytes)};
+      tokens_.Next();
+      if (tokens_.kind() != DfmTokenKind::kString) tokens_.Fail("String expected");
+    }
+  }
   std::u16string chars;
   while (true) {
-    if (kind == DfmTokenKind::kString) {
-      bytes += tokens_.string_value();
-    } else {
+    if (tokens_.kind() == DfmTokenKind::kWideString) {
       chars += tokens_.wide_value();
+    } else {
+      for (char byte : tokens_.string_value()) chars += static_cast<unsigned char>(byte);
     }
     tokens_.Next();
-    if (!tokens_.IsSymbol('+')) break;
+    if (!tokens_.IsSymbol('+')) return DfmWideString{std::move(chars)};
     tokens_.Next();
-    if (tokens_.kind() != kind) tokens_.Fail(expected);
+    if (tokens_.kind() != DfmTokenKind::kString && tokens_.kind() != DfmTokenKind::kWideString) {
+      tokens_.Fail("String expected");
+    }
   }
-  if (kind == DfmTokenKind::kString) return DfmString{std::move(bytes)};
-  return DfmWideString{std::move(chars)};
 }
 
 DfmValueData DfmParser::ParseIdentifierValue() {
