@@ -86,6 +86,14 @@ TEST(CanonicalStructureTest, CanonicalTextIsAFixedPoint) {
   }
 }
 
+TEST(CanonicalStructureTest, AWideStringWithAPlainFirstLineDoesNotReadBack) {
+  // The first cut line holds only 8-bit characters, so it prints as an 8-bit
+  // piece; an 8-bit string cannot be continued by a wide one.
+  const std::string canonical = CanonicaliseDfmText(FormWith("  W = '" + std::string(64, 'a') + "'#8364\r\n"));
+  EXPECT_EQ(canonical, FormWith("  W = \r\n    '" + std::string(64, 'a') + "' +\r\n    #8364\r\n"));
+  EXPECT_EQ(ParseFailure(canonical), "String expected on line 4");
+}
+
 TEST(CanonicalStructureTest, SeveralThreadsCanonicaliseAtOnce) {
   std::vector<std::string> texts;
   std::vector<std::string> expected;
