@@ -1,0 +1,135 @@
+#include "convert/object_text.h"
+
+#include <cstdlib>
+#include <exception>
+
+#include "convert/scx_property_line.h"
+#include "table/ascii.h"
+#include "table/table_dataset.h"
+
+namespace quorvex {
+
+namespace {
+
+constexpr std::string_view kFormBaseClass = "form";
+
+// Members exist only as lines of their container's record, which tells their
+// class by the container's base class alone.
+struct MemberClass {
+  std::string_view container;
+  std::string_view member;
+};
+constexpr MemberClass kMemberClasses[] = {
+    {"Commandgroup", "Commandbutton"},
+    {"Optiongroup", "Optionbutton"},
+    {"Pageframe", "Page"},
+    {"grid", "Column"},
+};
+
+std::string Indent(int level) { return std::string(static_cast<std::size_t>(level) * 2, ' '); }
+
+std::string EndLine(int level) { return Indent(level) + "end"; }
+
+// Makes `node` current: tells the observer, then moves the table to the node's
+// record (a member's record is its container's; a placeholder has none).
+void MakeCurrent(TableDataSet& dataset, const ScxNode& node, const ScxNodeCallback& on_current) {
+  if (on_current) on_current(node);
+  if (node.record_ref != 0) dataset.SetRecNo(std::abs(node.record_ref));
+}
+
+// The BaseClass of the node's record, which must be current; a placeholder's
+// counts as empty.
+std::string RecordBaseClass(TableDataSet& dataset, const ScxNode& node) {
+  return node.record_ref == 0 ? std::string() : dataset.FieldByName("BaseClass").AsString();
+}
+
+}  // namespace
+
+std::string ObjectClassText(const ScxNode& node, std::string_view base_class, std::string_view obj_name) {
+  // The form's class is the Delphi form class named after the form object.
+  if (SameText(base_class, kFormBaseClass)) return "T" + std::string(obj_name);
+  if (node.record_ref > 0) return std::string(base_class);
+  for (const MemberClass& member_class : kMemberClasses) {
+    if (SameText(base_class, member_class.container)) return std::string(member_class.member);
+  }
+  return {};
+}
+
+TextList NodePropertyLines(const ScxNode& node, std::string_view properties) {
+  TextList result;
+  if (node.record_ref == 0) return result;
+  const TextList lines = SplitLines(properties);
+  if (node.record_ref > 0) {
+    // Own lines go out whole, leading blanks and lines without "=" included.
+    for (const std::string& line : lines) {
+      if (!SplitPropertyName(line).is_member) result.push_back(line);
+    }
+    return result;
+  }
+  // Matched without regard to case, as the tree matched the member's Name to
+  // its prefix: a member named "Command1" keeps the lines of "command1".
+  const std::string prefix = NodeMemberPrefix(node.text);
+  for (const std::string& line : lines) {
+    const std::string_view text = TrimLeftBlanks(line);
+    const std::size_t dot = ScxNamePart(text).rfind('.');
+    if (dot != std::string_view::npos && SameText(text.substr(0, dot), prefix))
+      result.emplace_back(text.substr(dot + 1));
+  }
+  return result;
+}
+
+void WriteObject(TableDataSet& dataset, const ScxObjectTree& tree, const ScxNode& node, TextList& out,
+                 ProgressSink& progress, const ScxNodeCallback& on_current) {
+  try {
+    progress.ReportProgress(node.index);
+    MakeCurrent(dataset, node, on_current);
+    const int level = node.level;
+    const std::string base_class = RecordBaseClass(dataset, node);
+    const std::string obj_name =
+        SameText(base_class, kFormBaseClass) ? dataset.FieldByName("ObjName").AsString() : std::string();
+    out.push_back(Indent(level) + "object " + NodeName(node.text) + "=" +
+                  ObjectClassText(node, base_class, obj_name));
+    if (node.record_ref != 0) {
+      const std::string indent = Indent(level + 1);
+      for (const std::string& line : NodePropertyLines(node, dataset.FieldByName("Properties").AsString()))
+        out.push_back(indent + line);
+    }
+    const ScxNode* next = tree.Next(node);
+    if (next == nullptr || next->level <= level) out.push_back(EndLine(level));
+  } catch (const std::exception&) {
+    // One unreadable object, or a cancel, must not stop the walk: the levels
+    // it opened are still closed by the caller, so the text stays balanced.
+  }
+}
+
+void WriteObjectsFrom(TableDataSet& dataset, const ScxObjectTree& tree, const ScxNode& start, TextList& out,
+                      ProgressSink& progress, const ScxNodeCallback& on_current) {
+  int closing_level = 0;
+  for (const ScxNode* node = &start; node != nullptr;) {
+    WriteObject(dataset, tree, *node, out, progress, on_current);
+    closing_level = node->level - 1;
+    const ScxNode* next = tree.Next(*node);
+    if (next != nullptr && next->level <= closing_level) {
+      for (int level = closing_level; level >= next->level; --level) out.push_back(EndLine(level));
+    }
+    node = next;
+  }
+  // Down to level 0 even when the start node lies deeper (a form inside a form
+  // set): the reader of the text expects the outermost level closed.
+  for (int level = closing_level; level >= 0; --level) out.push_back(EndLine(level));
+}
+
+void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, TextList& out, ProgressSink& progress,
+                     const ScxNodeCallback& on_current) {
+  const ScxNode* form = tree.First();
+  if (form != nullptr) MakeCurrent(dataset, *form, on_current);
+  while (form != nullptr && !SameText(RecordBaseClass(dataset, *form), kFormBaseClass)) {
+    form = tree.Next(*form);
+    if (form != nullptr) MakeCurrent(dataset, *form, on_current);
+  }
+  if (form == nullptr) return;
+  progress.SetRange(tree.NodeCount() - 1);
+  WriteObjectsFrom(dataset, tree, *form, out, progress, on_current);
+}
+
+}  // namespace quorvex
