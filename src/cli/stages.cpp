@@ -7,6 +7,7 @@
 #include "cli/records_stage.h"
 #include "cli/tree_stage.h"
 #include "convert/file_conversion.h"
+#include "table/errors.h"
 #include "table/table_dataset.h"
 
 namespace quorvex {

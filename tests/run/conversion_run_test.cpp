@@ -85,7 +85,7 @@ TEST_F(ConversionRunTest, OverwritesOutputsAndKeepsDelimiterGiven) {
   EXPECT_EQ(Run({input}, Out() + "/"), "");
   EXPECT_EQ(host_.lines, CleanReport(input, Out() + "/"));
   EXPECT_EQ(OutFile("main.dfm").substr(0, 20), "object Form1: TForm1");
-  EXPECT_EQ(OutFile("main.pas").substr(0, 11), "unit main;\r\n");
+  EXPECT_EQ(OutFile("main.pas").substr(0, 12), "unit main;\r\n");
   EXPECT_EQ(FileNames(Out()), (std::vector<std::string>{"main.dfm", "main.pas"}));  // no temporary left
 }
 
@@ -102,13 +102,13 @@ TEST_F(ConversionRunTest, UnparsableDfmIsSavedAsGeneratedWithAWarning) {
   ASSERT_EQ(host_.lines.size(), 5u);
   EXPECT_EQ(host_.lines[2], "   Generating: " + Out() + "/main.pas");
   EXPECT_TRUE(host_.lines[3].starts_with("   Warning: ")) << host_.lines[3];
-  EXPECT_TRUE(host_.lines[3].ends_with(" on line 17")) << host_.lines[3];
+  EXPECT_TRUE(host_.lines[3].ends_with(" on line 18")) << host_.lines[3];
   EXPECT_EQ(host_.lines[4], "   Done\r\n");
   EXPECT_EQ(warnings_, 1);
   const std::string dfm = OutFile("main.dfm");
   EXPECT_NE(dfm.find("\r\n  \r\n"), std::string::npos) << "the raw text keeps its blank lines";
   EXPECT_NE(dfm.find("object Container9: \r\n"), std::string::npos);
-  EXPECT_NE(OutFile("main.pas").find("Container9: ;"), std::string::npos);
+  EXPECT_NE(OutFile("main.pas").find("    Container9:;\r\n"), std::string::npos);
 }
 
 TEST_F(ConversionRunTest, PasThatCannotBeCreatedWritesNoDfmAndTheRunGoesOn) {
@@ -147,7 +147,7 @@ TEST_F(ConversionRunTest, SecondOfThreeNotATableEndsTheRun) {
 TEST_F(ConversionRunTest, KeepGoingTurnsATableThatCannotBeOpenedIntoAWarning) {
   const std::string first = WriteNotATable(temp_.path() / "in", "a.scx").string();
   const std::string second = Form(PlainForm(), "b");
-  EXPECT_EQ(Run({first, second}, Out(), {.keep_going = true}), "");
+  EXPECT_EQ(Run({first, second}, Out(), {.keep_going = true, .jobs = 1, .code_page = {}}), "");
   ASSERT_EQ(host_.lines.size(), 6u);
   EXPECT_EQ(host_.lines[1], "   Warning: Table Header for " + first + " is invalid");
   EXPECT_EQ(host_.lines[2], "   Converting: " + second);
