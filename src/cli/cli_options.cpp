@@ -10,7 +10,9 @@ namespace {
 constexpr const char* kDescription =
     "quorvex-convert converts Visual FoxPro forms (.scx with their .sct memo files) into Delphi\n"
     "forms: a .dfm form text and a .pas unit per form, written into the output directory.\n"
-    "Input files are only read. Each report line starts with the time (HH:MM:SS).\n\n"
+    "Input files are only read. Each report line starts with the time (HH:MM:SS).\n";
+
+constexpr const char* kFooter =
     "Exit status: 0 done, 3 done with warnings (a step of some form failed and was passed over;\n"
     "see the \"Warning:\" lines), 1 the run ended early (a table that cannot be opened, an output\n"
     "directory that cannot be created, Ctrl+C), 2 usage error.\n\n"
@@ -46,6 +48,7 @@ std::string CombinationError(const CliOptions& options) {
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CliOptions options;
   CLI::App app{kDescription, "quorvex-convert"};
+  app.footer(kFooter);
   app.set_version_flag("--version", std::string("quorvex-convert ") + QUORVEX_VERSION);
   app.add_option("INPUT", options.inputs, ".scx files, or folders whose .scx files are converted")->required();
   app.add_option("-o,--output", options.output_directory,
