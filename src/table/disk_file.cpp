@@ -16,6 +16,7 @@ DiskFile::~DiskFile() { Close(); }
 void DiskFile::Open() {
   if (handle_) return;
   handle_ = files_.OpenForReading(name_);
+  known_size_ = 0;
   if (!handle_) throw ETableError("Access denied to file " + name_);
   OpenFileRegistry::Instance().Enter(this);
 }
@@ -23,11 +24,16 @@ void DiskFile::Open() {
 std::uint64_t DiskFile::Size() {
   const auto size = handle_ ? handle_->Size() : std::nullopt;
   if (!size) throw ETableError("Error getting FileSize for file " + name_);
+  known_size_ = *size;
   return *size;
 }
 
 std::string DiskFile::Read(std::uint64_t offset, std::uint64_t count) {
-  const std::uint64_t size = Size();
+  // The size is asked again only when the read reaches past the size known:
+  // a file that grew since shows its new bytes, and one that shrank makes the
+  // read return fewer bytes, so no read ever returns a byte not in the file.
+  const bool within_known = offset <= known_size_ && count <= known_size_ - offset;
+  const std::uint64_t size = within_known ? known_size_ : Size();
   if (offset >= size || count == 0) return {};
   // The file's real end bounds the buffer, whatever length the caller took
   // from the file's own fields.

@@ -52,6 +52,7 @@ class DiskFile {
   std::string name_;
   bool exists_;
   std::unique_ptr<RandomAccessFile> handle_;
+  std::uint64_t known_size_ = 0;  // the size last asked; reads within it need not ask again
 };
 
 }  // namespace quorvex

@@ -4,12 +4,60 @@
 #include <fstream>
 #include <limits>
 
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#define QUORVEX_POSIX_FILES 1
+#endif
+
 namespace quorvex {
 
 namespace {
 
 namespace fs = std::filesystem;
 
+#ifdef QUORVEX_POSIX_FILES
+// A plain read-only descriptor: fstat for the size and pread for each read,
+// one system call apiece and no shared file position, so every read is one
+// positioned read of exactly the bytes asked for and nothing ahead.
+class RealFile : public RandomAccessFile {
+ public:
+  explicit RealFile(const std::string& name) : fd_(::open(name.c_str(), O_RDONLY | O_CLOEXEC)) {}
+  ~RealFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  RealFile(const RealFile&) = delete;
+  RealFile& operator=(const RealFile&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+
+  std::optional<std::uint64_t> Size() override {
+    struct stat status {};
+    if (::fstat(fd_, &status) != 0 || status.st_size < 0) return std::nullopt;
+    return static_cast<std::uint64_t>(status.st_size);
+  }
+
+  std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<char> buffer) override {
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return std::nullopt;
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+      const ssize_t got = ::pread(fd_, buffer.data() + done, buffer.size() - done,
+                                  static_cast<off_t>(offset + done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return std::nullopt;
+      if (got == 0) break;
+      done += static_cast<std::size_t>(got);
+    }
+    return done;
+  }
+
+ private:
+  int fd_;
+};
+#else
 class RealFile : public RandomAccessFile {
  public:
   explicit RealFile(const std::string& name) {
@@ -43,6 +91,7 @@ class RealFile : public RandomAccessFile {
  private:
   std::ifstream stream_;
 };
+#endif
 
 class RealFileSystemImpl : public FileSystem {
  public:

@@ -100,15 +100,18 @@ std::int64_t MemoFile::EntryLength(std::int64_t block) {
     const std::string data = file_.Read(*offset, kDbase3MaxLength);
     return static_cast<std::int64_t>(std::min(data.find(kDbase3EntryEnd), data.size()));
   }
-  const std::string header = offset ? file_.Read(*offset, kMemoEntryHeaderSize) : std::string();
-  if (header.size() < kMemoEntryHeaderSize) throw ETableError("Memo record is bad in " + FileName());
+  return StoredLength(offset ? file_.Read(*offset, kMemoEntryHeaderSize) : std::string());
+}
+
+std::int64_t MemoFile::StoredLength(std::string_view head) const {
+  if (head.size() < kMemoEntryHeaderSize) throw ETableError("Memo record is bad in " + FileName());
   if (format_ == MemoFormat::kFoxPro) {
-    const std::uint32_t type = BigEndian32(header, 0);
+    const std::uint32_t type = BigEndian32(head, 0);
     if (type != 0 && type != 1) throw ETableError("Memo record is bad in " + FileName());
-    return BigEndian32(header, 4);
+    return BigEndian32(head, 4);
   }
-  if (header[0] != '\xFF' || header[1] != '\xFF') throw ETableError("Memo record is bad in " + FileName());
-  return static_cast<std::int64_t>(LittleEndian32(header, 4)) - static_cast<std::int64_t>(kMemoEntryHeaderSize);
+  if (head[0] != '\xFF' || head[1] != '\xFF') throw ETableError("Memo record is bad in " + FileName());
+  return static_cast<std::int64_t>(LittleEndian32(head, 4)) - static_cast<std::int64_t>(kMemoEntryHeaderSize);
 }
 
 std::string MemoFile::ReadEntry(std::int64_t block, std::int64_t count) {
@@ -123,9 +126,16 @@ std::string MemoFile::ReadEntry(std::int64_t block, std::int64_t count) {
 }
 
 std::string MemoFile::EntryText(std::int64_t block) {
-  const std::int64_t length = EntryLength(block);
+  if (block == 0 || format_ == MemoFormat::kDbase3) return ReadEntry(block, EntryLength(block));
+  // One read takes the entry header and, for the short texts that make up
+  // most of a form, the whole data: a form's walk reads thousands of texts.
+  const auto offset = EntryOffset(block);
+  const std::string head = offset ? file_.Read(*offset, kMemoEntryHeaderSize + kEntryReadAhead) : std::string();
+  const std::int64_t length = StoredLength(head);
   if (length <= 0) return {};
-  return ReadEntry(block, length);
+  const auto size = static_cast<std::uint64_t>(length);
+  if (head.size() - kMemoEntryHeaderSize >= size) return head.substr(kMemoEntryHeaderSize, size);
+  return file_.Read(*offset + kMemoEntryHeaderSize, size);
 }
 
 }  // namespace quorvex

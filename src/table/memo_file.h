@@ -46,6 +46,7 @@ inline constexpr std::uint64_t kDbase3BlockSize = 512;
 inline constexpr std::size_t kMemoEntryHeaderSize = 8;      // FoxPro and dBASE IV
 inline constexpr std::uint64_t kDbase3MaxLength = 65519;
 inline constexpr char kDbase3EntryEnd = 0x1A;
+inline constexpr std::uint64_t kEntryReadAhead = 1024;  // data bytes read with an entry's header
 
 class MemoFile {
  public:
@@ -69,9 +70,7 @@ class MemoFile {
   std::int64_t EntryLength(std::int64_t block);
 
   // The first count bytes of the entry's data (fewer when the file ends first;
-  // count is cut to the stored length). Throws as EntryLength, and "Memo entry
-  // at block %d is too long in %s" when the entry would span more than 65,535
-  // blocks.
+  // count is cut to the stored length). Throws as EntryLength.
   std::string ReadEntry(std::int64_t block, std::int64_t count);
 
   // The whole text of entry block: "" for block 0 and for a length of 0 or less.
@@ -81,6 +80,9 @@ class MemoFile {
   // Offset of the entry, or nothing when no file could hold it.
   std::optional<std::uint64_t> EntryOffset(std::int64_t block) const;
   std::uint64_t HeaderSize() const;
+  // The data length stated by an entry header of the FoxPro or dBASE IV
+  // format; throws "Memo record is bad in %s" as EntryLength.
+  std::int64_t StoredLength(std::string_view head) const;
 
   DiskFile file_;
   MemoFormat format_;
