@@ -113,7 +113,9 @@ void ConversionRun::ConvertInOrder(const std::vector<std::string>& files) {
 // thread reports and saves them strictly in input order, serving the host
 // while it waits. Workers stay at most a few files ahead, so memory stays
 // bounded, and a run that ends at a file stops them before later files are
-// saved.
+// saved. A cancel ends the run at the first file whose conversion saw it;
+// files converted before it are saved, as a file whose last progress report
+// came before the press still finishes when converted one after the other.
 void ConversionRun::ConvertInParallel(const std::vector<std::string>& files) {
   const std::size_t total = files.size();
   const auto jobs = static_cast<std::size_t>(options_.jobs);
@@ -166,6 +168,9 @@ void ConversionRun::ConvertInParallel(const std::vector<std::string>& files) {
   try {
     for (std::size_t i = 0; i < total; ++i) {
       host_.FileProgress(static_cast<int>(i), static_cast<int>(total), files[i]);
+      // Served once per file even when the workers are ahead, so that a
+      // cancel reaches them; they see it at their next progress report.
+      host_.ProcessPendingEvents();
       std::unique_lock lock(mutex);
       while (!slots[i]->ready) {
         changed.wait_for(lock, std::chrono::milliseconds(50));

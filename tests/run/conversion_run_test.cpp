@@ -144,6 +144,32 @@ TEST_F(ConversionRunTest, SecondOfThreeNotATableEndsTheRun) {
   EXPECT_EQ(FileNames(Out()), (std::vector<std::string>{"a.dfm", "a.pas"}));
 }
 
+TEST_F(ConversionRunTest, OnSeveralThreadsARunThatEndsAtAFileSavesNothingAfterIt) {
+  std::vector<std::string> files;
+  for (const char* name : {"a", "b", "c"}) files.push_back(Form(PlainForm(), name));
+  files.push_back(WriteNotATable(temp_.path() / "in", "d.scx").string());
+  for (const char* name : {"e", "f", "g", "h"}) files.push_back(Form(PlainForm(), name));
+  EXPECT_EQ(Run(files, Out(), {.keep_going = false, .jobs = 3, .code_page = {}}),
+            "Table Header for " + files[3] + " is invalid");
+  EXPECT_EQ(host_.lines.size(), 3 * 4 + 1u);
+  EXPECT_EQ(host_.lines.back(), "   Converting: " + files[3]);
+  EXPECT_EQ(FileNames(Out()), (std::vector<std::string>{"a.dfm", "a.pas", "b.dfm", "b.pas", "c.dfm", "c.pas"}));
+}
+
+// Workers see a cancel at their next progress report; a file finished before
+// that is saved as it would be with one thread, and nothing after the
+// cancelled file is.
+TEST_F(ConversionRunTest, OnSeveralThreadsACancelEndsTheRunAtAFile) {
+  std::vector<std::string> files;
+  for (const char* name : {"a", "b", "c", "d", "e", "f"}) files.push_back(Form(PlainForm(), name));
+  host_.on_events = [this](int) { run_->RequestCancel(); };
+  EXPECT_EQ(Run(files, Out(), {.keep_going = false, .jobs = 2, .code_page = {}}), "Canceled by user");
+  const std::size_t done = std::count(host_.lines.begin(), host_.lines.end(), "   Done\r\n");
+  ASSERT_EQ(host_.lines.size(), done * 4 + 2);
+  EXPECT_EQ(host_.lines.back(), "   Generating: " + Out() + "/" + std::string(1, char('a' + done)) + ".dfm");
+  EXPECT_EQ(FileNames(Out()).size(), 2 * done);
+}
+
 TEST_F(ConversionRunTest, KeepGoingTurnsATableThatCannotBeOpenedIntoAWarning) {
   const std::string first = WriteNotATable(temp_.path() / "in", "a.scx").string();
   const std::string second = Form(PlainForm(), "b");
