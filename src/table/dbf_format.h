@@ -1,0 +1,77 @@
+#pragma once
+// Layout of a DBF table file as DbfTable reads it (every integer little-endian).
+//
+//   offset 0                 header, 32 bytes (kHeader* below)
+//   offset 32                field descriptors, 32 bytes each
+//   then                     0x0D terminator; Visual FoxPro adds a 263-byte
+//                            backlink area (neither is read)
+//   header length            record 1; record n at header length + (n-1) * record length
+//   after the last record    normally one 0x1A byte (ignored)
+//
+// A record is a deletion flag ("*" when deleted) followed by the fields, each
+// starting where the previous one ends. docs/formats.md describes it in full.
+
+#include <cstdint>
+#include <string>
+
+namespace quorvex {
+
+// Header.
+inline constexpr std::size_t kHeaderSize = 32;
+inline constexpr std::size_t kHeaderVersion = 0;         // 1 byte
+inline constexpr std::size_t kHeaderRecordCount = 4;     // 4 bytes, not trusted
+inline constexpr std::size_t kHeaderLength = 8;          // 2 bytes: offset of record 1
+inline constexpr std::size_t kHeaderRecordLength = 10;   // 2 bytes, deletion flag included
+inline constexpr std::size_t kHeaderEncrypted = 15;      // 1 byte, non-zero when encrypted
+inline constexpr std::size_t kHeaderChangeStamp = 16;    // 4 bytes
+inline constexpr std::size_t kHeaderTableFlags = 28;     // 1 byte
+inline constexpr std::size_t kHeaderCodePageMark = 29;   // 1 byte
+
+// Table flags (header byte 28).
+inline constexpr int kFlagStructuralIndex = 0x01;
+inline constexpr int kFlagHasMemo = 0x02;
+inline constexpr int kFlagDatabaseContainer = 0x04;
+
+// Field descriptor.
+inline constexpr std::size_t kDescriptorSize = 32;
+inline constexpr std::size_t kDescriptorName = 0;        // 11 bytes, NUL padded
+inline constexpr std::size_t kDescriptorNameSize = 11;
+inline constexpr std::size_t kDescriptorType = 11;       // 1 byte, type letter
+inline constexpr std::size_t kDescriptorLength = 16;     // 1 byte
+inline constexpr std::size_t kDescriptorDecimals = 17;   // 1 byte; high byte of a C field's width
+
+// Fixed parts before the descriptors end: the header plus the terminator, and
+// for Visual FoxPro tables the backlink area too.
+inline constexpr std::size_t kTerminatorSize = 1;
+inline constexpr std::size_t kBacklinkSize = 263;
+
+// Limits: a record of more than this many bytes is rejected at open.
+inline constexpr int kMaxRecordLength = 65519;
+
+inline constexpr char kDeletedFlag = '*';
+
+// Accepted version bytes (header byte 0).
+inline constexpr int kVersionDbase3 = 0x03;        // no memo fields
+inline constexpr int kVersionNoMemo = 0x04;        // no memo fields
+inline constexpr int kVersionVisualFoxPro = 0x30;  // FoxPro memo file when flag 0x02 is set
+inline constexpr int kVersionDbase3Memo = 0x83;    // dBASE III memo file
+inline constexpr int kVersionDbase4Memo = 0x8B;    // dBASE IV memo file
+inline constexpr int kVersionFoxPro2Memo = 0xF5;   // FoxPro memo file
+
+bool IsAcceptedVersion(int version);
+
+// Whether a table of this version and flag byte reads its memo fields at all.
+bool ReadsMemoFields(int version, int table_flags);
+
+// One field of the table, in descriptor order.
+struct FieldDescriptor {
+  std::string name = {};   // the bytes before the first NUL of the 11
+  char type = ' ';         // type letter as stored
+  std::uint8_t length = 0;
+  std::uint8_t decimals = 0;
+  int width = 0;           // C: length + 256 * decimals; others: length
+  int offset = 0;          // in the record; 1 for the first field
+  int number = 0;          // 1-based position
+};
+
+}  // namespace quorvex

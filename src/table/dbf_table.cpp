@@ -1,0 +1,255 @@
+#include "table/dbf_table.h"
+
+#include <cmath>
+#include <limits>
+
+#include "table/byte_order.h"
+#include "table/errors.h"
+#include "table/field_value.h"
+
+namespace quorvex {
+
+namespace {
+
+constexpr int kMaxRecordCount = std::numeric_limits<int>::max();
+
+// The fixed parts a header length must cover: header and terminator, and
+// for Visual FoxPro tables the backlink area.
+std::size_t FixedHeaderParts(int version) {
+  return kHeaderSize + kTerminatorSize + (version == kVersionVisualFoxPro ? kBacklinkSize : 0);
+}
+
+// A memo reference as a block number: truncated; values no file could hold
+// become the largest block number, so the memo read reports a bad entry.
+std::int64_t BlockNumber(double value) {
+  constexpr double kLimit = 9.0e18;
+  if (std::isnan(value) || value >= kLimit) return std::numeric_limits<std::int64_t>::max();
+  if (value <= -kLimit) return std::numeric_limits<std::int64_t>::min();
+  return static_cast<std::int64_t>(value);
+}
+
+}  // namespace
+
+bool IsAcceptedVersion(int version) {
+  switch (version) {
+    case kVersionDbase3:
+    case kVersionNoMemo:
+    case kVersionVisualFoxPro:
+    case kVersionDbase3Memo:
+    case kVersionDbase4Memo:
+    case kVersionFoxPro2Memo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool ReadsMemoFields(int version, int table_flags) {
+  switch (version) {
+    case kVersionVisualFoxPro:
+      return (table_flags & kFlagHasMemo) != 0;
+    case kVersionDbase3Memo:
+    case kVersionDbase4Memo:
+    case kVersionFoxPro2Memo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+DbfTable::DbfTable(FileSystem& files) : files_(files) {}
+
+DbfTable::~DbfTable() { Close(); }
+
+const std::string& DbfTable::FileName() const {
+  static const std::string kNoFile;
+  return file_ ? file_->FileName() : kNoFile;
+}
+
+void DbfTable::Open(std::string_view file_name, std::string_view password, bool use_deleted) {
+  Close();
+  auto file = std::make_unique<DiskFile>(files_, file_name);
+  if (!file->Exists()) throw ETableError("File " + file->FileName() + " could not be found");
+  file->Open();
+  file_ = std::move(file);
+  try {
+    ReadHeader();
+    const std::string& name = FileName();
+    if (encrypted_ && password.empty()) throw ETableEncryption("No Password for encrypted file " + name);
+    if (!encrypted_ && !password.empty()) throw ETableEncryption("A Password is included for unencrypted file " + name);
+    // The engine's cipher is not part of this reader; reading enciphered
+    // bytes as plain ones would hand out garbage as if it were data.
+    if (encrypted_) throw ETableEncryption("Encrypted table " + name + " cannot be deciphered");
+    reads_memo_ = quorvex::ReadsMemoFields(version_, table_flags_);
+    ComputeRecordCount();
+    ReadDescriptors();
+  } catch (...) {
+    Close();
+    throw;
+  }
+  use_deleted_ = use_deleted;
+  record_.assign(static_cast<std::size_t>(record_length_), ' ');
+  record_number_ = 0;
+  at_start_ = true;
+  at_end_ = false;
+}
+
+void DbfTable::ReadHeader() {
+  const std::string header = file_->Read(0, kHeaderSize);
+  if (header.size() < kHeaderSize) throw ETableError("Error on Read of file " + FileName());
+  version_ = static_cast<unsigned char>(header[kHeaderVersion]);
+  if (!IsAcceptedVersion(version_)) throw ETableError("Table Header for " + FileName() + " is invalid");
+  header_length_ = LittleEndian16(header, kHeaderLength);
+  record_length_ = LittleEndian16(header, kHeaderRecordLength);
+  encrypted_ = header[kHeaderEncrypted] != 0;
+  change_stamp_ = LittleEndian32(header, kHeaderChangeStamp);
+  table_flags_ = static_cast<unsigned char>(header[kHeaderTableFlags]);
+  code_page_mark_ = static_cast<unsigned char>(header[kHeaderCodePageMark]);
+  if (static_cast<std::size_t>(header_length_) < FixedHeaderParts(version_)) {
+    throw ETableError("Header length " + std::to_string(header_length_) + " is invalid in table " + FileName());
+  }
+  if (record_length_ == 0 || record_length_ > kMaxRecordLength) {
+    throw ETableError("Record length " + std::to_string(record_length_) + " is invalid in table " + FileName());
+  }
+}
+
+void DbfTable::ComputeRecordCount() {
+  const std::uint64_t size = file_->Size();
+  // A file shorter than its header length simply has no records.
+  const std::uint64_t start = static_cast<std::uint64_t>(header_length_);
+  const std::uint64_t count = size > start ? (size - start) / static_cast<std::uint64_t>(record_length_) : 0;
+  record_count_ = static_cast<int>(std::min<std::uint64_t>(count, kMaxRecordCount));
+}
+
+void DbfTable::ReadDescriptors() {
+  // The descriptor area is sized by the header length alone; a remainder
+  // below 32 bytes is ignored and the 0x0D terminator is not searched for.
+  const std::size_t area = static_cast<std::size_t>(header_length_) - FixedHeaderParts(version_);
+  const std::size_t count = area / kDescriptorSize;
+  const std::string bytes = file_->Read(kHeaderSize, count * kDescriptorSize);
+  if (bytes.size() < count * kDescriptorSize) throw ETableError("Error on Read of file " + FileName());
+  fields_.clear();
+  int offset = 1;  // after the deletion flag
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string_view descriptor = std::string_view(bytes).substr(i * kDescriptorSize, kDescriptorSize);
+    const std::string_view name = descriptor.substr(kDescriptorName, kDescriptorNameSize);
+    FieldDescriptor field;
+    field.name = std::string(name.substr(0, name.find('\0')));
+    field.type = descriptor[kDescriptorType];
+    field.length = static_cast<std::uint8_t>(descriptor[kDescriptorLength]);
+    field.decimals = static_cast<std::uint8_t>(descriptor[kDescriptorDecimals]);
+    // The decimal byte of a character field is the high byte of its width.
+    field.width = field.type == 'C' ? field.length + 256 * field.decimals : field.length;
+    field.offset = offset;
+    field.number = static_cast<int>(i) + 1;
+    offset += field.width;
+    fields_.push_back(std::move(field));
+  }
+}
+
+void DbfTable::Close() {
+  memo_.reset();
+  file_.reset();
+  fields_.clear();
+  record_.clear();
+  record_count_ = 0;
+  record_number_ = 0;
+  at_end_ = false;
+  at_start_ = true;
+}
+
+void DbfTable::Refresh() {
+  // Another program may have appended records since the open.
+  const std::string header = file_->Read(0, kHeaderSize);
+  if (header.size() < kHeaderSize) throw ETableError("Error on Read of file " + FileName());
+  change_stamp_ = LittleEndian32(header, kHeaderChangeStamp);
+  ComputeRecordCount();
+}
+
+bool DbfTable::ReadRecord(std::int64_t record_number) {
+  if (record_number > record_count_) {
+    Refresh();
+    if (record_number > record_count_) {
+      if (record_number == std::int64_t{record_count_} + 1) {
+        at_end_ = true;
+        return false;
+      }
+      throw ETableError("Record number " + std::to_string(record_number) + " is not in table " + FileName());
+    }
+  }
+  const auto length = static_cast<std::uint64_t>(record_length_);
+  const auto offset = static_cast<std::uint64_t>(header_length_) + static_cast<std::uint64_t>(record_number - 1) * length;
+  std::string bytes = file_->Read(offset, length);
+  if (bytes.size() < length) throw ETableError("Error on Read of file " + FileName());
+  record_ = std::move(bytes);
+  record_number_ = static_cast<int>(record_number);
+  return true;
+}
+
+bool DbfTable::Step(MoveTarget target) {
+  if (record_count_ == 0) {
+    Refresh();
+    if (record_count_ == 0) {
+      at_end_ = at_start_ = true;
+      return false;
+    }
+  }
+  at_end_ = at_start_ = false;
+  std::int64_t record_number = record_number_;
+  switch (target) {
+    case MoveTarget::kFirst: record_number = 1; break;
+    case MoveTarget::kLast: record_number = record_count_; break;
+    case MoveTarget::kNext: record_number = std::int64_t{record_number_} + 1; break;
+    case MoveTarget::kPrior: record_number = std::int64_t{record_number_} - 1; break;
+    case MoveTarget::kCurrent: break;
+  }
+  // Prior from record 1, and Current before any record was read.
+  if (record_number < 1) {
+    at_start_ = true;
+    return false;
+  }
+  return ReadRecord(record_number);
+}
+
+void DbfTable::Move(MoveTarget target) {
+  const bool forward = target == MoveTarget::kFirst || target == MoveTarget::kNext || target == MoveTarget::kCurrent;
+  bool read = Step(target);
+  while (read && !use_deleted_ && RecordDeleted()) read = Step(forward ? MoveTarget::kNext : MoveTarget::kPrior);
+}
+
+void DbfTable::MoveTo(int record_number) {
+  if (record_number < 1) {
+    throw ETableError("Record number " + std::to_string(record_number) + " is not in table " + FileName());
+  }
+  if (record_count_ == 0) {
+    Refresh();
+    if (record_count_ == 0) {
+      at_end_ = at_start_ = true;
+      return;
+    }
+  }
+  at_end_ = at_start_ = false;
+  ReadRecord(record_number);
+}
+
+std::string_view DbfTable::FieldBytes(int number) const { return quorvex::FieldBytes(Field(number), record_); }
+
+std::string DbfTable::FieldText(int number) const { return quorvex::FieldText(Field(number), record_); }
+
+double DbfTable::NumericValue(const FieldDescriptor& field, std::string_view record) const {
+  return quorvex::NumericValue(field, record, version_, FileName());
+}
+
+MemoFile* DbfTable::Memo() {
+  if (!reads_memo_) return nullptr;
+  if (!memo_) memo_ = std::make_unique<MemoFile>(files_, MemoFileName(FileName(), version_), MemoFormatOf(version_));
+  return memo_.get();
+}
+
+std::string DbfTable::MemoText(const FieldDescriptor& field, std::string_view record) {
+  MemoFile* memo = Memo();
+  if (!memo) return {};
+  return memo->EntryText(BlockNumber(NumericValue(field, record)));
+}
+
+}  // namespace quorvex

@@ -1,0 +1,79 @@
+#include "table/file_system.h"
+
+#include <filesystem>
+#include <fstream>
+#include <limits>
+
+namespace quorvex {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class RealFile : public RandomAccessFile {
+ public:
+  explicit RealFile(const std::string& name) {
+    // Unbuffered: every read is one positioned read of exactly the bytes asked
+    // for, so a table walk reads one record per step and nothing ahead.
+    stream_.rdbuf()->pubsetbuf(nullptr, 0);
+    stream_.open(name, std::ios::in | std::ios::binary);
+  }
+
+  bool IsOpen() const { return stream_.is_open(); }
+
+  std::optional<std::uint64_t> Size() override {
+    stream_.clear();
+    stream_.seekg(0, std::ios::end);
+    const std::streamoff end = stream_.tellg();
+    if (!stream_ || end < 0) return std::nullopt;
+    return static_cast<std::uint64_t>(end);
+  }
+
+  std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<char> buffer) override {
+    if (buffer.empty()) return 0;
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<std::streamoff>::max())) return std::nullopt;
+    stream_.clear();
+    stream_.seekg(static_cast<std::streamoff>(offset), std::ios::beg);
+    if (!stream_) return std::nullopt;
+    stream_.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    if (stream_.bad()) return std::nullopt;
+    return static_cast<std::size_t>(stream_.gcount());
+  }
+
+ private:
+  std::ifstream stream_;
+};
+
+class RealFileSystemImpl : public FileSystem {
+ public:
+  bool Exists(const std::string& name) override {
+    std::error_code ec;
+    const fs::file_status status = fs::status(name, ec);
+    return !ec && fs::exists(status) && !fs::is_directory(status);
+  }
+
+  std::unique_ptr<RandomAccessFile> OpenForReading(const std::string& name) override {
+    // A plain read-only open: on POSIX systems it never locks other programs out.
+    auto file = std::make_unique<RealFile>(name);
+    if (!file->IsOpen()) return nullptr;
+    return file;
+  }
+
+  std::vector<std::string> FolderEntries(const std::string& folder) override {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      names.push_back(it->path().filename().string());
+    }
+    return names;
+  }
+};
+
+}  // namespace
+
+FileSystem& RealFileSystem() {
+  static RealFileSystemImpl files;  // stateless: every call works on the disk
+  return files;
+}
+
+}  // namespace quorvex

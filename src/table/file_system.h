@@ -1,0 +1,52 @@
+#pragma once
+// The file-system seam under DiskFile. Tables and memo files are read only
+// through this interface, so tests and fuzz targets can serve them from memory
+// (MemoryFileSystem) while the program reads the disk (RealFileSystem()).
+//
+// Names handed to a FileSystem are full names as DiskFile normalises them
+// (see NormalizeFileName); implementations compare them byte for byte.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace quorvex {
+
+// One open file, read at explicit offsets. Used by one thread at a time.
+class RandomAccessFile {
+ public:
+  virtual ~RandomAccessFile() = default;
+
+  // The file's present size in bytes, or nothing when it cannot be determined.
+  virtual std::optional<std::uint64_t> Size() = 0;
+
+  // Copies up to buffer.size() bytes starting at offset into buffer and returns
+  // how many were copied (fewer at the end of the file, 0 beyond it), or
+  // nothing when the system reports a failure.
+  virtual std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<char> buffer) = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // True when a file (not a folder) of that name exists.
+  virtual bool Exists(const std::string& name) = 0;
+
+  // Opens the file for reading, shared with other programs (other readers and
+  // writers are not locked out). Nothing when the system refuses.
+  virtual std::unique_ptr<RandomAccessFile> OpenForReading(const std::string& name) = 0;
+
+  // The names (without folder) of the entries of a folder, in no particular
+  // order; empty when the folder cannot be listed.
+  virtual std::vector<std::string> FolderEntries(const std::string& folder) = 0;
+};
+
+// The disk, through the standard library. Stateless and safe to share between
+// threads; lives for the whole program.
+FileSystem& RealFileSystem();
+
+}  // namespace quorvex

@@ -1,0 +1,133 @@
+#include "table/memo_file.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+#include <vector>
+
+#include "table/ascii.h"
+#include "table/byte_order.h"
+#include "table/dbf_format.h"
+#include "table/errors.h"
+#include "table/file_name.h"
+
+namespace quorvex {
+
+namespace {
+
+struct ExtensionPair {
+  std::string_view table;
+  std::string_view memo;
+};
+
+constexpr ExtensionPair kFoxProMemoExtensions[] = {
+    {".scx", ".sct"}, {".vcx", ".vct"}, {".dbc", ".dct"}, {".frx", ".frt"},
+    {".lbx", ".lbt"}, {".mnx", ".mnt"}, {".pjx", ".pjt"},
+};
+constexpr std::string_view kFoxProDefaultExtension = ".fpt";
+constexpr std::string_view kDbaseExtension = ".dbt";
+
+// The derived name when it exists; otherwise the first name (in byte order)
+// of the same folder that equals it without regard to case, so FORM.SCT is
+// found for FORM.scx on case-sensitive file systems.
+std::string ResolveMemoName(FileSystem& files, std::string_view derived_name) {
+  const std::string derived = NormalizeFileName(derived_name);
+  if (files.Exists(derived)) return derived;
+  const std::filesystem::path path(derived);
+  const std::string wanted = path.filename().string();
+  std::vector<std::string> matches;
+  for (const std::string& entry : files.FolderEntries(path.parent_path().string())) {
+    if (SameText(entry, wanted)) matches.push_back(entry);
+  }
+  std::sort(matches.begin(), matches.end());
+  for (const std::string& match : matches) {
+    const std::string candidate = (path.parent_path() / match).string();
+    if (files.Exists(candidate)) return candidate;
+  }
+  throw ETableError("File " + derived + " could not be found");
+}
+
+}  // namespace
+
+MemoFormat MemoFormatOf(int table_version) {
+  if (table_version == kVersionDbase3Memo) return MemoFormat::kDbase3;
+  if (table_version == kVersionDbase4Memo) return MemoFormat::kDbase4;
+  return MemoFormat::kFoxPro;
+}
+
+std::string MemoFileName(std::string_view table_file_name, int table_version) {
+  if (MemoFormatOf(table_version) != MemoFormat::kFoxPro) return ReplaceFileExtension(table_file_name, kDbaseExtension);
+  const std::string_view extension = FileExtension(table_file_name).substr(0, 4);
+  std::string_view memo_extension = kFoxProDefaultExtension;
+  for (const ExtensionPair& pair : kFoxProMemoExtensions) {
+    if (SameText(extension, pair.table)) {
+      memo_extension = pair.memo;
+      break;
+    }
+  }
+  return ReplaceFileExtension(table_file_name, memo_extension);
+}
+
+MemoFile::MemoFile(FileSystem& files, std::string_view derived_name, MemoFormat format)
+    : file_(files, ResolveMemoName(files, derived_name)), format_(format) {
+  file_.Open();
+  if (format_ == MemoFormat::kDbase3) {
+    block_size_ = kDbase3BlockSize;
+    return;
+  }
+  const std::string header = file_.Read(0, kMemoHeaderReadSize);
+  if (header.size() < kMemoHeaderReadSize) throw ETableError("Error on Read of file " + FileName());
+  block_size_ = format_ == MemoFormat::kFoxPro ? BigEndian16(header, kFoxProBlockSizeAt)
+                                               : LittleEndian32(header, kDbase4BlockSizeAt);
+  if (block_size_ == 0) throw ETableError("Memo block size is 0 in " + FileName());
+}
+
+std::uint64_t MemoFile::HeaderSize() const { return format_ == MemoFormat::kDbase3 ? 0 : kMemoEntryHeaderSize; }
+
+std::optional<std::uint64_t> MemoFile::EntryOffset(std::int64_t block) const {
+  if (block < 0) throw ETableError("Invalid memo block number " + std::to_string(block) + " in " + FileName());
+  const auto number = static_cast<std::uint64_t>(block);
+  constexpr std::uint64_t kLimit = std::numeric_limits<std::uint64_t>::max() - kMemoEntryHeaderSize;
+  if (number > kLimit / block_size_) return std::nullopt;
+  return number * block_size_;
+}
+
+std::int64_t MemoFile::EntryLength(std::int64_t block) {
+  if (block == 0) return 0;
+  const auto offset = EntryOffset(block);
+  if (format_ == MemoFormat::kDbase3) {
+    if (!offset) return 0;
+    const std::string data = file_.Read(*offset, kDbase3MaxLength);
+    return static_cast<std::int64_t>(std::min(data.find(kDbase3EntryEnd), data.size()));
+  }
+  const std::string header = offset ? file_.Read(*offset, kMemoEntryHeaderSize) : std::string();
+  if (header.size() < kMemoEntryHeaderSize) throw ETableError("Memo record is bad in " + FileName());
+  if (format_ == MemoFormat::kFoxPro) {
+    const std::uint32_t type = BigEndian32(header, 0);
+    if (type != 0 && type != 1) throw ETableError("Memo record is bad in " + FileName());
+    return BigEndian32(header, 4);
+  }
+  if (header[0] != '\xFF' || header[1] != '\xFF') throw ETableError("Memo record is bad in " + FileName());
+  return static_cast<std::int64_t>(LittleEndian32(header, 4)) - static_cast<std::int64_t>(kMemoEntryHeaderSize);
+}
+
+std::string MemoFile::ReadEntry(std::int64_t block, std::int64_t count) {
+  if (count <= 0 || block == 0) return {};
+  count = std::min(count, EntryLength(block));
+  if (count <= 0) return {};
+  const auto size = static_cast<std::uint64_t>(count);
+  const std::uint64_t blocks = (HeaderSize() + size + block_size_ - 1) / block_size_;
+  if (blocks > kMaxEntryBlocks) {
+    throw ETableError("Memo entry at block " + std::to_string(block) + " is too long in " + FileName());
+  }
+  // EntryLength has checked that the entry's offset is representable.
+  return file_.Read(*EntryOffset(block) + HeaderSize(), size);
+}
+
+std::string MemoFile::EntryText(std::int64_t block) {
+  const std::int64_t length = EntryLength(block);
+  if (length <= 0) return {};
+  return ReadEntry(block, length);
+}
+
+}  // namespace quorvex

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "support/golden.h"
+#include "table/disk_file.h"
+#include "table/file_name.h"
+#include "table_test_util.h"
+
+namespace quorvex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(FileNameTest, Normalisation) {
+  const struct {
+    std::string given;
+    std::string normalised;
+  } rows[] = {
+      {"/a/./b/../c.scx", "/a/c.scx"},
+      {"form.scx", (fs::current_path() / "form.scx").string()},
+      {"sub/../form.scx", (fs::current_path() / "form.scx").string()},
+      {"\\\\server\\share\\f.scx", "\\\\server\\share\\f.scx"},  // network names are kept
+      {"abc:def.scx", "abc:def.scx"},                            // a colon after the drive position too
+      {"", ""},
+  };
+  for (const auto& row : rows) EXPECT_EQ(NormalizeFileName(row.given), row.normalised) << row.given;
+}
+
+TEST(FileNameTest, Extensions) {
+  const struct {
+    const char* name;
+    const char* extension;
+    const char* base;
+  } rows[] = {
+      {"/d/form.scx", ".scx", "form"}, {"/d/archive.tar.gz", ".gz", "archive.tar"},
+      {"/d.x/file", "", "file"},       {"/d/file.", ".", "file"},
+      {"C:\\d\\F.SCX", ".SCX", "F"},   {"plain", "", "plain"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(FileExtension(row.name), row.extension) << row.name;
+    EXPECT_EQ(FileBaseName(row.name), row.base) << row.name;
+  }
+  EXPECT_EQ(ReplaceFileExtension("/d/form.scx", ".sct"), "/d/form.sct");
+  EXPECT_EQ(ReplaceFileExtension("/d.x/file", ".fpt"), "/d.x/file.fpt");
+}
+
+TEST(DiskFileTest, ReadsAreBoundedByTheFileEnd) {
+  MemoryFileSystem files;
+  files.AddFile("/mem/ten", "0123456789");
+  DiskFile file(files, "/mem/ten");
+  ASSERT_TRUE(file.Exists());
+  file.Open();
+  EXPECT_EQ(file.Size(), 10u);
+  EXPECT_EQ(file.Read(3, 4), "3456");
+  EXPECT_EQ(file.Read(8, 1ULL << 62), "89");  // a huge length allocates only what is there
+  EXPECT_EQ(file.Read(10, 5), "");
+  EXPECT_EQ(file.Read(~0ULL, ~0ULL), "");
+  files.FailReadsFrom("/mem/ten", 5);
+  EXPECT_EQ(FailureOf([&] { file.Read(4, 2); }), "ETableError: Error on Read of file /mem/ten");
+  EXPECT_EQ(file.Read(0, 5), "01234");
+}
+
+TEST(DiskFileTest, ExistsIsTakenWhenMade) {
+  MemoryFileSystem files;
+  DiskFile file(files, "/mem/later");
+  files.AddFile("/mem/later", "x");
+  EXPECT_FALSE(file.Exists());
+  EXPECT_EQ(FailureOf([&] { file.Size(); }), "ETableError: Error getting FileSize for file /mem/later");
+  file.Close();  // closing a file that is not open does nothing
+}
+
+TEST(DiskFileTest, RealFilesAreReadAtOffsets) {
+  TempDir dir;
+  WriteFileBytes(dir.path() / "data.bin", std::string("abc\0\x1A\xFF", 6));
+  fs::create_directory(dir.path() / "folder.scx");
+  DiskFile folder(RealFileSystem(), (dir.path() / "folder.scx").string());
+  EXPECT_FALSE(folder.Exists());
+  DiskFile missing(RealFileSystem(), (dir.path() / "none").string());
+  EXPECT_FALSE(missing.Exists());
+
+  DiskFile file(RealFileSystem(), (dir.path() / "data.bin").string());
+  ASSERT_TRUE(file.Exists());
+  file.Open();
+  EXPECT_EQ(file.Size(), 6u);
+  EXPECT_EQ(file.Read(2, 3), std::string("c\0\x1A", 3));
+  EXPECT_EQ(file.Read(5, 100), "\xFF");
+  EXPECT_EQ(file.Read(0, 2), "ab");  // again after reaching the end
+}
+
+TEST(MemoryFileSystemTest, FolderEntriesAndRelativeNames) {
+  MemoryFileSystem files;
+  files.AddFile("/mem/a.scx", "");
+  files.AddFile("/mem/B.SCT", "");
+  files.AddFile("/mem/sub/c.scx", "");
+  files.AddFile("relative.scx", "r");
+  std::vector<std::string> entries = files.FolderEntries("/mem");
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, (std::vector<std::string>{"B.SCT", "a.scx"}));
+  EXPECT_TRUE(files.Exists(NormalizeFileName("relative.scx")));
+}
+
+}  // namespace
+}  // namespace quorvex::testing
