@@ -115,7 +115,8 @@ void WriteObjectsFrom(TableDataSet& dataset, const ScxObjectTree& tree, const Sc
     node = next;
   }
   // Down to level 0 even when the start node lies deeper (a form inside a form
-  // set): the reader of the text expects the outermost level closed.
+  // set): the levels above it get end lines though their object lines were
+  // never written, so the text always ends at level 0.
   for (int level = closing_level; level >= 0; --level) out.push_back(EndLine(level));
 }
 

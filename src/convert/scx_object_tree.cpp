@@ -33,7 +33,8 @@ const ScxNode& ScxObjectTree::AddNode(const ScxNode* parent, std::string text, s
     position = static_cast<std::size_t>(last->index) + 1;
   }
   auto& siblings = mutable_parent != nullptr ? mutable_parent->children : top_level_;
-  siblings.reserve(siblings.size() + 1);  // so nothing can throw once the node is placed
+  // Room first, so that nothing can throw once the node is placed.
+  if (siblings.size() == siblings.capacity()) siblings.reserve(siblings.size() * 2 + 1);
 
   auto node = std::make_unique<ScxNode>();
   node->text = std::move(text);

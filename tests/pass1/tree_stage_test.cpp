@@ -23,11 +23,5 @@ TEST(PrintTreeTest, IndentsEscapesAndPrintsRecordReferences) {
             "\t9\n");
 }
 
-TEST(PrintTreeTest, EmptyTreePrintsNothing) {
-  std::ostringstream out;
-  PrintTree(ScxObjectTree(), out);
-  EXPECT_EQ(out.str(), "");
-}
-
 }  // namespace
 }  // namespace quorvex
