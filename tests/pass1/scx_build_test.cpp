@@ -124,9 +124,9 @@ TEST(BuildObjectTreeTest, EmptyAndCommentOnlyTablesGiveAnEmptyTree) {
 }
 
 TEST(BuildObjectTreeTest, UnreadableRecordIsDroppedAndTheWalkGoesOn) {
-  // Commandgroup1's Properties entry claims more bytes than the memo file has.
+  // Commandgroup1's Properties entry has a block type no memo file allows.
   fixtures::TableFiles built = ExampleForm().Build();
-  fixtures::PutBigEndian32(built.memo, built.MemoEntryOffset(4, "PROPERTIES") + 4, 0x7FFFFFF0);
+  fixtures::PutBigEndian32(built.memo, built.MemoEntryOffset(4, "PROPERTIES"), 2);
   MemoryFileSystem files;
   built.AddTo(files, kFormScx, kFormSct);
   TableDataSet dataset("TableDataSet1", files);
