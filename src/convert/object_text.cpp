@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "convert/lists.h"
 #include "convert/scx_property_line.h"
 #include "table/ascii.h"
 #include "table/table_dataset.h"
@@ -71,7 +72,7 @@ TextList NodePropertyLines(const ScxNode& node, std::string_view properties) {
   const std::string prefix = NodeMemberPrefix(node.text);
   for (const std::string& line : lines) {
     const std::string_view text = TrimLeftBlanks(line);
-    const std::size_t dot = ScxNamePart(text).rfind('.');
+    const std::size_t dot = NamePart(text).rfind('.');
     if (dot != std::string_view::npos && SameText(text.substr(0, dot), prefix))
       result.emplace_back(text.substr(dot + 1));
   }

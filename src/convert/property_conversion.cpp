@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "convert/property_color.h"
+#include "convert/quoted_text.h"
 
 namespace quorvex {
 
@@ -26,21 +27,8 @@ void ConvertAccelerator(std::string& text) {
 }
 
 std::string QuotedToDfmString(std::string_view value) {
-  // Visual FoxPro doubles a quote inside a quoted text; the first lone quote
-  // closes it and whatever follows (an expression's rest) is ignored.
-  std::string text;
-  bool closed = false;
-  for (std::size_t at = 1; at < value.size(); ++at) {
-    if (value[at] != '"') {
-      text += value[at];
-    } else if (at + 1 < value.size() && value[at + 1] == '"') {
-      text += '"';
-      ++at;
-    } else {
-      closed = true;
-      break;
-    }
-  }
+  // Whatever follows the closing quote (an expression's rest) is ignored.
+  auto [text, closed] = ReadQuotedText(value);
   // Unclosed: the last byte counts as the closing quote, so it is not text.
   if (!closed && !text.empty()) text.pop_back();
 

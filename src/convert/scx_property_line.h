@@ -9,15 +9,7 @@
 
 namespace quorvex {
 
-// The text before the first "=", or the empty text when the line holds none.
-// Blanks are kept; callers trim.
-std::string_view ScxNamePart(std::string_view line);
-
-// The text after the first "=", or the empty text when the line holds none.
-// Blanks are kept; callers trim.
-std::string_view ScxValuePart(std::string_view line);
-
-// The name part of a line split at its last ".": `prefix` before it, `property`
+// The name part (NamePart) of a line split at its last ".": `prefix` before it, `property`
 // after it, both trimmed of blanks (bytes 0 to 32). `is_member` is false when
 // the trimmed name part holds no "."; `property` is then the whole trimmed name
 // part and `prefix` is empty.

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "convert/lists.h"
 #include "convert/scx_object_tree.h"
 #include "convert/scx_property_line.h"
 #include "convert/text_list.h"
@@ -36,7 +37,7 @@ void AddRecordNodes(TableDataSet& dataset, ScxObjectTree& tree) {
   for (const std::string& line : lines) {
     const ScxPropertyName name = SplitPropertyName(line);
     if (!SameText(name.property, "Name")) continue;
-    std::string value = UnquoteNameValue(TrimBlanks(ScxValuePart(line)));
+    std::string value = UnquoteNameValue(TrimBlanks(ValuePart(line)));
     if (!name.is_member) {
       own_name = value;
       AddObjectNode(tree, std::move(value), parent_path, record_number);

@@ -35,9 +35,6 @@ TEST(ScxPropertyLineTest, SplitsTheNamePartAtItsLastDot) {
     EXPECT_EQ(name.prefix, row.prefix) << row.line;
     EXPECT_EQ(name.property, row.property) << row.line;
   }
-  EXPECT_EQ(ScxNamePart("a = b = c"), "a ");
-  EXPECT_EQ(ScxValuePart("a = b = c"), " b = c");
-  EXPECT_EQ(ScxValuePart("a"), "");
 }
 
 TEST(ScxPropertyLineTest, UnquotesNameValues) {
