@@ -94,9 +94,14 @@ void DbfTable::Open(std::string_view file_name, std::string_view password, bool 
   at_end_ = false;
 }
 
-void DbfTable::ReadHeader() {
-  const std::string header = file_->Read(0, kHeaderSize);
+std::string DbfTable::HeaderBytes() {
+  std::string header = file_->Read(0, kHeaderSize);
   if (header.size() < kHeaderSize) throw ETableError("Error on Read of file " + FileName());
+  return header;
+}
+
+void DbfTable::ReadHeader() {
+  const std::string header = HeaderBytes();
   version_ = static_cast<unsigned char>(header[kHeaderVersion]);
   if (!IsAcceptedVersion(version_)) throw ETableError("Table Header for " + FileName() + " is invalid");
   header_length_ = LittleEndian16(header, kHeaderLength);
@@ -160,8 +165,7 @@ void DbfTable::Close() {
 
 void DbfTable::Refresh() {
   // Another program may have appended records since the open.
-  const std::string header = file_->Read(0, kHeaderSize);
-  if (header.size() < kHeaderSize) throw ETableError("Error on Read of file " + FileName());
+  const std::string header = HeaderBytes();
   change_stamp_ = LittleEndian32(header, kHeaderChangeStamp);
   ComputeRecordCount();
 }

@@ -103,6 +103,8 @@ class DbfTable {
   std::string MemoText(const FieldDescriptor& field, std::string_view record);
 
  private:
+  // The 32 header bytes; throws "Error on Read of file %s" when fewer are there.
+  std::string HeaderBytes();
   void ReadHeader();
   void ReadDescriptors();
   void ComputeRecordCount();
