@@ -79,47 +79,90 @@ TextList NodePropertyLines(const ScxNode& node, std::string_view properties) {
   return result;
 }
 
-void WriteObject(TableDataSet& dataset, const ScxObjectTree& tree, const ScxNode& node, TextList& out,
-                 ProgressSink& progress, const ScxNodeCallback& on_current) {
+namespace {
+
+// One walk over the tree: where it writes, how far it has written, and the
+// operations in the order they call each other.
+class ObjectTextWriter {
+ public:
+  ObjectTextWriter(TableDataSet& dataset, const ScxObjectTree& tree, TextList& out, ProgressSink& progress,
+                   const ScxNodeCallback& on_current)
+      : dataset_(dataset), tree_(tree), out_(out), progress_(progress), on_current_(on_current) {}
+
+  // The blocks of `start` and of every node after it in pre-order, with the
+  // end lines for every level left, down to level 0 after the last node.
+  void WriteObjectsFrom(const ScxNode& start);
+
+ private:
+  // One node: its object line, its property lines and, when the next node in
+  // pre-order is not deeper, its own end line. Drops any failure but a form
+  // too large; lines completed before the failure stay.
+  void WriteObject(const ScxNode& node);
+  void WriteObjectLines(const ScxNode& node);
+
+  // Records that share memo entries multiply their lines, so a damaged form
+  // could ask for more text than memory holds: the text has a ceiling.
+  void Add(std::string line) {
+    bytes_ += line.size() + 2;
+    if (bytes_ > kMaxObjectTextBytes)
+      throw EFormTooLarge("The object text is larger than " + std::to_string(kMaxObjectTextBytes >> 20) + " MB");
+    out_.push_back(std::move(line));
+  }
+
+  TableDataSet& dataset_;
+  const ScxObjectTree& tree_;
+  TextList& out_;
+  ProgressSink& progress_;
+  const ScxNodeCallback& on_current_;
+  std::size_t bytes_ = 0;
+};
+
+void ObjectTextWriter::WriteObject(const ScxNode& node) {
   try {
-    progress.ReportProgress(node.index);
-    MakeCurrent(dataset, node, on_current);
-    const int level = node.level;
-    const std::string base_class = RecordBaseClass(dataset, node);
-    const std::string obj_name =
-        SameText(base_class, kFormBaseClass) ? dataset.FieldByName("ObjName").AsString() : std::string();
-    out.push_back(Indent(level) + "object " + NodeName(node.text) + "=" +
-                  ObjectClassText(node, base_class, obj_name));
-    if (node.record_ref != 0) {
-      const std::string indent = Indent(level + 1);
-      for (const std::string& line : NodePropertyLines(node, dataset.FieldByName("Properties").AsString()))
-        out.push_back(indent + line);
-    }
-    const ScxNode* next = tree.Next(node);
-    if (next == nullptr || next->level <= level) out.push_back(EndLine(level));
+    WriteObjectLines(node);
+  } catch (const EFormTooLarge&) {
+    throw;
   } catch (const std::exception&) {
     // One unreadable object, or a cancel, must not stop the walk: the levels
     // it opened are still closed by the caller, so the text stays balanced.
   }
 }
 
-void WriteObjectsFrom(TableDataSet& dataset, const ScxObjectTree& tree, const ScxNode& start, TextList& out,
-                      ProgressSink& progress, const ScxNodeCallback& on_current) {
+void ObjectTextWriter::WriteObjectLines(const ScxNode& node) {
+  progress_.ReportProgress(node.index);
+  MakeCurrent(dataset_, node, on_current_);
+  const int level = node.level;
+  const std::string base_class = RecordBaseClass(dataset_, node);
+  const std::string obj_name =
+      SameText(base_class, kFormBaseClass) ? dataset_.FieldByName("ObjName").AsString() : std::string();
+  Add(Indent(level) + "object " + NodeName(node.text) + "=" + ObjectClassText(node, base_class, obj_name));
+  if (node.record_ref != 0) {
+    const std::string indent = Indent(level + 1);
+    for (const std::string& line : NodePropertyLines(node, dataset_.FieldByName("Properties").AsString()))
+      Add(indent + line);
+  }
+  const ScxNode* next = tree_.Next(node);
+  if (next == nullptr || next->level <= level) Add(EndLine(level));
+}
+
+void ObjectTextWriter::WriteObjectsFrom(const ScxNode& start) {
   int closing_level = 0;
   for (const ScxNode* node = &start; node != nullptr;) {
-    WriteObject(dataset, tree, *node, out, progress, on_current);
+    WriteObject(*node);
     closing_level = node->level - 1;
-    const ScxNode* next = tree.Next(*node);
+    const ScxNode* next = tree_.Next(*node);
     if (next != nullptr && next->level <= closing_level) {
-      for (int level = closing_level; level >= next->level; --level) out.push_back(EndLine(level));
+      for (int level = closing_level; level >= next->level; --level) Add(EndLine(level));
     }
     node = next;
   }
   // Down to level 0 even when the start node lies deeper (a form inside a form
   // set): the levels above it get end lines though their object lines were
   // never written, so the text always ends at level 0.
-  for (int level = closing_level; level >= 0; --level) out.push_back(EndLine(level));
+  for (int level = closing_level; level >= 0; --level) Add(EndLine(level));
 }
+
+}  // namespace
 
 void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, TextList& out, ProgressSink& progress,
                      const ScxNodeCallback& on_current) {
@@ -131,7 +174,7 @@ void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, TextList&
   }
   if (form == nullptr) return;
   progress.SetRange(tree.NodeCount() - 1);
-  WriteObjectsFrom(dataset, tree, *form, out, progress, on_current);
+  ObjectTextWriter(dataset, tree, out, progress, on_current).WriteObjectsFrom(*form);
 }
 
 }  // namespace quorvex

@@ -35,21 +35,11 @@ using ScxNodeCallback = std::function<void(const ScxNode&)>;
 // A failure while one node is written (its record unreadable, a cancel thrown
 // by `progress`, a throwing `on_current`) is dropped: that node's lines are
 // missing, the walk goes on and the closing end lines are still written.
-// Failures while searching for the form propagate. Moves the dataset's
+// Failures while searching for the form propagate, and so does EFormTooLarge
+// when the text would pass kMaxObjectTextBytes (`out` keeps what was written). Moves the dataset's
 // current record (SetRecNo) to each node's record.
 void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, TextList& out, ProgressSink& progress,
                      const ScxNodeCallback& on_current = {});
-
-// Writes the blocks of `start` and of every node after it in pre-order, with
-// the end lines for every level left, down to level 0 after the last node.
-void WriteObjectsFrom(TableDataSet& dataset, const ScxObjectTree& tree, const ScxNode& start, TextList& out,
-                      ProgressSink& progress, const ScxNodeCallback& on_current = {});
-
-// Writes one node: its object line, its property lines and, when the next node
-// in pre-order is not deeper, its own end line. Drops any failure (see
-// WriteObjectText); lines completed before the failure stay in `out`.
-void WriteObject(TableDataSet& dataset, const ScxObjectTree& tree, const ScxNode& node, TextList& out,
-                 ProgressSink& progress, const ScxNodeCallback& on_current = {});
 
 // The class written after "=" on a node's object line, from its record's
 // BaseClass (and ObjName when the record is a form); empty for placeholders

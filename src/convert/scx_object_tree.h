@@ -12,11 +12,29 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "table/errors.h"
 
 namespace quorvex {
 
 class TableDataSet;
+class ScxObjectTree;
+
+// Bounds on what a form file can make pass 1 build, far above any real form
+// (the largest known has under 1,000 objects, 8 levels and 330 KB of object
+// text) and low enough that a damaged file cannot exhaust memory or time:
+// records that share one memo entry multiply its lines.
+inline constexpr int kMaxObjectLevel = 1000;
+inline constexpr int kMaxObjectNodes = 100000;
+inline constexpr std::size_t kMaxObjectTextBytes = 64u << 20;
+
+// A form file whose objects go past those bounds.
+class EFormTooLarge : public Exception {
+ public:
+  using Exception::Exception;
+};
 
 // One node. Nodes are created and owned by ScxObjectTree and handed out as
 // const references; they stay valid until the tree is cleared or destroyed.
@@ -29,16 +47,19 @@ struct ScxNode {
   // that declares this member. 0: a placeholder with no record.
   std::int32_t record_ref = 0;
   int level = 0;  // 0 for top-level nodes, parent's level + 1 otherwise
-  int index = 0;  // position in pre-order over the whole tree, from 0
+  int index = 0;  // position in pre-order over the whole tree, from 0 (see ScxObjectTree)
   const ScxNode* parent = nullptr;
   std::vector<const ScxNode*> children;  // in insertion order
+
+ private:
+  friend class ScxObjectTree;
+  const ScxObjectTree* owner_ = nullptr;  // the tree that made it
 };
 
 class ScxObjectTree {
  public:
+  // Nodes know the tree that made them, so a tree stays where it was made.
   ScxObjectTree() = default;
-  ScxObjectTree(ScxObjectTree&&) noexcept = default;
-  ScxObjectTree& operator=(ScxObjectTree&&) noexcept = default;
   ScxObjectTree(const ScxObjectTree&) = delete;
   ScxObjectTree& operator=(const ScxObjectTree&) = delete;
 
@@ -46,24 +67,45 @@ class ScxObjectTree {
 
   // Adds a node as the last child of `parent`, or as the last top-level node
   // when `parent` is null, and returns it. Throws std::invalid_argument when
-  // `parent` is not a node of this tree.
+  // `parent` is not a node of this tree, EFormTooLarge when the tree holds
+  // kMaxObjectNodes nodes or the node would lie deeper than kMaxObjectLevel.
   const ScxNode& AddNode(const ScxNode* parent, std::string text, std::int32_t record_ref);
 
+  // The first child of `parent` (top-level node when null) whose NodeName is
+  // `name`, or null.
+  const ScxNode* FindChild(const ScxNode* parent, std::string_view name) const;
+
   const std::vector<const ScxNode*>& TopLevel() const { return top_level_; }
-  int NodeCount() const { return static_cast<int>(pre_order_.size()); }
-  bool Empty() const { return pre_order_.empty(); }
+  int NodeCount() const { return static_cast<int>(nodes_.size()); }
+  bool Empty() const { return nodes_.empty(); }
 
   // The first node in pre-order (the first top-level node), or null when empty.
   const ScxNode* First() const;
   // The node after `node` in pre-order, or null after the last one.
   const ScxNode* Next(const ScxNode& node) const;
   // The node with pre-order index `index` (0 <= index < NodeCount()).
-  const ScxNode& At(int index) const { return *pre_order_[static_cast<std::size_t>(index)]; }
+  const ScxNode& At(int index) const { return *PreOrder()[static_cast<std::size_t>(index)]; }
 
  private:
-  // Every node, owned, in pre-order; each node's `index` is its position here.
-  std::vector<std::unique_ptr<ScxNode>> pre_order_;
+  struct ChildKey {
+    const ScxNode* parent;
+    std::string name;
+    bool operator==(const ChildKey&) const = default;
+  };
+  struct ChildKeyHash {
+    std::size_t operator()(const ChildKey& key) const;
+  };
+
+  // The nodes in pre-order, each node's `index` set to its position. Worked
+  // out again after nodes were added: a build adds every node first and reads
+  // the order afterwards, so this costs one walk, not one per node.
+  const std::vector<const ScxNode*>& PreOrder() const;
+
+  std::vector<std::unique_ptr<ScxNode>> nodes_;  // owned, in the order added
   std::vector<const ScxNode*> top_level_;
+  std::unordered_map<ChildKey, const ScxNode*, ChildKeyHash> first_child_by_name_;
+  mutable std::vector<const ScxNode*> pre_order_;
+  mutable bool pre_order_stale_ = false;
 };
 
 // The object name of a node text: the text before the first " (", or the whole
@@ -87,14 +129,16 @@ const ScxNode& AddObjectNode(ScxObjectTree& tree, std::string text, std::string_
 // under its own guard (a record that fails adds nothing more and the walk goes
 // on). COMMENT records and records with an empty ObjName add nothing. Reads the
 // fields Platform, ObjName, Parent, BaseClass and Properties by name. Failures
-// of the walk itself (First, Next) propagate; the tree keeps what was built.
+// of the walk itself (First, Next) and EFormTooLarge propagate; the tree keeps
+// what was built.
 void BuildObjectTree(TableDataSet& dataset, ScxObjectTree& tree);
 
 // Closes the dataset, opens `file_name` in it (open failures propagate
 // unchanged and leave the tree as it was), clears the tree and, when the table
 // has a Parent field, rebuilds it and moves the dataset to the first node's
 // record. Failures after the open are dropped; the tree keeps what was built.
-// The dataset stays open.
+// The dataset stays open, but for EFormTooLarge, which closes it and
+// propagates with " in " and the file name added.
 void OpenScxFile(TableDataSet& dataset, const std::string& file_name, ScxObjectTree& tree);
 
 }  // namespace quorvex

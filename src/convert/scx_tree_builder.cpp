@@ -57,6 +57,8 @@ void BuildObjectTree(TableDataSet& dataset, ScxObjectTree& tree) {
   while (!dataset.Eof()) {
     try {
       AddRecordNodes(dataset, tree);
+    } catch (const EFormTooLarge&) {
+      throw;
     } catch (const std::exception&) {
       // A damaged or incomplete record costs only its own nodes; the nodes it
       // added before failing stay, and the form's other records still count.
@@ -75,6 +77,10 @@ void OpenScxFile(TableDataSet& dataset, const std::string& file_name, ScxObjectT
     BuildObjectTree(dataset, tree);
     const ScxNode* first = tree.First();
     if (first != nullptr && first->record_ref != 0) dataset.SetRecNo(std::abs(first->record_ref));
+  } catch (const EFormTooLarge& failure) {
+    // Not a damaged record but a damaged form: the file cannot be converted.
+    dataset.Close();
+    throw EFormTooLarge(std::string(failure.what()) + " in " + file_name);
   } catch (const std::exception&) {
     // A walk that breaks off (an unreadable record) keeps the nodes built so
     // far: a partly readable form still converts as far as it can be read.
