@@ -47,7 +47,9 @@ struct ScxNode {
   // that declares this member. 0: a placeholder with no record.
   std::int32_t record_ref = 0;
   int level = 0;  // 0 for top-level nodes, parent's level + 1 otherwise
-  int index = 0;  // position in pre-order over the whole tree, from 0 (see ScxObjectTree)
+  // Position in pre-order over the whole tree, from 0; up to date once the
+  // tree has been walked (First, Next or At) since the last AddNode.
+  int index = 0;
   const ScxNode* parent = nullptr;
   std::vector<const ScxNode*> children;  // in insertion order
 
