@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "convert/canonical_dfm.h"
+#include "formstream/canonical_dfm.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "convert/convert_dfm.h"
-#include "convert/convert_pas.h"
-#include "convert/progress.h"
-#include "convert/text_list.h"
+#include "dfm/convert_dfm.h"
+#include "dfm/convert_pas.h"
+#include "base/progress.h"
+#include "base/text_list.h"
 
 namespace quorvex {
 namespace {

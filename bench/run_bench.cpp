@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "convert/conversion_run.h"
+#include "run/conversion_run.h"
 #include "fixtures/scx_writer.h"
 
 namespace {

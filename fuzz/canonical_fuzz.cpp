@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert/canonical_dfm.h"
+#include "formstream/canonical_dfm.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <string>
 #include <string_view>
 
-#include "convert/canonical_dfm.h"
-#include "convert/convert_dfm.h"
-#include "convert/convert_pas.h"
-#include "convert/object_text.h"
-#include "convert/scx_object_tree.h"
-#include "table/errors.h"
+#include "formstream/canonical_dfm.h"
+#include "dfm/convert_dfm.h"
+#include "dfm/convert_pas.h"
+#include "scx/object_text.h"
+#include "scx/scx_object_tree.h"
+#include "base/errors.h"
 #include "table/memory_file_system.h"
 #include "table/table_dataset.h"
 

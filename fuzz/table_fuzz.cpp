@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "table/dbf_table.h"
-#include "table/errors.h"
+#include "base/errors.h"
 #include "table/memory_file_system.h"
 #include "table/table_dataset.h"
 

@@ -4,7 +4,7 @@
 #include "cli/input_files.h"
 #include "cli/stages.h"
 #include "cli/terminal_host.h"
-#include "convert/conversion_run.h"
+#include "run/conversion_run.h"
 
 namespace quorvex {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "convert/output_file.h"
-#include "table/ascii.h"
-#include "table/errors.h"
+#include "run/output_file.h"
+#include "base/ascii.h"
+#include "base/errors.h"
 
 namespace quorvex {
 

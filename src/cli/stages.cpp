@@ -4,10 +4,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "cli/records_stage.h"
-#include "cli/tree_stage.h"
-#include "convert/file_conversion.h"
-#include "table/errors.h"
+#include "table/records_printout.h"
+#include "scx/tree_printout.h"
+#include "run/file_conversion.h"
+#include "base/errors.h"
 #include "table/table_dataset.h"
 
 namespace quorvex {

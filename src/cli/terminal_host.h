@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "convert/run_host.h"
+#include "run/run_host.h"
 
 namespace quorvex {
 

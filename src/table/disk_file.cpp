@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "table/errors.h"
+#include "base/errors.h"
 #include "table/file_name.h"
 #include "table/open_file_registry.h"
 

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <limits>
 
-#include "table/ascii.h"
+#include "base/ascii.h"
 #include "table/byte_order.h"
-#include "table/errors.h"
+#include "base/errors.h"
 #include "table/file_name.h"
 
 namespace quorvex {

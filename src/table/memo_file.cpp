@@ -5,10 +5,10 @@
 #include <limits>
 #include <vector>
 
-#include "table/ascii.h"
+#include "base/ascii.h"
 #include "table/byte_order.h"
 #include "table/dbf_format.h"
-#include "table/errors.h"
+#include "base/errors.h"
 #include "table/file_name.h"
 
 namespace quorvex {

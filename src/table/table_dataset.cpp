@@ -1,7 +1,7 @@
 #include "table/table_dataset.h"
 
-#include "table/ascii.h"
-#include "table/errors.h"
+#include "base/ascii.h"
+#include "base/errors.h"
 #include "table/field_value.h"
 #include "table/file_name.h"
 

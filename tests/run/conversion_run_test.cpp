@@ -1,14 +1,14 @@
 // The run over whole files: report lines, output files, failures and cancel.
 
-#include "convert/conversion_run.h"
+#include "run/conversion_run.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "run/run_support.h"
+#include "support/run_support.h"
 #include "support/golden.h"
-#include "table/errors.h"
+#include "base/errors.h"
 
 namespace quorvex::testing {
 namespace {

@@ -1,12 +1,12 @@
 // Output names, the output directory and the safe writing of a text list.
 
-#include "convert/output_file.h"
+#include "run/output_file.h"
 
 #include <gtest/gtest.h>
 
-#include "run/run_support.h"
+#include "support/run_support.h"
 #include "support/golden.h"
-#include "table/errors.h"
+#include "base/errors.h"
 
 namespace quorvex::testing {
 namespace {

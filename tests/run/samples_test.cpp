@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "convert/conversion_run.h"
-#include "run/run_support.h"
+#include "run/conversion_run.h"
+#include "support/run_support.h"
 #include "sample_forms.h"
 #include "support/golden.h"
 

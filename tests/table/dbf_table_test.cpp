@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "fixtures/table_writer.h"
-#include "table/ascii.h"
+#include "base/ascii.h"
 #include "table/field_value.h"
 #include "table_test_util.h"
 

@@ -9,7 +9,7 @@
 #include <typeinfo>
 
 #include "fixtures/scx_writer.h"
-#include "table/errors.h"
+#include "base/errors.h"
 #include "table/memory_file_system.h"
 #include "table/open_file_registry.h"
 #include "table/table_dataset.h"

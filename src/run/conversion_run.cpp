@@ -1,0 +1,201 @@
+#include "run/conversion_run.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "run/file_driver.h"
+#include "run/output_file.h"
+#include "base/errors.h"
+
+namespace quorvex {
+
+// Reports straight to the host, on the run's own thread.
+class HostEvents final : public DriverEvents {
+ public:
+  explicit HostEvents(ConversionRun& run) : run_(run) {}
+
+  void AddReportLine(const std::string& text) override {
+    if (text.starts_with(kWarningPrefix)) ++run_.warning_count_;
+    run_.host_.AddReportLine(text);
+  }
+  void SetStatusText(const std::string& text) override { run_.host_.SetStatusText(text); }
+  bool CancelRequested() const override { return run_.CancelRequested(); }
+  void SetRange(int maximum) override { run_.host_.SetProgressMaximum(maximum); }
+
+  // The one place where a run lets the host handle input, and so the one place
+  // where a cancel takes effect.
+  void ReportProgress(int position) override {
+    run_.host_.SetProgressPosition(position);
+    run_.host_.ProcessPendingEvents();
+    if (run_.CancelRequested()) throw Exception("Canceled by user");
+  }
+
+ private:
+  ConversionRun& run_;
+};
+
+namespace {
+
+// Keeps a worker's report lines until the file's turn comes; sees a cancel
+// through the run's flag, which the reporting thread sets from the host.
+class BufferedEvents final : public DriverEvents {
+ public:
+  explicit BufferedEvents(const std::atomic<bool>& cancel) : cancel_(cancel) {}
+
+  void AddReportLine(const std::string& text) override { lines_.push_back(text); }
+  void SetStatusText(const std::string&) override {}
+  bool CancelRequested() const override { return cancel_; }
+  void SetRange(int) override {}
+  void ReportProgress(int) override {
+    if (cancel_) throw Exception("Canceled by user");
+  }
+  const std::vector<std::string>& Lines() const { return lines_; }
+
+ private:
+  const std::atomic<bool>& cancel_;
+  std::vector<std::string> lines_;
+};
+
+// One file converted on a worker: its conversion, buffered report and outcome.
+struct FileSlot {
+  explicit FileSlot(const std::atomic<bool>& cancel) : events(cancel) {}
+  std::unique_ptr<FileConversion> conversion;
+  BufferedEvents events;
+  bool opened = false;
+  std::exception_ptr failure;
+  bool ready = false;
+};
+
+class BusyCursor {
+ public:
+  explicit BusyCursor(RunHost& host) : host_(host) { host_.SetBusy(true); }
+  ~BusyCursor() { host_.SetBusy(false); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  RunHost& host_;
+};
+
+}  // namespace
+
+ConversionRun::ConversionRun(RunHost& host, RunOptions options) : host_(host), options_(std::move(options)) {}
+
+void ConversionRun::ConvertSelectedFiles(const std::vector<std::string>& files, const std::string& output_directory) {
+  cancel_requested_ = false;
+  warning_count_ = 0;
+  BusyCursor busy(host_);
+  ForceOutputDirectory(output_directory);
+  output_directory_ = WithTrailingDelimiter(output_directory);
+  if (options_.jobs > 1 && files.size() > 1) {
+    ConvertInParallel(files);
+  } else {
+    ConvertInOrder(files);
+  }
+}
+
+void ConversionRun::ConvertInOrder(const std::vector<std::string>& files) {
+  HostEvents events(*this);
+  const int total = static_cast<int>(files.size());
+  for (int i = 0; i < total; ++i) {
+    host_.FileProgress(i, total, files[i]);
+    last_conversion_ = std::make_unique<FileConversion>(files[i], options_.code_page);
+    if (ConvertFileSteps(*last_conversion_, output_directory_, options_.keep_going, events)) {
+      FinishFile(*last_conversion_, output_directory_, events);
+    }
+  }
+  host_.FileProgress(total, total, {});
+}
+
+// Workers take files in input order and run everything but the save; this
+// thread reports and saves them strictly in input order, serving the host
+// while it waits. Workers stay at most a few files ahead, so memory stays
+// bounded, and a run that ends at a file stops them before later files are
+// saved. A cancel ends the run at the first file whose conversion saw it;
+// files converted before it are saved, as a file whose last progress report
+// came before the press still finishes when converted one after the other.
+void ConversionRun::ConvertInParallel(const std::vector<std::string>& files) {
+  const std::size_t total = files.size();
+  const auto jobs = static_cast<std::size_t>(options_.jobs);
+  const std::size_t window = 2 * jobs;
+  std::vector<std::unique_ptr<FileSlot>> slots;
+  for (std::size_t i = 0; i < total; ++i) slots.push_back(std::make_unique<FileSlot>(cancel_requested_));
+
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::size_t next = 0;
+  std::size_t reported = 0;
+  bool stop = false;
+
+  const auto work = [&] {
+    for (;;) {
+      std::size_t index = 0;
+      {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return stop || next >= total || next < reported + window; });
+        if (stop || next >= total) return;
+        index = next++;
+      }
+      FileSlot& slot = *slots[index];
+      try {
+        slot.conversion = std::make_unique<FileConversion>(files[index], options_.code_page);
+        slot.opened = ConvertFileSteps(*slot.conversion, output_directory_, options_.keep_going, slot.events);
+      } catch (...) {
+        slot.failure = std::current_exception();
+      }
+      {
+        std::lock_guard lock(mutex);
+        slot.ready = true;
+      }
+      changed.notify_all();
+    }
+  };
+
+  std::vector<std::jthread> workers;
+  const auto stop_workers = [&] {
+    {
+      std::lock_guard lock(mutex);
+      stop = true;
+    }
+    changed.notify_all();
+    workers.clear();  // joins
+  };
+  for (std::size_t j = 0; j < jobs; ++j) workers.emplace_back(work);
+
+  HostEvents events(*this);
+  try {
+    for (std::size_t i = 0; i < total; ++i) {
+      host_.FileProgress(static_cast<int>(i), static_cast<int>(total), files[i]);
+      // Served once per file even when the workers are ahead, so that a
+      // cancel reaches them; they see it at their next progress report.
+      host_.ProcessPendingEvents();
+      std::unique_lock lock(mutex);
+      while (!slots[i]->ready) {
+        changed.wait_for(lock, std::chrono::milliseconds(50));
+        lock.unlock();
+        host_.ProcessPendingEvents();
+        lock.lock();
+      }
+      lock.unlock();
+      FileSlot& slot = *slots[i];
+      for (const auto& line : slot.events.Lines()) events.AddReportLine(line);
+      if (slot.conversion) last_conversion_ = std::move(slot.conversion);
+      if (slot.failure) std::rethrow_exception(slot.failure);
+      if (slot.opened) FinishFile(*last_conversion_, output_directory_, events);
+      slots[i].reset();
+      lock.lock();
+      reported = i + 1;
+      lock.unlock();
+      changed.notify_all();
+    }
+  } catch (...) {
+    stop_workers();
+    throw;
+  }
+  stop_workers();
+  host_.FileProgress(static_cast<int>(total), static_cast<int>(total), {});
+}
+
+}  // namespace quorvex

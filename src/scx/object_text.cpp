@@ -1,0 +1,180 @@
+#include "scx/object_text.h"
+
+#include <cstdlib>
+#include <exception>
+
+#include "vocabulary/lists.h"
+#include "scx/scx_property_line.h"
+#include "base/ascii.h"
+#include "table/table_dataset.h"
+
+namespace quorvex {
+
+namespace {
+
+constexpr std::string_view kFormBaseClass = "form";
+
+// Members exist only as lines of their container's record, which tells their
+// class by the container's base class alone.
+struct MemberClass {
+  std::string_view container;
+  std::string_view member;
+};
+constexpr MemberClass kMemberClasses[] = {
+    {"Commandgroup", "Commandbutton"},
+    {"Optiongroup", "Optionbutton"},
+    {"Pageframe", "Page"},
+    {"grid", "Column"},
+};
+
+std::string Indent(int level) { return std::string(static_cast<std::size_t>(level) * 2, ' '); }
+
+std::string EndLine(int level) { return Indent(level) + "end"; }
+
+// Makes `node` current: tells the observer, then moves the table to the node's
+// record (a member's record is its container's; a placeholder has none).
+void MakeCurrent(TableDataSet& dataset, const ScxNode& node, const ScxNodeCallback& on_current) {
+  if (on_current) on_current(node);
+  if (node.record_ref != 0) dataset.SetRecNo(std::abs(node.record_ref));
+}
+
+// The BaseClass of the node's record, which must be current; a placeholder's
+// counts as empty.
+std::string RecordBaseClass(TableDataSet& dataset, const ScxNode& node) {
+  return node.record_ref == 0 ? std::string() : dataset.FieldByName("BaseClass").AsString();
+}
+
+}  // namespace
+
+std::string ObjectClassText(const ScxNode& node, std::string_view base_class, std::string_view obj_name) {
+  // The form's class is the Delphi form class named after the form object.
+  if (SameText(base_class, kFormBaseClass)) return "T" + std::string(obj_name);
+  if (node.record_ref > 0) return std::string(base_class);
+  for (const MemberClass& member_class : kMemberClasses) {
+    if (SameText(base_class, member_class.container)) return std::string(member_class.member);
+  }
+  return {};
+}
+
+TextList NodePropertyLines(const ScxNode& node, std::string_view properties) {
+  TextList result;
+  if (node.record_ref == 0) return result;
+  const TextList lines = SplitLines(properties);
+  if (node.record_ref > 0) {
+    // Own lines go out whole, leading blanks and lines without "=" included.
+    for (const std::string& line : lines) {
+      if (!SplitPropertyName(line).is_member) result.push_back(line);
+    }
+    return result;
+  }
+  // Matched without regard to case, as the tree matched the member's Name to
+  // its prefix: a member named "Command1" keeps the lines of "command1".
+  const std::string prefix = NodeMemberPrefix(node.text);
+  for (const std::string& line : lines) {
+    const std::string_view text = TrimLeftBlanks(line);
+    const std::size_t dot = NamePart(text).rfind('.');
+    if (dot != std::string_view::npos && SameText(text.substr(0, dot), prefix))
+      result.emplace_back(text.substr(dot + 1));
+  }
+  return result;
+}
+
+namespace {
+
+// One walk over the tree: where it writes, how far it has written, and the
+// operations in the order they call each other.
+class ObjectTextWriter {
+ public:
+  ObjectTextWriter(TableDataSet& dataset, const ScxObjectTree& tree, TextList& out, ProgressSink& progress,
+                   const ScxNodeCallback& on_current)
+      : dataset_(dataset), tree_(tree), out_(out), progress_(progress), on_current_(on_current) {}
+
+  // The blocks of `start` and of every node after it in pre-order, with the
+  // end lines for every level left, down to level 0 after the last node.
+  void WriteObjectsFrom(const ScxNode& start);
+
+ private:
+  // One node: its object line, its property lines and, when the next node in
+  // pre-order is not deeper, its own end line. Drops any failure but a form
+  // too large; lines completed before the failure stay.
+  void WriteObject(const ScxNode& node);
+  void WriteObjectLines(const ScxNode& node);
+
+  // Records that share memo entries multiply their lines, so a damaged form
+  // could ask for more text than memory holds: the text has a ceiling.
+  void Add(std::string line) {
+    bytes_ += line.size() + 2;
+    if (bytes_ > kMaxObjectTextBytes)
+      throw EFormTooLarge("The object text is larger than " + std::to_string(kMaxObjectTextBytes >> 20) + " MB");
+    out_.push_back(std::move(line));
+  }
+
+  TableDataSet& dataset_;
+  const ScxObjectTree& tree_;
+  TextList& out_;
+  ProgressSink& progress_;
+  const ScxNodeCallback& on_current_;
+  std::size_t bytes_ = 0;
+};
+
+void ObjectTextWriter::WriteObject(const ScxNode& node) {
+  try {
+    WriteObjectLines(node);
+  } catch (const EFormTooLarge&) {
+    throw;
+  } catch (const std::exception&) {
+    // One unreadable object, or a cancel, must not stop the walk: the levels
+    // it opened are still closed by the caller, so the text stays balanced.
+  }
+}
+
+void ObjectTextWriter::WriteObjectLines(const ScxNode& node) {
+  progress_.ReportProgress(node.index);
+  MakeCurrent(dataset_, node, on_current_);
+  const int level = node.level;
+  const std::string base_class = RecordBaseClass(dataset_, node);
+  const std::string obj_name =
+      SameText(base_class, kFormBaseClass) ? dataset_.FieldByName("ObjName").AsString() : std::string();
+  Add(Indent(level) + "object " + NodeName(node.text) + "=" + ObjectClassText(node, base_class, obj_name));
+  if (node.record_ref != 0) {
+    const std::string indent = Indent(level + 1);
+    for (const std::string& line : NodePropertyLines(node, dataset_.FieldByName("Properties").AsString()))
+      Add(indent + line);
+  }
+  const ScxNode* next = tree_.Next(node);
+  if (next == nullptr || next->level <= level) Add(EndLine(level));
+}
+
+void ObjectTextWriter::WriteObjectsFrom(const ScxNode& start) {
+  int closing_level = 0;
+  for (const ScxNode* node = &start; node != nullptr;) {
+    WriteObject(*node);
+    closing_level = node->level - 1;
+    const ScxNode* next = tree_.Next(*node);
+    if (next != nullptr && next->level <= closing_level) {
+      for (int level = closing_level; level >= next->level; --level) Add(EndLine(level));
+    }
+    node = next;
+  }
+  // Down to level 0 even when the start node lies deeper (a form inside a form
+  // set): the levels above it get end lines though their object lines were
+  // never written, so the text always ends at level 0.
+  for (int level = closing_level; level >= 0; --level) Add(EndLine(level));
+}
+
+}  // namespace
+
+void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, TextList& out, ProgressSink& progress,
+                     const ScxNodeCallback& on_current) {
+  const ScxNode* form = tree.First();
+  if (form != nullptr) MakeCurrent(dataset, *form, on_current);
+  while (form != nullptr && !SameText(RecordBaseClass(dataset, *form), kFormBaseClass)) {
+    form = tree.Next(*form);
+    if (form != nullptr) MakeCurrent(dataset, *form, on_current);
+  }
+  if (form == nullptr) return;
+  progress.SetRange(tree.NodeCount() - 1);
+  ObjectTextWriter(dataset, tree, out, progress, on_current).WriteObjectsFrom(*form);
+}
+
+}  // namespace quorvex

@@ -1,0 +1,120 @@
+#include "scx/scx_object_tree.h"
+
+#include <functional>
+#include <stdexcept>
+
+namespace quorvex {
+
+namespace {
+
+constexpr std::string_view kMemberOpen = " (";
+
+std::string_view NodeNameView(std::string_view text) {
+  return text.substr(0, text.find(kMemberOpen));
+}
+
+}  // namespace
+
+void ScxObjectTree::Clear() {
+  top_level_.clear();
+  first_child_by_name_.clear();
+  pre_order_.clear();
+  nodes_.clear();
+  pre_order_stale_ = false;
+}
+
+const ScxNode& ScxObjectTree::AddNode(const ScxNode* parent, std::string text, std::int32_t record_ref) {
+  if (parent != nullptr && parent->owner_ != this)
+    throw std::invalid_argument("ScxObjectTree::AddNode: the parent is not a node of this tree");
+  // The parent is one of this tree's own nodes, made non-const here.
+  auto* mutable_parent = const_cast<ScxNode*>(parent);
+  const int level = parent != nullptr ? parent->level + 1 : 0;
+  if (level >= kMaxObjectLevel)
+    throw EFormTooLarge("Objects nest deeper than " + std::to_string(kMaxObjectLevel) + " levels");
+  if (NodeCount() >= kMaxObjectNodes)
+    throw EFormTooLarge("More than " + std::to_string(kMaxObjectNodes) + " objects");
+  auto& siblings = mutable_parent != nullptr ? mutable_parent->children : top_level_;
+  // Room first (growing geometrically), so that nothing can throw once the
+  // node is placed.
+  if (siblings.size() == siblings.capacity()) siblings.reserve(siblings.size() * 2 + 1);
+  if (nodes_.size() == nodes_.capacity()) nodes_.reserve(nodes_.size() * 2 + 1);
+  ChildKey key{parent, std::string(NodeNameView(text))};
+  const bool first_of_name = first_child_by_name_.find(key) == first_child_by_name_.end();
+
+  auto node = std::make_unique<ScxNode>();
+  node->text = std::move(text);
+  node->record_ref = record_ref;
+  node->level = level;
+  node->parent = parent;
+  node->owner_ = this;
+  const ScxNode* added = node.get();
+  if (first_of_name) first_child_by_name_.emplace(std::move(key), added);
+  nodes_.push_back(std::move(node));
+  siblings.push_back(added);
+  pre_order_stale_ = true;
+  return *added;
+}
+
+const ScxNode* ScxObjectTree::FindChild(const ScxNode* parent, std::string_view name) const {
+  const auto found = first_child_by_name_.find(ChildKey{parent, std::string(name)});
+  return found != first_child_by_name_.end() ? found->second : nullptr;
+}
+
+std::size_t ScxObjectTree::ChildKeyHash::operator()(const ChildKey& key) const {
+  return std::hash<std::string>()(key.name) ^ (std::hash<const ScxNode*>()(key.parent) << 1);
+}
+
+const std::vector<const ScxNode*>& ScxObjectTree::PreOrder() const {
+  if (!pre_order_stale_) return pre_order_;
+  pre_order_.clear();
+  pre_order_.reserve(nodes_.size());
+  // Iterative, so that no depth of nesting can exhaust the call stack.
+  std::vector<const ScxNode*> pending(top_level_.rbegin(), top_level_.rend());
+  while (!pending.empty()) {
+    const ScxNode* node = pending.back();
+    pending.pop_back();
+    pre_order_.push_back(node);
+    pending.insert(pending.end(), node->children.rbegin(), node->children.rend());
+  }
+  // The nodes are this tree's own (held in nodes_); only their index changes.
+  for (std::size_t i = 0; i < pre_order_.size(); ++i) const_cast<ScxNode*>(pre_order_[i])->index = static_cast<int>(i);
+  pre_order_stale_ = false;
+  return pre_order_;
+}
+
+const ScxNode* ScxObjectTree::First() const {
+  const auto& order = PreOrder();
+  return order.empty() ? nullptr : order.front();
+}
+
+const ScxNode* ScxObjectTree::Next(const ScxNode& node) const {
+  const auto& order = PreOrder();
+  const auto next = static_cast<std::size_t>(node.index) + 1;
+  return next < order.size() ? order[next] : nullptr;
+}
+
+std::string NodeName(std::string_view text) { return std::string(NodeNameView(text)); }
+
+std::string NodeMemberPrefix(std::string_view text) {
+  const std::size_t open = text.find(kMemberOpen);
+  if (open == std::string_view::npos) return std::string(text);
+  std::string_view inner = text.substr(open + kMemberOpen.size());
+  if (!inner.empty()) inner.remove_suffix(1);  // the closing ")"
+  return std::string(inner);
+}
+
+const ScxNode& AddObjectNode(ScxObjectTree& tree, std::string text, std::string_view parent_path,
+                             std::int32_t record_ref) {
+  const ScxNode* current = nullptr;
+  std::string_view rest = parent_path;
+  while (!rest.empty()) {
+    const std::size_t dot = rest.find('.');
+    const std::string_view element = rest.substr(0, dot);
+    rest = dot == std::string_view::npos ? std::string_view() : rest.substr(dot + 1);
+    const ScxNode* match = tree.FindChild(current, element);
+    current = match != nullptr ? match : &tree.AddNode(current, std::string(element), 0);
+  }
+  return tree.AddNode(current, std::move(text), record_ref);
+}
+
+}  // namespace quorvex

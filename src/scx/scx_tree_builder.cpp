@@ -1,0 +1,90 @@
+// Building the object tree from the records of an open .scx table.
+
+#include <cstdlib>
+#include <exception>
+
+#include "vocabulary/lists.h"
+#include "scx/scx_object_tree.h"
+#include "scx/scx_property_line.h"
+#include "base/text_list.h"
+#include "base/ascii.h"
+#include "table/table_dataset.h"
+
+namespace quorvex {
+
+namespace {
+
+// Records of this platform carry notes about the form, never an object. The
+// table layer has already cut the field's trailing blanks; the match is exact.
+constexpr std::string_view kCommentPlatform = "COMMENT";
+
+// Adds the nodes that the current record names: its own object for each own
+// Name line, and one member node for each member Name line. Member lines name
+// their container by the own name seen so far, so member lines written before
+// the own Name line land beside the container (path "Parent.").
+void AddRecordNodes(TableDataSet& dataset, ScxObjectTree& tree) {
+  if (dataset.FieldByName("Platform").AsString() == kCommentPlatform) return;
+  const std::string obj_name = dataset.FieldByName("ObjName").AsString();
+  const std::string parent_path = dataset.FieldByName("Parent").AsString();
+  // Not needed to place the node, but read all the same: a table without a
+  // BaseClass field is not a form, and each of its records fails here.
+  static_cast<void>(dataset.FieldByName("BaseClass").AsString());
+  const std::int32_t record_number = dataset.RecNo();
+  if (obj_name.empty()) return;
+
+  const TextList lines = SplitLines(dataset.FieldByName("Properties").AsString());
+  std::string own_name;
+  for (const std::string& line : lines) {
+    const ScxPropertyName name = SplitPropertyName(line);
+    if (!SameText(name.property, "Name")) continue;
+    std::string value = UnquoteNameValue(TrimBlanks(ValuePart(line)));
+    if (!name.is_member) {
+      own_name = value;
+      AddObjectNode(tree, std::move(value), parent_path, record_number);
+      continue;
+    }
+    std::string text = SameText(value, name.prefix) ? std::move(value)
+                                                    : value + " (" + std::string(name.prefix) + ")";
+    AddObjectNode(tree, std::move(text), parent_path + "." + own_name, -record_number);
+  }
+}
+
+}  // namespace
+
+void BuildObjectTree(TableDataSet& dataset, ScxObjectTree& tree) {
+  tree.Clear();
+  dataset.First();
+  while (!dataset.Eof()) {
+    try {
+      AddRecordNodes(dataset, tree);
+    } catch (const EFormTooLarge&) {
+      throw;
+    } catch (const std::exception&) {
+      // A damaged or incomplete record costs only its own nodes; the nodes it
+      // added before failing stay, and the form's other records still count.
+    }
+    dataset.Next();
+  }
+}
+
+void OpenScxFile(TableDataSet& dataset, const std::string& file_name, ScxObjectTree& tree) {
+  dataset.Close();
+  dataset.SetTableName(file_name);
+  dataset.Open();
+  tree.Clear();
+  if (dataset.FindField("Parent") == nullptr) return;  // not a form table: no tree
+  try {
+    BuildObjectTree(dataset, tree);
+    const ScxNode* first = tree.First();
+    if (first != nullptr && first->record_ref != 0) dataset.SetRecNo(std::abs(first->record_ref));
+  } catch (const EFormTooLarge& failure) {
+    // Not a damaged record but a damaged form: the file cannot be converted.
+    dataset.Close();
+    throw EFormTooLarge(std::string(failure.what()) + " in " + file_name);
+  } catch (const std::exception&) {
+    // A walk that breaks off (an unreadable record) keeps the nodes built so
+    // far: a partly readable form still converts as far as it can be read.
+  }
+}
+
+}  // namespace quorvex

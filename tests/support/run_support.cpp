@@ -1,0 +1,57 @@
+#include "support/run_support.h"
+
+#include <algorithm>
+
+#include "support/golden.h"
+
+namespace quorvex::testing {
+
+using fixtures::PropertyLines;
+using fixtures::ScxWriter;
+
+ScxWriter PlainForm(const std::string& form_name) {
+  ScxWriter form;
+  form.AddVersionComment()
+      .Add({.objname = "Dataenvironment", .baseclass = "dataenvironment", .class_name = "dataenvironment",
+            .properties = PropertyLines({"Top = 0", "Name = \"Dataenvironment\""})})
+      .Add({.objname = form_name, .baseclass = "form", .class_name = "form",
+            .properties = PropertyLines({"Height = 250", "Width = 375", "Caption = \"\\<Main form\"",
+                                         "Name = \"" + form_name + "\""})})
+      .Add({.objname = "Label1", .parent = form_name, .baseclass = "label", .class_name = "label",
+            .properties = PropertyLines({"FontBold = .T.", "Caption = \"Name:\"", "Left = 10", "Name = \"Label1\""})})
+      .Add({.objname = "Text1", .parent = form_name, .baseclass = "textbox", .class_name = "textbox",
+            .properties = PropertyLines({"Left = 80", "TabIndex = 1", "Name = \"Text1\""})});
+  return form;
+}
+
+ScxWriter FormWithUnparsableDfm() {
+  ScxWriter form = PlainForm();
+  form.Add({.objname = "Button1", .parent = "Form1.Container9", .baseclass = "commandbutton",
+            .class_name = "commandbutton", .properties = PropertyLines({"Caption = \"OK\"", "Name = \"Button1\""})});
+  return form;
+}
+
+ScxWriter TableWithoutForm() {
+  ScxWriter table;
+  table.AddVersionComment().Add({.objname = "Dataenvironment", .baseclass = "dataenvironment",
+                                 .properties = PropertyLines({"Name = \"Dataenvironment\""})});
+  return table;
+}
+
+std::filesystem::path WriteNotATable(const std::filesystem::path& folder, const std::string& name) {
+  const auto path = folder / name;
+  WriteFileBytes(path, "<?xml version=\"1.0\"?>\r\n<form/>\r\n");
+  return path;
+}
+
+std::vector<std::string> FileNames(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace quorvex::testing

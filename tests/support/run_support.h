@@ -1,0 +1,56 @@
+#pragma once
+// Shared by the run and command-line tests: a host that records what a run
+// tells it, and small forms written with the fixture writer.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "run/run_host.h"
+#include "fixtures/scx_writer.h"
+
+namespace quorvex::testing {
+
+// Records every call as a short text ("line:...", "status:...", "max:N",
+// "pos:N", "busy:1", "events"); `on_events` runs at each ProcessPendingEvents
+// with the count of calls so far (1 for the first).
+class RecordingHost : public RunHost {
+ public:
+  void AddReportLine(const std::string& text) override {
+    lines.push_back(text);
+    calls.push_back("line:" + text);
+  }
+  void SetProgressMaximum(int maximum) override { calls.push_back("max:" + std::to_string(maximum)); }
+  void SetProgressPosition(int position) override { calls.push_back("pos:" + std::to_string(position)); }
+  void SetStatusText(const std::string& text) override { calls.push_back("status:" + text); }
+  void SetBusy(bool busy) override { calls.push_back(busy ? "busy:1" : "busy:0"); }
+  void ProcessPendingEvents() override {
+    calls.push_back("events");
+    ++events;
+    if (on_events) on_events(events);
+  }
+
+  std::vector<std::string> lines;
+  std::vector<std::string> calls;
+  int events = 0;
+  std::function<void(int)> on_events;
+};
+
+// A form with a label and a text box: converts cleanly.
+fixtures::ScxWriter PlainForm(const std::string& form_name = "Form1");
+
+// A form whose DFM text does not parse: a control whose parent path names an
+// object no record describes, which becomes an object with an empty class.
+fixtures::ScxWriter FormWithUnparsableDfm();
+
+// A table that holds no form record: pass 2 gets an empty object text.
+fixtures::ScxWriter TableWithoutForm();
+
+// Writes bytes that are not a table at folder/name.
+std::filesystem::path WriteNotATable(const std::filesystem::path& folder, const std::string& name);
+
+// The regular files directly in a folder, by name.
+std::vector<std::string> FileNames(const std::filesystem::path& folder);
+
+}  // namespace quorvex::testing
