@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "table/byte_order.h"
-#include "table/errors.h"
+#include "base/errors.h"
 #include "table/field_value.h"
 
 namespace quorvex {
