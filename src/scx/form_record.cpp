@@ -1,0 +1,71 @@
+#include "scx/form_record.h"
+
+#include <exception>
+#include <string_view>
+
+#include "table/table_dataset.h"
+
+namespace quorvex {
+
+namespace {
+
+// The fields a record is read from, each looked up once per table.
+struct RecordFields {
+  explicit RecordFields(TableDataSet& dataset)
+      : platform(dataset.FindField("Platform")),
+        unique_id(dataset.FindField("UniqueId")),
+        class_name(dataset.FindField("Class")),
+        class_location(dataset.FindField("ClassLoc")),
+        base_class(dataset.FindField("BaseClass")),
+        object_name(dataset.FindField("ObjName")),
+        parent(dataset.FindField("Parent")),
+        properties(dataset.FindField("Properties")),
+        reserved1(dataset.FindField("Reserved1")),
+        reserved2(dataset.FindField("Reserved2")) {}
+
+  Field* platform;
+  Field* unique_id;
+  Field* class_name;
+  Field* class_location;
+  Field* base_class;
+  Field* object_name;
+  Field* parent;
+  Field* properties;
+  Field* reserved1;
+  Field* reserved2;
+};
+
+std::string Text(const Field* field) { return field == nullptr ? std::string() : field->AsString(); }
+
+FormRecord ReadRecord(TableDataSet& dataset, const RecordFields& fields) {
+  FormRecord record;
+  record.record_number = dataset.RecNo();
+  record.platform = Text(fields.platform);
+  record.unique_id = Text(fields.unique_id);
+  record.class_name = Text(fields.class_name);
+  record.class_location = Text(fields.class_location);
+  record.base_class = Text(fields.base_class);
+  record.object_name = Text(fields.object_name);
+  record.parent = Text(fields.parent);
+  record.properties = Text(fields.properties);
+  record.reserved1 = Text(fields.reserved1);
+  record.reserved2 = Text(fields.reserved2);
+  return record;
+}
+
+}  // namespace
+
+std::vector<FormRecord> ReadFormRecords(TableDataSet& dataset) {
+  const RecordFields fields(dataset);
+  std::vector<FormRecord> records;
+  for (dataset.First(); !dataset.Eof(); dataset.Next()) {
+    try {
+      records.push_back(ReadRecord(dataset, fields));
+    } catch (const std::exception&) {
+      // A damaged record costs only itself.
+    }
+  }
+  return records;
+}
+
+}  // namespace quorvex

@@ -1,0 +1,35 @@
+#pragma once
+// The records of a form (.scx) or class library (.vcx) read once into memory:
+// for the passes that look at a record more than once, or at records of
+// several tables together (the loadable mode, class libraries). The default
+// conversion reads its table directly and does not use these.
+
+#include <string>
+#include <vector>
+
+namespace quorvex {
+
+class TableDataSet;
+
+// One record's fields as text (trailing blanks already cut by the table layer).
+struct FormRecord {
+  int record_number = 0;       // RecNo in the table it was read from
+  std::string platform;        // PLATFORM: "COMMENT" for records that describe no object
+  std::string unique_id;       // UNIQUEID
+  std::string class_name;      // CLASS
+  std::string class_location;  // CLASSLOC: the class's library, relative to the table's folder
+  std::string base_class;      // BASECLASS
+  std::string object_name;     // OBJNAME
+  std::string parent;          // PARENT: dotted path of the container
+  std::string properties;      // PROPERTIES: "Name = value" lines
+  std::string reserved1;       // RESERVED1: "Class" on a library's class record
+  std::string reserved2;       // RESERVED2: a class record's record count
+};
+
+// Every live record of the open dataset, in table order. A field the table
+// lacks reads as empty; a record that cannot be read (a damaged memo entry) is
+// passed over, so a partly damaged table still gives what it can. Failures of
+// the walk itself (First, Next) propagate. Leaves the dataset at Eof.
+std::vector<FormRecord> ReadFormRecords(TableDataSet& dataset);
+
+}  // namespace quorvex
