@@ -1,21 +1,40 @@
-// Whole conversion runs: forms per second with 1, 2 and 4 threads, and the
-// speed-up over one thread. Uses the shared corpus when it is there (real
-// forms), else 200 generated forms of 60 objects.
+// The figures of whole conversions, printed together in one run (medians of
+// five repetitions):
+//   - the corpus forms converted on one thread, against reading the same
+//     input bytes and writing the same output bytes in the plainest way, and
+//     the ratio of the two; then two threads against one;
+//   - the canonical text of a generated form of 20,000 components through the
+//     command line, in MB/s, and against Free Pascal's own form-stream round
+//     trip (ObjectTextToBinary + ObjectBinaryToText) when the environment
+//     variable QUORVEX_FPC_ROUND_TRIP names that program (bench/run builds it
+//     from bench/dfm_round_trip.pas);
+//   - time per object and peak resident size of the command line converting
+//     generated forms of 1,000, 10,000 and 100,000 objects.
+// Without the shared corpus, 200 generated forms of 60 objects stand in for it.
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "bench_inputs.h"
+#include "child_process.h"
 #include "run/conversion_run.h"
-#include "fixtures/scx_writer.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using quorvex::fixtures::PropertyLines;
+using namespace quorvex::bench;
+
+constexpr int kRepetitions = 5;
+constexpr int kCanonicalComponents = 20000;
+constexpr double kMegabyte = 1e6;
 
 class QuietHost final : public quorvex::RunHost {
  public:
@@ -27,80 +46,220 @@ class QuietHost final : public quorvex::RunHost {
   void ProcessPendingEvents() override {}
 };
 
-fs::path BenchFolder() { return fs::temp_directory_path() / "quorvex_run_bench"; }
+fs::path Scratch() { return ScratchFolder("run_bench"); }
 
-std::vector<std::string> GeneratedForms() {
+// The forms of the corpus run, every file they are read from, and the files
+// one conversion of them writes (name, bytes).
+struct CorpusFiles {
   std::vector<std::string> forms;
-  for (int f = 0; f < 200; ++f) {
-    quorvex::fixtures::ScxWriter writer;
-    writer.AddVersionComment().Add({.objname = "Form1", .baseclass = "form", .class_name = "form",
-                                    .properties = PropertyLines({"Caption = \"Form\"", "Name = \"Form1\""})});
-    for (int i = 1; i < 60; ++i) {
-      const std::string name = "Text" + std::to_string(i);
-      writer.Add({.objname = name, .parent = "Form1", .baseclass = "textbox", .class_name = "textbox",
-                  .properties = PropertyLines({"FontName = \"Tahoma\"", "BackColor = 255,255,192",
-                                               "Top = " + std::to_string(i * 20), "Name = \"" + name + "\""})});
-    }
-    forms.push_back(writer.WriteTo(BenchFolder() / "in", "form" + std::to_string(f)).string());
-  }
-  return forms;
-}
+  std::vector<std::string> inputs;
+  std::vector<std::pair<std::string, std::string>> outputs;
+  std::uint64_t input_bytes = 0;
+  std::uint64_t output_bytes = 0;
+};
 
-const std::vector<std::string>& Forms() {
-  static const std::vector<std::string> forms = [] {
-    std::vector<std::string> found;
-    const fs::path corpus = fs::path(QUORVEX_SHARED_DIR) / "corpus" / "forms";
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(corpus, ec)) {
-      if (entry.path().extension() == ".scx") found.push_back(entry.path().string());
+const CorpusFiles& Corpus() {
+  static const CorpusFiles corpus = [] {
+    CorpusFiles files;
+    files.forms = CorpusForms();
+    if (files.forms.empty()) files.forms = GeneratedForms(Scratch() / "forms", 200, 60);
+    files.inputs = WithMemoFiles(files.forms);
+    files.input_bytes = TotalSize(files.inputs);
+    const fs::path sample = Scratch() / "sample";
+    QuietHost host;
+    quorvex::ConversionRun(host, {.keep_going = true, .jobs = 1, .code_page = {}}).ConvertSelectedFiles(files.forms, sample.string());
+    for (const auto& entry : fs::directory_iterator(sample)) {
+      files.outputs.emplace_back(entry.path().filename().string(), FileBytes(entry.path()));
+      files.output_bytes += files.outputs.back().second.size();
     }
-    std::sort(found.begin(), found.end());
-    return found.empty() ? GeneratedForms() : found;
+    std::sort(files.outputs.begin(), files.outputs.end());
+    return files;
   }();
-  return forms;
+  return corpus;
 }
 
-void BM_ConvertRun(benchmark::State& state) {
+// Each iteration writes into an empty folder, made outside the timing, so
+// that every iteration creates its files as a first conversion does.
+void FreshFolder(benchmark::State& state, const fs::path& folder) {
+  state.PauseTiming();
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  state.ResumeTiming();
+}
+
+void BM_CorpusConversion(benchmark::State& state) {
+  const CorpusFiles& corpus = Corpus();
   QuietHost host;
   const quorvex::RunOptions options{.keep_going = true, .jobs = static_cast<int>(state.range(0)), .code_page = {}};
+  const fs::path out = Scratch() / "out";
   for (auto _ : state) {
+    FreshFolder(state, out);
     quorvex::ConversionRun run(host, options);
-    run.ConvertSelectedFiles(Forms(), (BenchFolder() / "out").string());
+    run.ConvertSelectedFiles(corpus.forms, out.string());
   }
-  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(Forms().size()));
-  state.SetLabel(std::to_string(Forms().size()) + " forms");
+  state.counters["forms"] = static_cast<double>(corpus.forms.size());
 }
-BENCHMARK(BM_ConvertRun)->Arg(1)->Arg(2)->Arg(4)->ArgName("jobs")->UseRealTime()->Unit(benchmark::kMillisecond);
 
-// Prints the usual table, then each thread count's speed-up over one thread.
-class SpeedUpReporter : public benchmark::ConsoleReporter {
+void BM_CorpusReadWrite(benchmark::State& state) {
+  const CorpusFiles& corpus = Corpus();
+  const fs::path out = Scratch() / "copy";
+  std::string buffer;
+  for (auto _ : state) {
+    FreshFolder(state, out);
+    for (const std::string& input : corpus.inputs) ReadWholeFile(input, buffer);
+    for (const auto& [name, bytes] : corpus.outputs) WriteWholeFile((out / name).string(), bytes);
+  }
+}
+
+// Times a child process per iteration; counts its peak resident size.
+void TimeChild(benchmark::State& state, const std::vector<std::string>& args, const fs::path& out) {
+  std::uint64_t peak = 0;
+  for (auto _ : state) {
+    const ChildRun run = RunChild(args, out.string());
+    if (run.exit_status != 0) {
+      state.SkipWithError((args.front() + " exited with status " + std::to_string(run.exit_status)).c_str());
+      return;
+    }
+    state.SetIterationTime(run.seconds);
+    peak = std::max(peak, run.peak_bytes);
+  }
+  state.counters["peak_MB"] = static_cast<double>(peak) / kMegabyte;
+}
+
+const std::string& CanonicalInput() {
+  static const std::string path = [] {
+    fs::create_directories(Scratch());
+    const std::string name = (Scratch() / "generated.dfm").string();
+    WriteWholeFile(name, GeneratedDfmText(kCanonicalComponents));
+    return name;
+  }();
+  return path;
+}
+
+void BM_CanonicalTextCommandLine(benchmark::State& state) {
+  TimeChild(state, {QUORVEX_CONVERT, "--stage", "dfm", "--from", "dfm", CanonicalInput()},
+            Scratch() / "canonical.dfm");
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(fs::file_size(CanonicalInput())));
+}
+
+void BM_CanonicalTextFreePascal(benchmark::State& state) {
+  const char* program = std::getenv("QUORVEX_FPC_ROUND_TRIP");
+  if (program == nullptr || *program == '\0') {
+    state.SkipWithError("QUORVEX_FPC_ROUND_TRIP does not name the Free Pascal round-trip program");
+    return;
+  }
+  TimeChild(state, {program, CanonicalInput()}, Scratch() / "fpc.dfm");
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(fs::file_size(CanonicalInput())));
+}
+
+void BM_GeneratedForm(benchmark::State& state) {
+  const int objects = static_cast<int>(state.range(0));
+  const std::string form = GeneratedForm(Scratch() / "generated", objects);
+  const fs::path out = Scratch() / ("generated_out_" + std::to_string(objects));
+  TimeChild(state, {QUORVEX_CONVERT, "-q", "-o", out.string(), form}, "/dev/null");
+  state.counters["input_MB"] = static_cast<double>(TotalSize(WithMemoFiles({form}))) / kMegabyte;
+}
+
+void Settings(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(BM_CorpusConversion)->ArgName("jobs")->Arg(1)->Arg(2)->Apply(Settings)->UseRealTime();
+BENCHMARK(BM_CorpusReadWrite)->Apply(Settings)->UseRealTime();
+BENCHMARK(BM_CanonicalTextCommandLine)->Apply(Settings)->UseManualTime();
+BENCHMARK(BM_CanonicalTextFreePascal)->Apply(Settings)->UseManualTime();
+BENCHMARK(BM_GeneratedForm)->ArgName("objects")->Arg(1000)->Arg(10000)->Arg(100000)->Apply(Settings)->UseManualTime();
+
+// The usual table, then the figures worked out from its medians.
+class FiguresReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
-    for (const auto& run : runs) {
-      if (run.run_type == Run::RT_Iteration) seconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    const auto one = seconds_.find("BM_ConvertRun/jobs:1/real_time");
-    if (one == seconds_.end()) return;
-    for (const auto& [name, time] : seconds_) {
-      std::cout << "speed-up " << name << ": " << one->second / time << "x\n";
+    for (const Run& run : runs) {
+      if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median" || run.error_occurred) continue;
+      const std::string& args = run.run_name.args;
+      medians_[run.run_name.function_name + (args.empty() ? "" : "/" + args)] = run;
     }
   }
 
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    PrintCorpus();
+    PrintCanonical();
+    PrintObjects();
+    std::fflush(stdout);
+  }
+
  private:
-  std::map<std::string, double> seconds_;
+  const Run* Find(const std::string& name) const {
+    const auto found = medians_.find(name);
+    return found == medians_.end() ? nullptr : &found->second;
+  }
+  double Milliseconds(const std::string& name) const { return Find(name)->GetAdjustedRealTime(); }
+  double Counter(const std::string& name, const std::string& counter) const {
+    return Find(name)->counters.at(counter).value;
+  }
+
+  void PrintCorpus() const {
+    if (!Find("BM_CorpusConversion/jobs:1") || !Find("BM_CorpusReadWrite")) return;
+    const CorpusFiles& corpus = Corpus();
+    const double one = Milliseconds("BM_CorpusConversion/jobs:1");
+    const double copy = Milliseconds("BM_CorpusReadWrite");
+    std::printf("\nMedians of %d runs\n", kRepetitions);
+    std::printf("corpus: %zu forms, %.2f MB read, %.2f MB written\n", corpus.forms.size(),
+                static_cast<double>(corpus.input_bytes) / kMegabyte, static_cast<double>(corpus.output_bytes) / kMegabyte);
+    std::printf("  conversion on 1 thread            %9.1f ms\n", one);
+    std::printf("  reading + writing the same bytes  %9.1f ms\n", copy);
+    std::printf("  conversion / (reading + writing)  %9.2fx\n", one / copy);
+    if (Find("BM_CorpusConversion/jobs:2")) {
+      const double two = Milliseconds("BM_CorpusConversion/jobs:2");
+      std::printf("  conversion on 2 threads           %9.1f ms, %.2fx the speed of 1 thread\n", two, one / two);
+    }
+  }
+
+  void PrintCanonical() const {
+    if (!Find("BM_CanonicalTextCommandLine")) return;
+    const double megabytes = static_cast<double>(fs::file_size(CanonicalInput())) / kMegabyte;
+    const double ours = Milliseconds("BM_CanonicalTextCommandLine");
+    std::printf("canonical text of %d components (%.2f MB) through the command line: %.1f ms, %.1f MB/s\n",
+                kCanonicalComponents, megabytes, ours, megabytes / (ours / 1000));
+    if (Find("BM_CanonicalTextFreePascal")) {
+      const double fpc = Milliseconds("BM_CanonicalTextFreePascal");
+      std::printf("  Free Pascal form-stream round trip: %.1f ms, %.1f MB/s; %.1fx faster\n", fpc,
+                  megabytes / (fpc / 1000), fpc / ours);
+    }
+  }
+
+  void PrintObjects() const {
+    std::printf("generated forms through the command line:\n");
+    std::printf("  %9s %9s %9s %10s %9s %11s\n", "objects", "input MB", "ms", "us/object", "peak MB", "peak/input");
+    for (const int objects : {1000, 10000, 100000}) {
+      const std::string name = "BM_GeneratedForm/objects:" + std::to_string(objects);
+      if (!Find(name)) continue;
+      const double ms = Milliseconds(name);
+      const double input = Counter(name, "input_MB");
+      const double peak = Counter(name, "peak_MB");
+      std::printf("  %9d %9.2f %9.1f %10.2f %9.1f %10.1fx\n", objects, input, ms, ms * 1000 / objects, peak,
+                  peak / input);
+    }
+    if (Find("BM_GeneratedForm/objects:10000") && Find("BM_GeneratedForm/objects:100000")) {
+      std::printf("  time per object, 100,000 objects against 10,000: %.2fx\n",
+                  Milliseconds("BM_GeneratedForm/objects:100000") / 10 / Milliseconds("BM_GeneratedForm/objects:10000"));
+    }
+  }
+
+  std::map<std::string, Run> medians_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  int launcher_status = 0;
+  if (RunAsLauncher(argc, argv, launcher_status)) return launcher_status;
   benchmark::Initialize(&argc, argv);
-  SpeedUpReporter reporter;
+  FiguresReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  fs::remove_all(BenchFolder());
+  fs::remove_all(Scratch());
   return 0;
 }
