@@ -37,6 +37,7 @@ std::string CombinationError(const CliOptions& options) {
     if (options.from != "scx") return "--from needs --stage";
     return {};
   }
+  if (!options.report_json.empty()) return "--report-json cannot be used with --stage";
   if (options.inputs.size() != 1) return "--stage takes exactly one input file";
   if (!StageAccepts(options.from, options.stage))
     return "--stage " + options.stage + " cannot start from --from " + options.from;
@@ -66,6 +67,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
   app.add_option("--codepage", options.code_page,
                  "Code page for cutting long strings in the .dfm (932, 936, 949, 950; 0 = single-byte); "
                  "default: the form's code page mark");
+  app.add_option("--report-json", options.report_json,
+                 "Also write what the run did as a JSON document to FILE (see docs/report-json.md)");
 
   ParsedCommandLine result;
   try {
