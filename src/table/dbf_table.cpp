@@ -183,9 +183,9 @@ bool DbfTable::ReadRecord(std::int64_t record_number) {
   }
   const auto length = static_cast<std::uint64_t>(record_length_);
   const auto offset = static_cast<std::uint64_t>(header_length_) + static_cast<std::uint64_t>(record_number - 1) * length;
-  std::string bytes = file_->Read(offset, length);
+  const std::string_view bytes = file_->View(offset, length);
   if (bytes.size() < length) throw ETableError("Error on Read of file " + FileName());
-  record_ = std::move(bytes);
+  record_.assign(bytes);
   record_number_ = static_cast<int>(record_number);
   return true;
 }

@@ -19,6 +19,23 @@ void DiskFile::Open() {
   known_size_ = 0;
   if (!handle_) throw ETableError("Access denied to file " + name_);
   OpenFileRegistry::Instance().Enter(this);
+  ReadWhole();
+}
+
+// A size that cannot be told or a read that fails is not reported here: the
+// file is then read at each access, and the access that meets the fault
+// reports it, as it would have without the whole read.
+void DiskFile::ReadWhole() {
+  const auto size = handle_->Size();
+  if (!size || *size > files_.WholeReadLimit()) return;
+  contents_.resize(static_cast<std::size_t>(*size));
+  const auto read = handle_->ReadAt(0, contents_);
+  if (!read) {
+    std::string().swap(contents_);
+    return;
+  }
+  contents_.resize(std::min(*read, contents_.size()));
+  known_size_ = contents_.size();
 }
 
 std::uint64_t DiskFile::Size() {
@@ -28,7 +45,12 @@ std::uint64_t DiskFile::Size() {
   return *size;
 }
 
-std::string DiskFile::Read(std::uint64_t offset, std::uint64_t count) {
+std::string DiskFile::Read(std::uint64_t offset, std::uint64_t count) { return std::string(View(offset, count)); }
+
+std::string_view DiskFile::View(std::uint64_t offset, std::uint64_t count) {
+  if (offset <= contents_.size() && count <= contents_.size() - offset) {
+    return std::string_view(contents_).substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(count));
+  }
   // The size is asked again only when the read reaches past the size known:
   // a file that grew since shows its new bytes, and one that shrank makes the
   // read return fewer bytes, so no read ever returns a byte not in the file.
@@ -37,17 +59,20 @@ std::string DiskFile::Read(std::uint64_t offset, std::uint64_t count) {
   if (offset >= size || count == 0) return {};
   // The file's real end bounds the buffer, whatever length the caller took
   // from the file's own fields.
-  std::string bytes(static_cast<std::size_t>(std::min(count, size - offset)), '\0');
-  const auto read = handle_->ReadAt(offset, bytes);
+  scratch_.resize(static_cast<std::size_t>(std::min(count, size - offset)));
+  const auto read = handle_->ReadAt(offset, scratch_);
   if (!read) throw ETableError("Error on Read of file " + name_);
-  bytes.resize(std::min(*read, bytes.size()));
-  return bytes;
+  scratch_.resize(std::min(*read, scratch_.size()));
+  return scratch_;
 }
 
 void DiskFile::Close() {
   if (!handle_) return;
   OpenFileRegistry::Instance().Remove(this);
   handle_.reset();
+  known_size_ = 0;
+  std::string().swap(contents_);
+  std::string().swap(scratch_);
 }
 
 }  // namespace quorvex

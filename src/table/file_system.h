@@ -29,6 +29,10 @@ class RandomAccessFile {
   virtual std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<char> buffer) = 0;
 };
 
+// Files up to this size are read whole when DiskFile opens them; every real
+// form file is far smaller.
+inline constexpr std::uint64_t kDefaultWholeReadLimit = 64u << 20;
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -43,6 +47,10 @@ class FileSystem {
   // The names (without folder) of the entries of a folder, in no particular
   // order; empty when the folder cannot be listed.
   virtual std::vector<std::string> FolderEntries(const std::string& folder) = 0;
+
+  // The largest file DiskFile reads whole when it opens it (and serves from
+  // memory afterwards); larger files are read at each access.
+  virtual std::uint64_t WholeReadLimit() const { return kDefaultWholeReadLimit; }
 };
 
 // The disk, through the standard library. Stateless and safe to share between

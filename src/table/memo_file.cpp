@@ -75,7 +75,7 @@ MemoFile::MemoFile(FileSystem& files, std::string_view derived_name, MemoFormat 
     block_size_ = kDbase3BlockSize;
     return;
   }
-  const std::string header = file_.Read(0, kMemoHeaderReadSize);
+  const std::string_view header = file_.View(0, kMemoHeaderReadSize);
   if (header.size() < kMemoHeaderReadSize) throw ETableError("Error on Read of file " + FileName());
   block_size_ = format_ == MemoFormat::kFoxPro ? BigEndian16(header, kFoxProBlockSizeAt)
                                                : LittleEndian32(header, kDbase4BlockSizeAt);
@@ -97,10 +97,10 @@ std::int64_t MemoFile::EntryLength(std::int64_t block) {
   const auto offset = EntryOffset(block);
   if (format_ == MemoFormat::kDbase3) {
     if (!offset) return 0;
-    const std::string data = file_.Read(*offset, kDbase3MaxLength);
+    const std::string_view data = file_.View(*offset, kDbase3MaxLength);
     return static_cast<std::int64_t>(std::min(data.find(kDbase3EntryEnd), data.size()));
   }
-  return StoredLength(offset ? file_.Read(*offset, kMemoEntryHeaderSize) : std::string());
+  return StoredLength(offset ? file_.View(*offset, kMemoEntryHeaderSize) : std::string_view());
 }
 
 std::int64_t MemoFile::StoredLength(std::string_view head) const {
@@ -127,15 +127,10 @@ std::string MemoFile::ReadEntry(std::int64_t block, std::int64_t count) {
 
 std::string MemoFile::EntryText(std::int64_t block) {
   if (block == 0 || format_ == MemoFormat::kDbase3) return ReadEntry(block, EntryLength(block));
-  // One read takes the entry header and, for the short texts that make up
-  // most of a form, the whole data: a form's walk reads thousands of texts.
   const auto offset = EntryOffset(block);
-  const std::string head = offset ? file_.Read(*offset, kMemoEntryHeaderSize + kEntryReadAhead) : std::string();
-  const std::int64_t length = StoredLength(head);
+  const std::int64_t length = StoredLength(offset ? file_.View(*offset, kMemoEntryHeaderSize) : std::string_view());
   if (length <= 0) return {};
-  const auto size = static_cast<std::uint64_t>(length);
-  if (head.size() - kMemoEntryHeaderSize >= size) return head.substr(kMemoEntryHeaderSize, size);
-  return file_.Read(*offset + kMemoEntryHeaderSize, size);
+  return std::string(file_.View(*offset + kMemoEntryHeaderSize, static_cast<std::uint64_t>(length)));
 }
 
 }  // namespace quorvex

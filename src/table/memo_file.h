@@ -46,7 +46,6 @@ inline constexpr std::uint64_t kDbase3BlockSize = 512;
 inline constexpr std::size_t kMemoEntryHeaderSize = 8;      // FoxPro and dBASE IV
 inline constexpr std::uint64_t kDbase3MaxLength = 65519;
 inline constexpr char kDbase3EntryEnd = 0x1A;
-inline constexpr std::uint64_t kEntryReadAhead = 1024;  // data bytes read with an entry's header
 
 class MemoFile {
  public:

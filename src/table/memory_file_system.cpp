@@ -21,6 +21,7 @@ struct MemoryFileSystem::Entry {
 struct MemoryFileSystem::State {
   std::mutex mutex;
   std::map<std::string, std::shared_ptr<Entry>> files;
+  std::uint64_t whole_read_limit = kDefaultWholeReadLimit;
 
   std::shared_ptr<Entry> Find(std::string_view name) {
     auto it = files.find(NormalizeFileName(name));
@@ -102,6 +103,16 @@ void MemoryFileSystem::FailSize(std::string_view name) {
 void MemoryFileSystem::FailReadsFrom(std::string_view name, std::uint64_t offset) {
   std::lock_guard lock(state_->mutex);
   if (auto entry = state_->Find(name)) entry->fail_reads_from = offset;
+}
+
+void MemoryFileSystem::SetWholeReadLimit(std::uint64_t limit) {
+  std::lock_guard lock(state_->mutex);
+  state_->whole_read_limit = limit;
+}
+
+std::uint64_t MemoryFileSystem::WholeReadLimit() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->whole_read_limit;
 }
 
 bool MemoryFileSystem::Exists(const std::string& name) {

@@ -47,10 +47,14 @@ class MemoryFileSystem : public FileSystem {
   void FailSize(std::string_view name);
   // Every read that touches a byte at or after offset fails.
   void FailReadsFrom(std::string_view name, std::uint64_t offset);
+  // Files above `limit` bytes are read at each access, not whole at open
+  // (0: every file is), so a test can change a file under an open reader.
+  void SetWholeReadLimit(std::uint64_t limit);
 
   bool Exists(const std::string& name) override;
   std::unique_ptr<RandomAccessFile> OpenForReading(const std::string& name) override;
   std::vector<std::string> FolderEntries(const std::string& folder) override;
+  std::uint64_t WholeReadLimit() const override;
 
   // Implementation: one file's bytes and staged failures, and the table of
   // files, shared with the open files.

@@ -238,9 +238,9 @@ TEST(WriteObjectTextTest, FailingViewerDropsOnlyThatNode) {
 }
 
 TEST(WriteObjectTextTest, UnreadablePropertiesKeepTheObjectLine) {
-  OpenedForm form(ExampleForm());
+  OpenedForm form(ExampleForm(), /*whole_read_limit=*/0);
   // The memo file loses Text1's Properties entry after the tree was built;
-  // the dataset reads memo texts afresh at every access.
+  // read at each access, the dataset sees that.
   form.files.TruncateFile(kFormSct, form.built.MemoEntryOffset(5, "PROPERTIES"));
   const Written written = Write(form);
   ASSERT_EQ(written.lines.size(), 20u);

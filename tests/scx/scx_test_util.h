@@ -44,9 +44,11 @@ inline Lines Outline(const ScxObjectTree& tree) {
 // A form written into memory as /forms/form1.scx and .sct, and opened with
 // OpenScxFile (open failures propagate from the constructor).
 struct OpenedForm {
-  explicit OpenedForm(const ScxWriter& writer) {
+  // Files above whole_read_limit bytes are read at each access.
+  explicit OpenedForm(const ScxWriter& writer, std::uint64_t whole_read_limit = kDefaultWholeReadLimit) {
     built = writer.Build();
     built.AddTo(files, kFormScx, kFormSct);
+    files.SetWholeReadLimit(whole_read_limit);
     OpenScxFile(dataset, kFormScx, tree);
   }
 

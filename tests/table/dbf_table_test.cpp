@@ -239,10 +239,20 @@ TEST_F(DbfTableTest, RecordsAppendedAfterOpenBecomeVisible) {
 TEST_F(DbfTableTest, RecordCutAfterOpenFailsToRead) {
   TableFiles built = ThreeRecords();
   Put(built);
+  files_.SetWholeReadLimit(0);  // read at each access
   table_.Open(kScx);
   files_.TruncateFile(kScx, built.RecordOffset(2) + 4);
   EXPECT_EQ(FailureOf([&] { table_.MoveTo(2); }), "ETableError: Error on Read of file /mem/form.scx");
   EXPECT_TRUE(table_.IsOpen());
+}
+
+TEST_F(DbfTableTest, TableReadWholeIsReadAsOpened) {
+  TableFiles built = ThreeRecords();
+  Put(built);
+  table_.Open(kScx);
+  files_.TruncateFile(kScx, built.RecordOffset(2) + 4);
+  table_.MoveTo(3);
+  EXPECT_EQ(table_.FieldText(1), "three");
 }
 
 TEST(FieldValueTest, CharacterFieldText) {

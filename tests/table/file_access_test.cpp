@@ -49,6 +49,7 @@ TEST(FileNameTest, Extensions) {
 TEST(DiskFileTest, ReadsAreBoundedByTheFileEnd) {
   MemoryFileSystem files;
   files.AddFile("/mem/ten", "0123456789");
+  files.SetWholeReadLimit(0);  // read at each access
   DiskFile file(files, "/mem/ten");
   ASSERT_TRUE(file.Exists());
   file.Open();
@@ -60,6 +61,32 @@ TEST(DiskFileTest, ReadsAreBoundedByTheFileEnd) {
   files.FailReadsFrom("/mem/ten", 5);
   EXPECT_EQ(FailureOf([&] { file.Read(4, 2); }), "ETableError: Error on Read of file /mem/ten");
   EXPECT_EQ(file.Read(0, 5), "01234");
+}
+
+TEST(DiskFileTest, FileReadWholeAtOpen) {
+  MemoryFileSystem files;
+  files.AddFile("/mem/ten", "0123456789");
+  DiskFile file(files, "/mem/ten");
+  file.Open();
+  files.FailReadsFrom("/mem/ten", 0);
+  EXPECT_EQ(file.View(3, 4), "3456");  // from the bytes read at open
+  // Past them the file itself is read, and fails.
+  EXPECT_EQ(FailureOf([&] { file.Read(8, 1ULL << 62); }), "ETableError: Error on Read of file /mem/ten");
+  files.FailReadsFrom("/mem/ten", ~0ULL);
+  files.AppendToFile("/mem/ten", "AB");
+  EXPECT_EQ(file.Read(8, 1ULL << 62), "89AB");  // what was appended since is seen
+  files.TruncateFile("/mem/ten", 2);
+  EXPECT_EQ(file.Read(0, 10), "0123456789");  // what was there at open stays
+}
+
+TEST(DiskFileTest, WholeReadThatFailsLeavesReadsToEachAccess) {
+  MemoryFileSystem files;
+  files.AddFile("/mem/ten", "0123456789");
+  files.FailReadsFrom("/mem/ten", 9);
+  DiskFile file(files, "/mem/ten");
+  file.Open();
+  EXPECT_EQ(file.Read(0, 9), "012345678");
+  EXPECT_EQ(FailureOf([&] { file.Read(5, 5); }), "ETableError: Error on Read of file /mem/ten");
 }
 
 TEST(DiskFileTest, ExistsIsTakenWhenMade) {
