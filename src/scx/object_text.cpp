@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "vocabulary/lists.h"
+#include "scx/named_field.h"
 #include "scx/scx_property_line.h"
 #include "base/ascii.h"
 #include "table/table_dataset.h"
@@ -27,9 +28,18 @@ constexpr MemberClass kMemberClasses[] = {
     {"grid", "Column"},
 };
 
-std::string Indent(int level) { return std::string(static_cast<std::size_t>(level) * 2, ' '); }
+std::size_t IndentSize(int level) { return static_cast<std::size_t>(level) * 2; }
 
-std::string EndLine(int level) { return Indent(level) + "end"; }
+// The line of `text` after 2 x level spaces, made in one allocation.
+std::string IndentedLine(int level, std::string_view text) {
+  std::string line;
+  line.reserve(IndentSize(level) + text.size());
+  line.append(IndentSize(level), ' ');
+  line += text;
+  return line;
+}
+
+std::string EndLine(int level) { return IndentedLine(level, "end"); }
 
 // Makes `node` current: tells the observer, then moves the table to the node's
 // record (a member's record is its container's; a placeholder has none).
@@ -40,8 +50,30 @@ void MakeCurrent(TableDataSet& dataset, const ScxNode& node, const ScxNodeCallba
 
 // The BaseClass of the node's record, which must be current; a placeholder's
 // counts as empty.
-std::string RecordBaseClass(TableDataSet& dataset, const ScxNode& node) {
-  return node.record_ref == 0 ? std::string() : dataset.FieldByName("BaseClass").AsString();
+std::string RecordBaseClass(const NamedField& base_class, const ScxNode& node) {
+  return node.record_ref == 0 ? std::string() : base_class.AsString();
+}
+
+// Calls each(line) for the lines of `properties` that belong to `node`, as
+// NodePropertyLines lists them.
+template <typename Each>
+void ForEachNodePropertyLine(const ScxNode& node, std::string_view properties, Each&& each) {
+  if (node.record_ref == 0) return;
+  if (node.record_ref > 0) {
+    // Own lines go out whole, leading blanks and lines without "=" included.
+    ForEachLine(properties, [&](std::string_view line) {
+      if (!SplitPropertyName(line).is_member) each(line);
+    });
+    return;
+  }
+  // Matched without regard to case, as the tree matched the member's Name to
+  // its prefix: a member named "Command1" keeps the lines of "command1".
+  const std::string prefix = NodeMemberPrefix(node.text);
+  ForEachLine(properties, [&](std::string_view line) {
+    const std::string_view text = TrimLeftBlanks(line);
+    const std::size_t dot = NamePart(text).rfind('.');
+    if (dot != std::string_view::npos && SameText(text.substr(0, dot), prefix)) each(text.substr(dot + 1));
+  });
 }
 
 }  // namespace
@@ -58,24 +90,7 @@ std::string ObjectClassText(const ScxNode& node, std::string_view base_class, st
 
 TextList NodePropertyLines(const ScxNode& node, std::string_view properties) {
   TextList result;
-  if (node.record_ref == 0) return result;
-  const TextList lines = SplitLines(properties);
-  if (node.record_ref > 0) {
-    // Own lines go out whole, leading blanks and lines without "=" included.
-    for (const std::string& line : lines) {
-      if (!SplitPropertyName(line).is_member) result.push_back(line);
-    }
-    return result;
-  }
-  // Matched without regard to case, as the tree matched the member's Name to
-  // its prefix: a member named "Command1" keeps the lines of "command1".
-  const std::string prefix = NodeMemberPrefix(node.text);
-  for (const std::string& line : lines) {
-    const std::string_view text = TrimLeftBlanks(line);
-    const std::size_t dot = NamePart(text).rfind('.');
-    if (dot != std::string_view::npos && SameText(text.substr(0, dot), prefix))
-      result.emplace_back(text.substr(dot + 1));
-  }
+  ForEachNodePropertyLine(node, properties, [&](std::string_view line) { result.emplace_back(line); });
   return result;
 }
 
@@ -87,7 +102,14 @@ class ObjectTextWriter {
  public:
   ObjectTextWriter(TableDataSet& dataset, const ScxObjectTree& tree, TextList& out, ProgressSink& progress,
                    const ScxNodeCallback& on_current)
-      : dataset_(dataset), tree_(tree), out_(out), progress_(progress), on_current_(on_current) {}
+      : dataset_(dataset),
+        tree_(tree),
+        out_(out),
+        progress_(progress),
+        on_current_(on_current),
+        base_class_(dataset, "BaseClass"),
+        obj_name_(dataset, "ObjName"),
+        properties_(dataset, "Properties") {}
 
   // The blocks of `start` and of every node after it in pre-order, with the
   // end lines for every level left, down to level 0 after the last node.
@@ -114,6 +136,9 @@ class ObjectTextWriter {
   TextList& out_;
   ProgressSink& progress_;
   const ScxNodeCallback& on_current_;
+  const NamedField base_class_;
+  const NamedField obj_name_;
+  const NamedField properties_;
   std::size_t bytes_ = 0;
 };
 
@@ -132,14 +157,12 @@ void ObjectTextWriter::WriteObjectLines(const ScxNode& node) {
   progress_.ReportProgress(node.index);
   MakeCurrent(dataset_, node, on_current_);
   const int level = node.level;
-  const std::string base_class = RecordBaseClass(dataset_, node);
-  const std::string obj_name =
-      SameText(base_class, kFormBaseClass) ? dataset_.FieldByName("ObjName").AsString() : std::string();
-  Add(Indent(level) + "object " + NodeName(node.text) + "=" + ObjectClassText(node, base_class, obj_name));
+  const std::string base_class = RecordBaseClass(base_class_, node);
+  const std::string obj_name = SameText(base_class, kFormBaseClass) ? obj_name_.AsString() : std::string();
+  Add(IndentedLine(level, "object " + NodeName(node.text) + "=" + ObjectClassText(node, base_class, obj_name)));
   if (node.record_ref != 0) {
-    const std::string indent = Indent(level + 1);
-    for (const std::string& line : NodePropertyLines(node, dataset_.FieldByName("Properties").AsString()))
-      Add(indent + line);
+    const std::string properties = properties_.AsString();
+    ForEachNodePropertyLine(node, properties, [&](std::string_view line) { Add(IndentedLine(level + 1, line)); });
   }
   const ScxNode* next = tree_.Next(node);
   if (next == nullptr || next->level <= level) Add(EndLine(level));
@@ -168,7 +191,8 @@ void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, TextList&
                      const ScxNodeCallback& on_current) {
   const ScxNode* form = tree.First();
   if (form != nullptr) MakeCurrent(dataset, *form, on_current);
-  while (form != nullptr && !SameText(RecordBaseClass(dataset, *form), kFormBaseClass)) {
+  const NamedField base_class(dataset, "BaseClass");
+  while (form != nullptr && !SameText(RecordBaseClass(base_class, *form), kFormBaseClass)) {
     form = tree.Next(*form);
     if (form != nullptr) MakeCurrent(dataset, *form, on_current);
   }

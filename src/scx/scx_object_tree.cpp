@@ -34,34 +34,33 @@ const ScxNode& ScxObjectTree::AddNode(const ScxNode* parent, std::string text, s
   if (NodeCount() >= kMaxObjectNodes)
     throw EFormTooLarge("More than " + std::to_string(kMaxObjectNodes) + " objects");
   auto& siblings = mutable_parent != nullptr ? mutable_parent->children : top_level_;
-  // Room first (growing geometrically), so that nothing can throw once the
-  // node is placed.
+  // Room first (growing geometrically), and a node that cannot be indexed is
+  // taken back, so that a failure leaves the tree as it was.
   if (siblings.size() == siblings.capacity()) siblings.reserve(siblings.size() * 2 + 1);
-  if (nodes_.size() == nodes_.capacity()) nodes_.reserve(nodes_.size() * 2 + 1);
-  ChildKey key{parent, std::string(NodeNameView(text))};
-  const bool first_of_name = first_child_by_name_.find(key) == first_child_by_name_.end();
-
-  auto node = std::make_unique<ScxNode>();
-  node->text = std::move(text);
-  node->record_ref = record_ref;
-  node->level = level;
-  node->parent = parent;
-  node->owner_ = this;
-  const ScxNode* added = node.get();
-  if (first_of_name) first_child_by_name_.emplace(std::move(key), added);
-  nodes_.push_back(std::move(node));
-  siblings.push_back(added);
+  ScxNode& node = nodes_.emplace_back();
+  node.text = std::move(text);
+  node.record_ref = record_ref;
+  node.level = level;
+  node.parent = parent;
+  node.owner_ = this;
+  try {
+    first_child_by_name_.emplace(ChildKey{parent, NodeNameView(node.text)}, &node);
+  } catch (...) {
+    nodes_.pop_back();
+    throw;
+  }
+  siblings.push_back(&node);
   pre_order_stale_ = true;
-  return *added;
+  return node;
 }
 
 const ScxNode* ScxObjectTree::FindChild(const ScxNode* parent, std::string_view name) const {
-  const auto found = first_child_by_name_.find(ChildKey{parent, std::string(name)});
+  const auto found = first_child_by_name_.find(ChildKey{parent, name});
   return found != first_child_by_name_.end() ? found->second : nullptr;
 }
 
 std::size_t ScxObjectTree::ChildKeyHash::operator()(const ChildKey& key) const {
-  return std::hash<std::string>()(key.name) ^ (std::hash<const ScxNode*>()(key.parent) << 1);
+  return std::hash<std::string_view>()(key.name) ^ (std::hash<const ScxNode*>()(key.parent) << 1);
 }
 
 const std::vector<const ScxNode*>& ScxObjectTree::PreOrder() const {

@@ -9,7 +9,7 @@
 // insertion order; the tree is never sorted.
 
 #include <cstdint>
-#include <memory>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -89,9 +89,11 @@ class ScxObjectTree {
   const ScxNode& At(int index) const { return *PreOrder()[static_cast<std::size_t>(index)]; }
 
  private:
+  // A child's name is a view into its own node's text, which never changes
+  // or moves while the node lives.
   struct ChildKey {
     const ScxNode* parent;
-    std::string name;
+    std::string_view name;
     bool operator==(const ChildKey&) const = default;
   };
   struct ChildKeyHash {
@@ -103,7 +105,7 @@ class ScxObjectTree {
   // the order afterwards, so this costs one walk, not one per node.
   const std::vector<const ScxNode*>& PreOrder() const;
 
-  std::vector<std::unique_ptr<ScxNode>> nodes_;  // owned, in the order added
+  std::deque<ScxNode> nodes_;  // in the order added; a deque never moves them
   std::vector<const ScxNode*> top_level_;
   std::unordered_map<ChildKey, const ScxNode*, ChildKeyHash> first_child_by_name_;
   mutable std::vector<const ScxNode*> pre_order_;

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "vocabulary/lists.h"
+#include "scx/named_field.h"
 #include "scx/scx_object_tree.h"
 #include "scx/scx_property_line.h"
 #include "base/text_list.h"
@@ -18,45 +19,62 @@ namespace {
 // table layer has already cut the field's trailing blanks; the match is exact.
 constexpr std::string_view kCommentPlatform = "COMMENT";
 
+// The fields a record's nodes are read from.
+struct RecordFields {
+  explicit RecordFields(TableDataSet& dataset)
+      : platform(dataset, "Platform"),
+        obj_name(dataset, "ObjName"),
+        parent(dataset, "Parent"),
+        base_class(dataset, "BaseClass"),
+        properties(dataset, "Properties") {}
+
+  NamedField platform;
+  NamedField obj_name;
+  NamedField parent;
+  NamedField base_class;
+  NamedField properties;
+};
+
 // Adds the nodes that the current record names: its own object for each own
 // Name line, and one member node for each member Name line. Member lines name
 // their container by the own name seen so far, so member lines written before
 // the own Name line land beside the container (path "Parent.").
-void AddRecordNodes(TableDataSet& dataset, ScxObjectTree& tree) {
-  if (dataset.FieldByName("Platform").AsString() == kCommentPlatform) return;
-  const std::string obj_name = dataset.FieldByName("ObjName").AsString();
-  const std::string parent_path = dataset.FieldByName("Parent").AsString();
+void AddRecordNodes(TableDataSet& dataset, const RecordFields& fields, ScxObjectTree& tree) {
+  if (fields.platform.AsString() == kCommentPlatform) return;
+  const std::string obj_name = fields.obj_name.AsString();
+  const std::string parent_path = fields.parent.AsString();
   // Not needed to place the node, but read all the same: a table without a
   // BaseClass field is not a form, and each of its records fails here.
-  static_cast<void>(dataset.FieldByName("BaseClass").AsString());
+  static_cast<void>(fields.base_class.AsString());
   const std::int32_t record_number = dataset.RecNo();
   if (obj_name.empty()) return;
 
-  const TextList lines = SplitLines(dataset.FieldByName("Properties").AsString());
+  const std::string properties = fields.properties.AsString();
   std::string own_name;
-  for (const std::string& line : lines) {
+  ForEachLine(properties, [&](std::string_view line) {
     const ScxPropertyName name = SplitPropertyName(line);
-    if (!SameText(name.property, "Name")) continue;
+    if (!SameText(name.property, "Name")) return;
     std::string value = UnquoteNameValue(TrimBlanks(ValuePart(line)));
     if (!name.is_member) {
       own_name = value;
       AddObjectNode(tree, std::move(value), parent_path, record_number);
-      continue;
+      return;
     }
     std::string text = SameText(value, name.prefix) ? std::move(value)
                                                     : value + " (" + std::string(name.prefix) + ")";
     AddObjectNode(tree, std::move(text), parent_path + "." + own_name, -record_number);
-  }
+  });
 }
 
 }  // namespace
 
 void BuildObjectTree(TableDataSet& dataset, ScxObjectTree& tree) {
   tree.Clear();
+  const RecordFields fields(dataset);
   dataset.First();
   while (!dataset.Eof()) {
     try {
-      AddRecordNodes(dataset, tree);
+      AddRecordNodes(dataset, fields, tree);
     } catch (const EFormTooLarge&) {
       throw;
     } catch (const std::exception&) {
