@@ -1,6 +1,7 @@
 #include "base/ascii.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace quorvex {
 
@@ -38,6 +39,16 @@ int CompareText(std::string_view a, std::string_view b) {
   }
   if (a.size() == b.size()) return 0;
   return a.size() < b.size() ? -1 : 1;
+}
+
+std::size_t TextHash::operator()(std::string_view text) const {
+  // FNV-1a over the bytes with ASCII letters folded to lower case.
+  std::uint64_t hash = 14695981039346656037ULL;
+  for (const char c : text) {
+    hash ^= static_cast<unsigned char>(AsciiLower(c));
+    hash *= 1099511628211ULL;
+  }
+  return static_cast<std::size_t>(hash);
 }
 
 }  // namespace quorvex

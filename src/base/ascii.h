@@ -32,4 +32,15 @@ struct TextLess {
   bool operator()(std::string_view a, std::string_view b) const { return CompareText(a, b) < 0; }
 };
 
+// Hashes and compares without regard to ASCII letter case, for unordered
+// containers keyed without case; both take views, so a lookup copies nothing.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const;
+};
+struct TextEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+};
+
 }  // namespace quorvex

@@ -75,6 +75,8 @@ void DfmConverter::Run() {
   // A progress range of -1 is meaningless; an empty text (no form found by
   // pass 1) ends the conversion before anything is written.
   if (object_text_.empty()) throw Exception(std::string(kEmptyObjectTextMessage));
+  // One line out per line read.
+  dfm_.reserve(dfm_.size() + object_text_.size());
   progress_.SetRange(ClampToInt(object_text_.size() - 1));
   ReadNextLine();
   BeginObject(std::string());

@@ -80,7 +80,11 @@ void ForEachNodePropertyLine(const ScxNode& node, std::string_view properties, E
 
 std::string ObjectClassText(const ScxNode& node, std::string_view base_class, std::string_view obj_name) {
   // The form's class is the Delphi form class named after the form object.
-  if (SameText(base_class, kFormBaseClass)) return "T" + std::string(obj_name);
+  if (SameText(base_class, kFormBaseClass)) {
+    std::string form_class = "T";
+    form_class += obj_name;
+    return form_class;
+  }
   if (node.record_ref > 0) return std::string(base_class);
   for (const MemberClass& member_class : kMemberClasses) {
     if (SameText(base_class, member_class.container)) return std::string(member_class.member);

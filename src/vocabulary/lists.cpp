@@ -93,6 +93,7 @@ void VocabularyTable::Add(std::string_view row) {
   const auto at = std::lower_bound(rows_.begin(), rows_.end(), row, TextLess());
   if (at != rows_.end() && CompareText(*at, row) == 0)
     throw Exception("String list does not allow duplicates");
+  entries_.emplace(row);
   const auto inserted = rows_.insert(at, std::string(row));
   if (row.find('=') == std::string_view::npos) return;
   // A row that sorts before another of the same name takes the name over.
@@ -114,7 +115,7 @@ std::optional<std::string_view> VocabularyTable::Find(std::string_view key) cons
 }
 
 bool VocabularyTable::HasEntry(std::string_view entry) const {
-  return std::binary_search(rows_.begin(), rows_.end(), entry, TextLess());
+  return entries_.find(entry) != entries_.end();
 }
 
 Lists::Lists() {

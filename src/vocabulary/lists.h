@@ -8,10 +8,11 @@
 // The tables are built once, on first use of Lists::Shared(), and only read
 // afterwards, so any number of conversions may share them across threads.
 
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "base/text_list.h"
 #include "base/ascii.h"
@@ -52,9 +53,12 @@ class VocabularyTable {
 
  private:
   TextList rows_;
-  // Name -> value of the rows that hold "="; when two rows share a name, the
-  // one that sorts first answers, as a scan of the sorted rows would find it.
-  std::map<std::string, std::string, TextLess> values_;
+  // The rows again, for HasEntry, and name -> value of the rows that hold "=";
+  // when two rows share a name, the one that sorts first answers, as a scan
+  // of the sorted rows would find it. Hashed: pass 2 looks up several keys
+  // per property line.
+  std::unordered_set<std::string, TextHash, TextEqual> entries_;
+  std::unordered_map<std::string, std::string, TextHash, TextEqual> values_;
 };
 
 // The six vocabulary tables.

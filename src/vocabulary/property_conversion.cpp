@@ -10,13 +10,13 @@ namespace quorvex {
 
 namespace {
 
-std::string Joined(std::string_view first, std::string_view second) {
-  std::string key;
-  key.reserve(first.size() + 1 + second.size());
-  key += first;
-  key += '.';
-  key += second;
-  return key;
+// `first` "." `second`, made in `buffer`: a lookup key, made for every line
+// in a buffer that keeps its room from line to line.
+std::string_view Joined(std::string& buffer, std::string_view first, std::string_view second) {
+  buffer.assign(first);
+  buffer += '.';
+  buffer += second;
+  return buffer;
 }
 
 }  // namespace
@@ -58,8 +58,8 @@ std::string PropertyConverter::ConvertPropertyLine(std::string_view line) {
 
 // The DFM property for `property`, "" to drop it. A class-and-value row of
 // ClassPropertyMap also supplies the DFM value, through `value`.
-std::string PropertyConverter::ChooseDfmProperty(std::string_view property, std::string& value) const {
-  const auto class_property = Joined(current_class_, property);
+std::string PropertyConverter::ChooseDfmProperty(std::string_view property, std::string& value) {
+  const auto class_property = Joined(class_key_, current_class_, property);
   if (lists_.SkipList().HasEntry(class_property)) return {};
 
   if (const auto common = lists_.CommonPropertyMap().Find(property)) return std::string(*common);
@@ -69,7 +69,7 @@ std::string PropertyConverter::ChooseDfmProperty(std::string_view property, std:
   const auto by_class = class_map.Find(class_property);
   if (!by_class) return {};
   std::string dfm_property(*by_class);
-  if (const auto by_value = class_map.Find(Joined(class_property, current_value_))) {
+  if (const auto by_value = class_map.Find(Joined(value_key_, class_property, current_value_))) {
     value = *by_value;
     if (value.empty()) dfm_property.clear();
   }
@@ -80,7 +80,7 @@ std::string PropertyConverter::ConvertValue(std::string_view dfm_property, std::
   const auto& value_map = lists_.ValueMap();
   if (const auto plain = value_map.Find(value)) value = *plain;
   // The qualified key is built from the value as read, not as just mapped.
-  if (const auto qualified = value_map.Find(Joined(current_property_, current_value_))) value = *qualified;
+  if (const auto qualified = value_map.Find(Joined(value_key_, current_property_, current_value_))) value = *qualified;
   if (!value.empty() && value.front() == '"') value = QuotedToDfmString(value);
 
   // DFM property names are compared exactly: they come from the tables.
@@ -97,7 +97,7 @@ std::string PropertyConverter::ConvertValue(std::string_view dfm_property, std::
 // A true font flag opens the object's style set or joins the set opened by an
 // earlier flag of the same object; a false one is dropped.
 std::string PropertyConverter::ConvertStyleFlag() {
-  std::string flag(lists_.ValueMap().ValueOf(Joined(current_property_, current_value_)));
+  std::string flag(lists_.ValueMap().ValueOf(Joined(value_key_, current_property_, current_value_)));
   if (flag.empty()) return flag;
   // A grid column header's lines are written with "Title." in front.
   const std::string_view style_name = SameText(current_class_, "header") ? "Title.Font.Style" : "Font.Style";

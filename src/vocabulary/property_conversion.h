@@ -10,9 +10,10 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "vocabulary/lists.h"
 #include "base/text_list.h"
@@ -76,7 +77,7 @@ class PropertyConverter {
   }
 
  private:
-  std::string ChooseDfmProperty(std::string_view property, std::string& value) const;
+  std::string ChooseDfmProperty(std::string_view property, std::string& value);
   std::string ConvertValue(std::string_view dfm_property, std::string value);
   std::string ConvertStyleFlag();
 
@@ -85,10 +86,12 @@ class PropertyConverter {
   std::string current_class_;
   std::string current_property_;
   std::string current_value_;
+  std::string class_key_;  // lookup keys "class.property" and "....value"
+  std::string value_key_;
   std::size_t object_first_line_ = 0;
-  std::set<std::string, TextLess> used_names_;
+  std::unordered_set<std::string, TextHash, TextEqual> used_names_;
   // Per name given to MakeUniqueName: the highest suffix found taken so far.
-  std::map<std::string, std::uint64_t, TextLess> suffix_tried_;
+  std::unordered_map<std::string, std::uint64_t, TextHash, TextEqual> suffix_tried_;
 
   // What FindStyleLine learnt about one name within the current object.
   struct StyleSearch {
