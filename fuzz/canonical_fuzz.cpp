@@ -1,4 +1,5 @@
-// Fuzz target: any bytes either canonicalise or fail with EParserError, and
+// Fuzz target: any bytes either canonicalise or fail with EParserError, their
+// lines read without joining them give the same result or fault, and
 // canonical text canonicalises to itself. The first byte picks the code page
 // (single-byte, or one of the double-byte pages with their lead-byte ranges).
 // Canonical text canonicalises to itself except where a line grows past the
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/text_list.h"
 #include "formstream/canonical_dfm.h"
 
 namespace {
@@ -44,12 +46,23 @@ bool IsWideStringContinuation(std::string_view text, const std::string& message)
   return line > 1 && end != std::string_view::npos && text.substr(0, end).ends_with(" +\r");
 }
 
+template <typename Text>
+std::string Outcome(const Text& text, int code_page) {
+  try {
+    return quorvex::CanonicaliseDfmText(text, code_page);
+  } catch (const quorvex::EParserError& error) {
+    return std::string("fault: ") + error.what();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const int code_page = kCodePages[data[0] % std::size(kCodePages)];
   const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const quorvex::TextList lines = quorvex::SplitLines(text);
+  if (Outcome(lines, code_page) != Outcome(quorvex::JoinLines(lines), code_page)) std::abort();
   std::string canonical;
   try {
     canonical = quorvex::CanonicaliseDfmText(text, code_page);

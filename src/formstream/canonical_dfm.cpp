@@ -5,11 +5,26 @@
 
 namespace quorvex {
 
+namespace {
+
+// Printed as it is parsed, into one buffer: the canonical text is about as
+// long as the generated one, and a little more room saves the copies of a
+// late reallocation.
+std::string Canonicalise(const DfmSource& source, int code_page) {
+  const std::size_t size = source.TotalSize();
+  DfmPrinter printer(code_page, size + size / 8);
+  ParseDfm(source, printer);
+  return printer.Take();
+}
+
+}  // namespace
+
 std::string CanonicaliseDfmText(std::string_view text, int code_page) {
-  const DfmObject form = ParseDfmText(text);
-  // The canonical text is about as long as the generated one; a little more
-  // room saves the copies of a late reallocation.
-  return PrintDfmText(form, code_page, text.size() + text.size() / 8);
+  return Canonicalise(DfmSource(text), code_page);
+}
+
+std::string CanonicaliseDfmText(const TextList& lines, int code_page) {
+  return Canonicalise(DfmSource(lines), code_page);
 }
 
 }  // namespace quorvex

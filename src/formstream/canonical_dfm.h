@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/errors.h"
+#include "base/text_list.h"
 
 namespace quorvex {
 
@@ -30,6 +31,10 @@ class EParserError : public Exception {
 // Throws EParserError when the text does not parse; no partial result is kept.
 // Holds no shared state: safe to call on several threads at once.
 std::string CanonicaliseDfmText(std::string_view text, int code_page = 0);
+
+// The same for the text JoinLines(lines) without joining it (the lines of a
+// large form are not held twice), with the same result and the same faults.
+std::string CanonicaliseDfmText(const TextList& lines, int code_page = 0);
 
 // The code page of a table's language mark (header byte 29): 0x13 -> 932,
 // 0x7A -> 936, 0x79 -> 949, 0x78 -> 950; anything else is single-byte (0).

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <string_view>
 #include <type_traits>
-#include <variant>
 
 #include "formstream/canonical_code_page.h"
 #include "formstream/canonical_number.h"
@@ -41,90 +40,77 @@ std::string_view ObjectKeyword(DfmObjectKind kind) {
   return "object ";
 }
 
-class DfmPrinter {
- public:
-  DfmPrinter(int code_page, std::size_t size_hint) : lead_bytes_(code_page) { out_.reserve(size_hint); }
+}  // namespace
 
-  std::string Print(const DfmObject& form) {
-    PrintObject(form, 0);
-    return std::move(out_);
-  }
+DfmPrinter::DfmPrinter(int code_page, std::size_t size_hint) : lead_bytes_(code_page) { out_.reserve(size_hint); }
 
- private:
-  void Indent(int level) { out_.append(static_cast<std::size_t>(level * kIndentWidth), ' '); }
+void DfmPrinter::Indent(int level) { out_.append(static_cast<std::size_t>(level * kIndentWidth), ' '); }
 
-  void NewLine(int level) {
-    out_ += kLineEnd;
-    Indent(level);
-  }
-
-  void AppendInteger(std::int64_t value) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out_.append(digits, result.ptr);
-  }
-
-  bool IsLead(unsigned code) const { return code < 256 && lead_bytes_.IsLead(static_cast<unsigned char>(code)); }
-
-  void PrintObject(const DfmObject& object, int level);
-  void PrintProperty(const DfmProperty& property, int level);
-  void PrintValue(const DfmValue& value, int level);
-
-  // One overload per kind of value; `level` is the property's level.
-  void Print(std::int64_t value, int level);
-  void Print(const DfmFloat& value, int level);
-  void Print(const DfmString& value, int level);
-  void Print(const DfmWideString& value, int level);
-  void Print(const DfmIdentifier& value, int level);
-  void Print(DfmSpecial value, int level);
-  void Print(const DfmSet& value, int level);
-  void Print(const DfmList& value, int level);
-  void Print(const DfmCollection& value, int level);
-  void Print(const DfmBinary& value, int level);
-
-  template <typename Char>
-  void PrintString(std::basic_string_view<Char> text, int level);
-
-  std::string out_;
-  LeadByteTable lead_bytes_;
-};
-
-void DfmPrinter::PrintObject(const DfmObject& object, int level) {
+void DfmPrinter::NewLine(int level) {
+  out_ += kLineEnd;
   Indent(level);
-  out_ += ObjectKeyword(object.kind);
-  if (!object.name.empty()) {
-    out_ += object.name;
+}
+
+void DfmPrinter::AppendInteger(std::int64_t value) {
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  out_.append(digits, result.ptr);
+}
+
+int DfmPrinter::StartValue() {
+  const Frame& open = frames_.back();
+  if (open.kind != FrameKind::kList) return open.level;
+  NewLine(open.level + 1);
+  return open.level + 1;
+}
+
+void DfmPrinter::BeginObject(DfmObjectKind kind, std::string_view name, std::string_view class_name,
+                             std::optional<std::int64_t> child_position) {
+  const int level = frames_.empty() ? 0 : frames_.back().level + 1;
+  Indent(level);
+  out_ += ObjectKeyword(kind);
+  if (!name.empty()) {
+    out_ += name;
     out_ += ": ";
   }
-  out_ += object.class_name;
-  if (object.child_position) {
+  out_ += class_name;
+  if (child_position) {
     out_ += " [";
-    AppendInteger(*object.child_position);
+    AppendInteger(*child_position);
     out_ += ']';
   }
   out_ += kLineEnd;
-  for (const DfmProperty& property : object.properties) PrintProperty(property, level + 1);
-  for (const DfmObject& child : object.children) PrintObject(child, level + 1);
-  Indent(level);
+  frames_.push_back({FrameKind::kObject, level});
+}
+
+void DfmPrinter::EndObject() {
+  Indent(frames_.back().level);
   out_ += "end";
   out_ += kLineEnd;
+  frames_.pop_back();
 }
 
-void DfmPrinter::PrintProperty(const DfmProperty& property, int level) {
+// Properties of an object or of a collection item, one level deeper than it.
+void DfmPrinter::BeginProperty(std::string_view name) {
+  const int level = frames_.back().level + 1;
   Indent(level);
-  out_ += property.name;
+  out_ += name;
   out_ += " = ";
-  PrintValue(property.value, level);
+  frames_.push_back({FrameKind::kProperty, level});
+}
+
+void DfmPrinter::EndProperty() {
   out_ += kLineEnd;
+  frames_.pop_back();
 }
 
-void DfmPrinter::PrintValue(const DfmValue& value, int level) {
-  std::visit([this, level](const auto& data) { Print(data, level); }, value.data);
+void DfmPrinter::Integer(std::int64_t value) {
+  StartValue();
+  AppendInteger(value);
 }
 
-void DfmPrinter::Print(std::int64_t value, int /*level*/) { AppendInteger(value); }
-
-void DfmPrinter::Print(const DfmFloat& value, int /*level*/) {
+void DfmPrinter::Float(DfmFloat value) {
+  StartValue();
   AppendDfmFloat(out_, value.value);
   switch (value.kind) {
     case DfmFloatKind::kSingle:
@@ -141,13 +127,17 @@ void DfmPrinter::Print(const DfmFloat& value, int /*level*/) {
   }
 }
 
-void DfmPrinter::Print(const DfmString& value, int level) { PrintString(std::string_view(value.bytes), level); }
+void DfmPrinter::String(std::string_view bytes) { PrintString(bytes, StartValue()); }
 
-void DfmPrinter::Print(const DfmWideString& value, int level) { PrintString(std::u16string_view(value.chars), level); }
+void DfmPrinter::WideString(std::u16string_view chars) { PrintString(chars, StartValue()); }
 
-void DfmPrinter::Print(const DfmIdentifier& value, int /*level*/) { out_ += value.name; }
+void DfmPrinter::Identifier(std::string_view name) {
+  StartValue();
+  out_ += name;
+}
 
-void DfmPrinter::Print(DfmSpecial value, int /*level*/) {
+void DfmPrinter::Special(DfmSpecial value) {
+  StartValue();
   switch (value) {
     case DfmSpecial::kFalse:
       out_ += "False";
@@ -161,45 +151,19 @@ void DfmPrinter::Print(DfmSpecial value, int /*level*/) {
   }
 }
 
-void DfmPrinter::Print(const DfmSet& value, int /*level*/) {
+void DfmPrinter::Set(const std::vector<std::string_view>& elements) {
+  StartValue();
   out_ += '[';
-  for (std::size_t i = 0; i < value.elements.size(); ++i) {
+  for (std::size_t i = 0; i < elements.size(); ++i) {
     if (i > 0) out_ += ", ";
-    out_ += value.elements[i];
+    out_ += elements[i];
   }
   out_ += ']';
 }
 
-void DfmPrinter::Print(const DfmList& value, int level) {
-  out_ += '(';
-  for (const DfmValue& entry : value.values) {
-    NewLine(level + 1);
-    PrintValue(entry, level + 1);
-  }
-  out_ += ')';
-}
-
-void DfmPrinter::Print(const DfmCollection& value, int level) {
-  out_ += '<';
-  for (const DfmItem& item : value.items) {
-    NewLine(level + 1);
-    out_ += "item";
-    if (item.index) {
-      out_ += " [";
-      AppendInteger(*item.index);
-      out_ += ']';
-    }
-    out_ += kLineEnd;
-    for (const DfmProperty& property : item.properties) PrintProperty(property, level + 2);
-    Indent(level + 1);
-    out_ += "end";
-  }
-  out_ += '>';
-}
-
-void DfmPrinter::Print(const DfmBinary& value, int level) {
+void DfmPrinter::Binary(std::string_view bytes) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  const std::string_view bytes = value.bytes;
+  const int level = StartValue();
   const bool multi_line = bytes.size() >= kBinaryBytesPerLine;
   out_ += '{';
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -208,6 +172,47 @@ void DfmPrinter::Print(const DfmBinary& value, int level) {
     out_ += kHex[Code(bytes[i]) & 0xF];
   }
   out_ += '}';
+}
+
+void DfmPrinter::BeginList() {
+  const int level = StartValue();
+  out_ += '(';
+  frames_.push_back({FrameKind::kList, level});
+}
+
+void DfmPrinter::EndList() {
+  out_ += ')';
+  frames_.pop_back();
+}
+
+void DfmPrinter::BeginCollection() {
+  const int level = StartValue();
+  out_ += '<';
+  frames_.push_back({FrameKind::kCollection, level});
+}
+
+void DfmPrinter::BeginItem(std::optional<std::int64_t> index) {
+  const int level = frames_.back().level + 1;
+  NewLine(level);
+  out_ += "item";
+  if (index) {
+    out_ += " [";
+    AppendInteger(*index);
+    out_ += ']';
+  }
+  out_ += kLineEnd;
+  frames_.push_back({FrameKind::kItem, level});
+}
+
+void DfmPrinter::EndItem() {
+  Indent(frames_.back().level);
+  out_ += "end";
+  frames_.pop_back();
+}
+
+void DfmPrinter::EndCollection() {
+  out_ += '>';
+  frames_.pop_back();
 }
 
 // Quoted runs and #codes with nothing between them. Characters are counted
@@ -250,12 +255,6 @@ void DfmPrinter::PrintString(std::basic_string_view<Char> text, int level) {
       line_start = at;
     }
   }
-}
-
-}  // namespace
-
-std::string PrintDfmText(const DfmObject& form, int code_page, std::size_t size_hint) {
-  return DfmPrinter(code_page, size_hint).Print(form);
 }
 
 }  // namespace quorvex

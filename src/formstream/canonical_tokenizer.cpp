@@ -1,5 +1,6 @@
 #include "formstream/canonical_tokenizer.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "formstream/canonical_dfm.h"
@@ -47,8 +48,9 @@ DfmFloatKind FloatSuffix(char c) {
 
 }  // namespace
 
-DfmTokenizer::DfmTokenizer(std::string_view text) : source_(text.substr(0, text.find('\0'))) {
-  CheckLineLength(0);
+DfmTokenizer::DfmTokenizer(const DfmSource& source) : source_(source) {
+  EnterSegment(0);
+  CheckLineLength();
   Next();
 }
 
@@ -65,21 +67,39 @@ void DfmTokenizer::FailAt(std::string_view fault, int line) const {
   throw EParserError(message);
 }
 
-void DfmTokenizer::CheckLineLength(std::size_t line_start) const {
-  const std::size_t remaining = source_.size() - line_start;
-  if (remaining <= kReadWindow) return;
-  if (std::memchr(source_.data() + line_start, '\n', kReadWindow) == nullptr) FailAt("Line too long", line_);
+void DfmTokenizer::EnterSegment(std::size_t segment) {
+  segment_ = segment;
+  text_of_segment_ = source_.Segment(segment);
+  pos_ = 0;
+}
+
+// The line starting at pos_ fits when its line feed lies within the window:
+// one inside the segment, or the one of the CR LF after it; or when the rest
+// of the text fits the window whole.
+void DfmTokenizer::CheckLineLength() const {
+  const std::string_view rest = text_of_segment_.substr(pos_);
+  if (rest.size() + 1 < kReadWindow && source_.BreakAfter(segment_)) return;
+  if (std::memchr(rest.data(), '\n', std::min(rest.size(), kReadWindow)) != nullptr) return;
+  if (source_.SizeFrom(segment_, pos_, kReadWindow) <= kReadWindow) return;
+  FailAt("Line too long", line_);
 }
 
 void DfmTokenizer::SkipBlanks() {
-  while (pos_ < source_.size()) {
-    const char c = source_[pos_];
-    if (!IsBlank(c)) return;
-    ++pos_;
-    if (c == '\n') {
-      ++line_;
-      CheckLineLength(pos_);
+  while (true) {
+    while (pos_ < text_of_segment_.size()) {
+      const char c = text_of_segment_[pos_];
+      if (!IsBlank(c)) return;
+      ++pos_;
+      if (c == '\n') {
+        ++line_;
+        CheckLineLength();
+      }
     }
+    if (!source_.BreakAfter(segment_)) return;  // the end of the text
+    // The CR LF after the segment, then the next segment.
+    ++line_;
+    EnterSegment(segment_ + 1);
+    CheckLineLength();
   }
 }
 
@@ -87,47 +107,47 @@ void DfmTokenizer::Next() {
   SkipBlanks();
   token_line_ = line_;
   float_kind_ = DfmFloatKind::kPlain;
-  if (pos_ == source_.size()) {
+  if (pos_ == text_of_segment_.size()) {
     kind_ = DfmTokenKind::kEnd;
     text_ = {};
     return;
   }
-  const char c = source_[pos_];
+  const char c = text_of_segment_[pos_];
   if (IsLetter(c)) {
     ReadIdentifier();
   } else if (c == '\'' || c == '#') {
     ReadString();
   } else if (c == '$') {
     const std::size_t start = pos_++;
-    while (pos_ < source_.size() && HexValue(source_[pos_]) >= 0) ++pos_;
+    while (pos_ < text_of_segment_.size() && HexValue(text_of_segment_[pos_]) >= 0) ++pos_;
     kind_ = DfmTokenKind::kInteger;
-    text_ = source_.substr(start, pos_ - start);
+    text_ = text_of_segment_.substr(start, pos_ - start);
   } else if (c == '-' || IsDigit(c)) {
     ReadNumber();
   } else {
     kind_ = DfmTokenKind::kSymbol;
-    text_ = source_.substr(pos_++, 1);
+    text_ = text_of_segment_.substr(pos_++, 1);
   }
 }
 
 void DfmTokenizer::ReadIdentifier() {
   const std::size_t start = pos_++;
-  while (pos_ < source_.size() && IsIdentifierChar(source_[pos_])) ++pos_;
+  while (pos_ < text_of_segment_.size() && IsIdentifierChar(text_of_segment_[pos_])) ++pos_;
   kind_ = DfmTokenKind::kIdentifier;
-  text_ = source_.substr(start, pos_ - start);
+  text_ = text_of_segment_.substr(start, pos_ - start);
 }
 
 void DfmTokenizer::ReadNumber() {
   const std::size_t start = pos_++;
-  while (pos_ < source_.size() && IsDigit(source_[pos_])) ++pos_;
+  while (pos_ < text_of_segment_.size() && IsDigit(text_of_segment_[pos_])) ++pos_;
   kind_ = DfmTokenKind::kInteger;
-  while (pos_ < source_.size() && IsFloatRunChar(source_[pos_])) {
+  while (pos_ < text_of_segment_.size() && IsFloatRunChar(text_of_segment_[pos_])) {
     ++pos_;
     kind_ = DfmTokenKind::kFloat;
   }
-  text_ = source_.substr(start, pos_ - start);
-  if (pos_ < source_.size()) {
-    float_kind_ = FloatSuffix(source_[pos_]);
+  text_ = text_of_segment_.substr(start, pos_ - start);
+  if (pos_ < text_of_segment_.size()) {
+    float_kind_ = FloatSuffix(text_of_segment_[pos_]);
     if (float_kind_ != DfmFloatKind::kPlain) {
       kind_ = DfmTokenKind::kFloat;
       ++pos_;
@@ -141,24 +161,24 @@ void DfmTokenizer::ReadString() {
   const std::size_t start = pos_;
   kind_ = DfmTokenKind::kString;
   bytes_.clear();
-  while (pos_ < source_.size()) {
-    if (source_[pos_] == '#') {
+  while (pos_ < text_of_segment_.size()) {
+    if (text_of_segment_[pos_] == '#') {
       ReadCharacterCode();
-    } else if (source_[pos_] == '\'') {
+    } else if (text_of_segment_[pos_] == '\'') {
       ReadQuotedPiece();
     } else {
       break;
     }
   }
-  text_ = source_.substr(start, pos_ - start);
+  text_ = text_of_segment_.substr(start, pos_ - start);
 }
 
 void DfmTokenizer::ReadCharacterCode() {
   const std::size_t digits = ++pos_;
   char32_t code = 0;
   bool too_big = false;
-  while (pos_ < source_.size() && IsDigit(source_[pos_])) {
-    if (!too_big) code = code * 10 + static_cast<char32_t>(source_[pos_] - '0');
+  while (pos_ < text_of_segment_.size() && IsDigit(text_of_segment_[pos_])) {
+    if (!too_big) code = code * 10 + static_cast<char32_t>(text_of_segment_[pos_] - '0');
     too_big = too_big || code > kMaxCharacterCode;
     ++pos_;
   }
@@ -170,20 +190,20 @@ void DfmTokenizer::ReadQuotedPiece() {
   ++pos_;
   while (true) {
     std::size_t run_end = pos_;
-    while (run_end < source_.size()) {
-      const char c = source_[run_end];
+    while (run_end < text_of_segment_.size()) {
+      const char c = text_of_segment_[run_end];
       if (c == '\'' || c == '\n' || c == '\r') break;
       ++run_end;
     }
     if (kind_ == DfmTokenKind::kString) {
-      bytes_.append(source_, pos_, run_end - pos_);
+      bytes_.append(text_of_segment_.substr(pos_, run_end - pos_));
     } else {
-      for (std::size_t i = pos_; i < run_end; ++i) wide_.push_back(static_cast<unsigned char>(source_[i]));
+      for (std::size_t i = pos_; i < run_end; ++i) wide_.push_back(static_cast<unsigned char>(text_of_segment_[i]));
     }
     pos_ = run_end;
-    if (pos_ == source_.size() || source_[pos_] != '\'') FailAt("Invalid string constant", line_);
+    if (pos_ == text_of_segment_.size() || text_of_segment_[pos_] != '\'') FailAt("Invalid string constant", line_);
     ++pos_;
-    if (pos_ == source_.size() || source_[pos_] != '\'') return;
+    if (pos_ == text_of_segment_.size() || text_of_segment_[pos_] != '\'') return;
     // Two apostrophes stand for one; the piece goes on after them.
     AppendCode(U'\'');
     ++pos_;
@@ -215,25 +235,25 @@ DfmFloat DfmTokenizer::FloatValue() const {
   return DfmFloat{*value, float_kind_};
 }
 
-std::string DfmTokenizer::ReadBinary() {
-  std::string bytes;
+std::string_view DfmTokenizer::ReadBinary() {
+  binary_.clear();
   SkipBlanks();
-  while (pos_ < source_.size() && source_[pos_] != '}') {
+  while (pos_ < text_of_segment_.size() && text_of_segment_[pos_] != '}') {
     const std::size_t group = pos_;
-    while (pos_ + 1 < source_.size()) {
-      const int high = HexValue(source_[pos_]);
-      const int low = HexValue(source_[pos_ + 1]);
+    while (pos_ + 1 < text_of_segment_.size()) {
+      const int high = HexValue(text_of_segment_[pos_]);
+      const int low = HexValue(text_of_segment_[pos_ + 1]);
       if (high < 0 || low < 0) break;
-      bytes.push_back(static_cast<char>(high * 16 + low));
+      binary_.push_back(static_cast<char>(high * 16 + low));
       pos_ += 2;
     }
     if (pos_ == group) FailAt("Invalid binary value", line_);
     SkipBlanks();
   }
-  if (pos_ == source_.size()) FailAt("Invalid binary value", line_);
+  if (pos_ == text_of_segment_.size()) FailAt("Invalid binary value", line_);
   ++pos_;
   Next();
-  return bytes;
+  return binary_;
 }
 
 }  // namespace quorvex

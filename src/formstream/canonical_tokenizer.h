@@ -2,12 +2,14 @@
 // Splits form text into tokens, one at a time and only as far as the parser
 // asks: bytes 1 to 32 separate tokens (line feeds are counted for error
 // lines), a NUL byte ends the text, and a line longer than the reader's
-// 4096-byte window is an error once the reader reaches it.
+// 4096-byte window is an error once the reader reaches it. Token texts are
+// views into the source, valid as long as it is.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "formstream/canonical_source.h"
 #include "formstream/canonical_tree.h"
 
 namespace quorvex {
@@ -24,9 +26,9 @@ enum class DfmTokenKind {
 
 class DfmTokenizer {
  public:
-  // The text must outlive the tokenizer. Reads the first token; throws
+  // The source must outlive the tokenizer. Reads the first token; throws
   // EParserError as Next does.
-  explicit DfmTokenizer(std::string_view text);
+  explicit DfmTokenizer(const DfmSource& source);
 
   // Reads the next token. Throws EParserError "Invalid string constant" (a
   // quoted piece meeting a line break or the end, "#" without digits or with a
@@ -56,8 +58,9 @@ class DfmTokenizer {
 
   // With the current token "{": the bytes written as pairs of hex digits up
   // to "}" (blanks and line breaks allowed between pairs), then reads the
-  // token after "}". Throws "Invalid binary value" on any other byte.
-  std::string ReadBinary();
+  // token after "}". Throws "Invalid binary value" on any other byte. The
+  // view is valid until the next ReadBinary.
+  std::string_view ReadBinary();
 
   // Throws EParserError "<fault> on line <n>" for the current token's line.
   [[noreturn]] void Fail(std::string_view fault) const;
@@ -65,7 +68,9 @@ class DfmTokenizer {
  private:
   [[noreturn]] void FailAt(std::string_view fault, int line) const;
   void SkipBlanks();
-  void CheckLineLength(std::size_t line_start) const;
+  // At the start of a line: fails when the line does not fit the window.
+  void CheckLineLength() const;
+  void EnterSegment(std::size_t segment);
   void ReadIdentifier();
   void ReadString();
   void ReadCharacterCode();
@@ -73,8 +78,10 @@ class DfmTokenizer {
   void AppendCode(char32_t code);
   void ReadNumber();
 
-  std::string_view source_;
-  std::size_t pos_ = 0;
+  const DfmSource& source_;
+  std::size_t segment_ = 0;
+  std::string_view text_of_segment_;
+  std::size_t pos_ = 0;  // in text_of_segment_
   int line_ = 1;
 
   DfmTokenKind kind_ = DfmTokenKind::kEnd;
@@ -83,6 +90,7 @@ class DfmTokenizer {
   DfmFloatKind float_kind_ = DfmFloatKind::kPlain;
   std::string bytes_;
   std::u16string wide_;
+  std::string binary_;
 };
 
 }  // namespace quorvex

@@ -49,7 +49,7 @@ void FileConversion::PrepareCanonicalDfm() {
   canonical_dfm_.reset();
   canonical_failure_ = nullptr;
   try {
-    canonical_dfm_ = CanonicaliseDfmText(JoinLines(dfm_lines_), CodePage());
+    canonical_dfm_ = CanonicaliseDfmText(dfm_lines_, CodePage());
   } catch (...) {
     canonical_failure_ = std::current_exception();
   }
