@@ -2,7 +2,6 @@
 
 #include <exception>
 #include <fstream>
-#include <iterator>
 
 #include "table/records_printout.h"
 #include "scx/tree_printout.h"
@@ -51,7 +50,9 @@ int PrintTableRecords(const std::string& path, std::ostream& out) {
 TextList ReadInputLines(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw Exception("Cannot open file " + path);
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string bytes;
+  char block[1 << 16];
+  while (in.read(block, sizeof block) || in.gcount() > 0) bytes.append(block, static_cast<std::size_t>(in.gcount()));
   return SplitLines(bytes);
 }
 
@@ -74,7 +75,7 @@ int RunLaterStages(const CliOptions& options, FileConversion& conversion, StageS
     out << JoinLines(conversion.PasLines());
   } else {
     steps.Guarded([&] { conversion.CanonicaliseDfmLines(); });
-    out << JoinLines(conversion.DfmLines());
+    out << conversion.DfmFileText();
   }
   return steps.Status();
 }

@@ -150,11 +150,12 @@ void ConversionRun::ConvertInOrder(const std::vector<RunInput>& inputs) {
   host_.FileProgress(total, total, {});
 }
 
-// Workers take files in input order and run everything but the save; this
-// thread reports and saves them strictly in input order, serving the host
-// while it waits. Workers stay at most a few files ahead, so memory stays
-// bounded, and a run that ends at a file stops them before later files are
-// saved. A cancel ends the run at the first file whose conversion saw it;
+// Workers take files in input order, convert them and write their files under
+// temporary names beside the targets; this thread reports them and renames
+// their files into place strictly in input order, serving the host while it
+// waits. Workers stay at most a few files ahead, so memory stays bounded, and
+// a run that ends at a file stops them: nothing after it is renamed, and the
+// temporary files of the later files go with their conversions. A cancel ends the run at the first file whose conversion saw it;
 // files converted before it are saved, as a file whose last progress report
 // came before the press still finishes when converted one after the other.
 void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
@@ -182,8 +183,9 @@ void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
       FileSlot& slot = *slots[index];
       try {
         slot.conversion = std::make_unique<FileConversion>(inputs[index].path, options_.code_page);
-        slot.opened = ConvertFileSteps(*slot.conversion, FormOutputDirectory(inputs[index]), options_.keep_going,
-                                       slot.events);
+        const std::string directory = FormOutputDirectory(inputs[index]);
+        slot.opened = ConvertFileSteps(*slot.conversion, directory, options_.keep_going, slot.events);
+        if (slot.opened) slot.conversion->StageOutputFiles(directory);
       } catch (...) {
         slot.failure = std::current_exception();
       }

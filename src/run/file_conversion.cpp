@@ -35,13 +35,28 @@ void FileConversion::WriteObjectText(ProgressSink& progress) {
 
 void FileConversion::GenerateDfm(ProgressSink& progress) {
   dfm_lines_.clear();
+  dfm_lines_in_canonical_text_ = false;
   canonical_prepared_ = false;
   ConvertToDfm(object_text_lines_, dfm_lines_, progress);
 }
 
 void FileConversion::GeneratePas() {
   pas_lines_.clear();
-  ConvertToPas(dfm_lines_, pas_lines_, source_file_name_);
+  ConvertToPas(DfmLines(), pas_lines_, source_file_name_);
+}
+
+const TextList& FileConversion::DfmLines() const {
+  if (dfm_lines_in_canonical_text_) {
+    dfm_lines_ = SplitLines(*canonical_dfm_);
+    dfm_lines_in_canonical_text_ = false;
+  }
+  return dfm_lines_;
+}
+
+TextList& FileConversion::MutableDfmLines() {
+  DfmLines();
+  canonical_prepared_ = false;  // the lines may change
+  return dfm_lines_;
 }
 
 void FileConversion::PrepareCanonicalDfm() {
@@ -49,7 +64,7 @@ void FileConversion::PrepareCanonicalDfm() {
   canonical_dfm_.reset();
   canonical_failure_ = nullptr;
   try {
-    canonical_dfm_ = CanonicaliseDfmText(dfm_lines_, CodePage());
+    canonical_dfm_ = CanonicaliseDfmText(DfmLines(), CodePage());
   } catch (...) {
     canonical_failure_ = std::current_exception();
   }
@@ -58,25 +73,56 @@ void FileConversion::PrepareCanonicalDfm() {
 void FileConversion::CanonicaliseDfmLines() {
   if (!canonical_prepared_) PrepareCanonicalDfm();
   if (canonical_failure_) std::rethrow_exception(canonical_failure_);
-  dfm_lines_ = SplitLines(*canonical_dfm_);
+  TextList().swap(dfm_lines_);
+  dfm_lines_in_canonical_text_ = true;
+}
+
+std::string_view FileConversion::DfmFileText() {
+  if (!canonical_prepared_) PrepareCanonicalDfm();
+  if (canonical_dfm_) return *canonical_dfm_;
+  // Text that does not parse is saved as generated.
+  generated_dfm_text_ = JoinLines(DfmLines());
+  return generated_dfm_text_;
+}
+
+std::vector<OutputFile> FileConversion::OutputFiles(const std::string& output_directory) {
+  pas_file_text_ = JoinLines(pas_lines_);
+  std::vector<OutputFile> files;
+  files.push_back({output_directory + OutputName(".pas"), pas_file_text_});
+  files.push_back({output_directory + OutputName(".dfm"), DfmFileText()});
+  return files;
+}
+
+void FileConversion::StageOutputFiles(const std::string& output_directory) {
+  staged_.Discard();
+  staged_for_save_ = true;
+  stage_failure_ = nullptr;
+  try {
+    staged_.MakeFolder(output_directory);
+    for (const OutputFile& file : OutputFiles(output_directory)) staged_.Add(file);
+  } catch (...) {
+    stage_failure_ = std::current_exception();
+  }
+  // Written out; the canonical text stays, as DfmLines come from it.
+  std::string().swap(pas_file_text_);
+  std::string().swap(generated_dfm_text_);
 }
 
 void FileConversion::Save(const std::string& output_directory) {
+  if (!staged_for_save_) StageOutputFiles(output_directory);
+  staged_for_save_ = false;
   written_files_.clear();
-  const std::string pas_path = output_directory + OutputName(".pas");
-  SaveLinesToFile(pas_lines_, pas_path);
-  written_files_.push_back(pas_path);
-  std::exception_ptr parse_failure;
+  std::exception_ptr failure = stage_failure_;
   try {
-    CanonicaliseDfmLines();
+    staged_.Commit(written_files_);
   } catch (...) {
-    parse_failure = std::current_exception();
+    failure = std::current_exception();
   }
-  // Text that does not parse is saved as generated.
-  const std::string dfm_path = output_directory + OutputName(".dfm");
-  SaveLinesToFile(dfm_lines_, dfm_path);
-  written_files_.push_back(dfm_path);
-  if (parse_failure) std::rethrow_exception(parse_failure);
+  // Once the .pas file is in place, DfmLines become the canonical text's
+  // lines, as the .dfm file gets that text.
+  if (!written_files_.empty() && !canonical_failure_) CanonicaliseDfmLines();
+  if (failure) std::rethrow_exception(failure);
+  if (canonical_failure_) std::rethrow_exception(canonical_failure_);
 }
 
 }  // namespace quorvex

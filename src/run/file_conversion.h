@@ -2,7 +2,8 @@
 // One input file's conversion: its table, object tree and the three text lists,
 // with the steps that fill and save them. Each step throws on failure; which
 // failures are dropped, reported or fatal is the run's decision. One object per
-// file, so files convert side by side on several threads.
+// file, so files convert side by side on several threads; one thread at a
+// time uses an object.
 
 #include <exception>
 #include <optional>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "base/progress.h"
+#include "run/staged_files.h"
 #include "scx/scx_object_tree.h"
 #include "base/text_list.h"
 #include "table/table_dataset.h"
@@ -44,10 +46,28 @@ class FileConversion {
   // failure when they do not parse, leaving DfmLines as generated.
   void CanonicaliseDfmLines();
 
-  // Writes the .pas file, then the .dfm file (canonical text when it parsed,
-  // DfmLines as generated otherwise) into `output_directory` (with its
-  // trailing delimiter). No .dfm file when the .pas file fails. Throws the
-  // write failure, else the parse failure after both files are written.
+  // What the .dfm file gets: the canonical text of DfmLines, or DfmLines as
+  // generated when they do not parse. Prepares the canonical text when that
+  // was not done. Valid until this conversion changes.
+  std::string_view DfmFileText();
+
+  // The files Save writes, in order: the .pas file (the unit), then the .dfm
+  // file (DfmFileText), in `output_directory` (with its trailing delimiter).
+  // Their texts are valid until this conversion changes.
+  std::vector<OutputFile> OutputFiles(const std::string& output_directory);
+
+  // Writes the output files to temporary files beside their targets, making
+  // the directory when it is missing (the costly part of saving, so that it
+  // can run on a worker thread). Never throws: a file that cannot be written
+  // stops the staging, and its failure is kept and raised by Save. Files
+  // staged and not saved are removed with this conversion.
+  void StageOutputFiles(const std::string& output_directory);
+
+  // Puts the .pas file, then the .dfm file (canonical text when it parsed,
+  // DfmLines as generated otherwise) in place in `output_directory` (with its
+  // trailing delimiter), staging them first when StageOutputFiles was not
+  // called. No .dfm file when the .pas file fails. Throws the write failure,
+  // else the parse failure after both files are written.
   void Save(const std::string& output_directory);
 
   // The files the latest Save wrote, in the order written.
@@ -61,10 +81,10 @@ class FileConversion {
   const ScxObjectTree& Tree() const { return tree_; }
   TableDataSet& DataSet() { return dataset_; }
   const TextList& ObjectTextLines() const { return object_text_lines_; }
-  const TextList& DfmLines() const { return dfm_lines_; }
+  const TextList& DfmLines() const;
   const TextList& PasLines() const { return pas_lines_; }
   TextList& MutableObjectTextLines() { return object_text_lines_; }
-  TextList& MutableDfmLines() { return dfm_lines_; }
+  TextList& MutableDfmLines();
 
   // The code page the canonical text is cut for (after OpenTable, the table's).
   int CodePage() const { return code_page_.value_or(0); }
@@ -76,12 +96,21 @@ class FileConversion {
   TableDataSet dataset_;
   ScxObjectTree tree_;
   TextList object_text_lines_;
-  TextList dfm_lines_;
+  // Once DfmLines are the canonical text's, they are split from it only when
+  // asked for: saving needs the text, and a large form's lines take more room.
+  mutable TextList dfm_lines_;
+  mutable bool dfm_lines_in_canonical_text_ = false;
   TextList pas_lines_;
   std::vector<std::string> written_files_;
   bool canonical_prepared_ = false;
   std::optional<std::string> canonical_dfm_;
   std::exception_ptr canonical_failure_;
+  // The texts of OutputFiles that are not kept elsewhere.
+  std::string pas_file_text_;
+  std::string generated_dfm_text_;
+  StagedFiles staged_;
+  bool staged_for_save_ = false;
+  std::exception_ptr stage_failure_;
 };
 
 }  // namespace quorvex

@@ -1,11 +1,10 @@
 #include "run/output_file.h"
 
-#include <atomic>
-#include <cstdio>
 #include <filesystem>
-#include <random>
+#include <vector>
 
 #include "base/errors.h"
+#include "run/staged_files.h"
 
 namespace quorvex {
 
@@ -19,53 +18,6 @@ bool IsDelimiter(char c) {
 #else
   return c == '/';
 #endif
-}
-
-// A name no other writer uses: the target's name, the process's random tag
-// and a counter, so parallel conversions into one folder never collide.
-fs::path TemporaryNameFor(const fs::path& target) {
-  static const unsigned tag = std::random_device{}();
-  static std::atomic<unsigned> counter{0};
-  fs::path name = target;
-  name.replace_filename("." + target.filename().string() + "." + std::to_string(tag) + "-" +
-                        std::to_string(counter++) + ".tmp");
-  return name;
-}
-
-bool IsReadOnlyFile(const fs::path& path) {
-  std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  if (ec || !fs::is_regular_file(status)) return false;
-  return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
-}
-
-bool WriteAll(std::FILE* file, const TextList& lines) {
-  for (const auto& line : lines) {
-    if (std::fwrite(line.data(), 1, line.size(), file) != line.size()) return false;
-    if (std::fwrite("\r\n", 1, 2, file) != 2) return false;
-  }
-  return true;
-}
-
-// Writes through `write` into a temporary file beside `path`, then renames it
-// over `path`; see SaveLinesToFile.
-template <typename Write>
-void SaveAtomically(const std::string& path, Write&& write) {
-  const fs::path target(path);
-  const auto fail = [&] { return Exception("Cannot create file " + path); };
-  if (IsReadOnlyFile(target)) throw fail();
-  const fs::path temporary = TemporaryNameFor(target);
-  // "x": never open an existing file, so a stale name cannot be clobbered.
-  std::FILE* file = std::fopen(temporary.string().c_str(), "wbx");
-  if (!file) throw fail();
-  const bool written = write(file) && std::fflush(file) == 0;
-  const bool closed = std::fclose(file) == 0;
-  std::error_code ec;
-  if (written && closed) fs::rename(temporary, target, ec);
-  if (!written || !closed || ec) {
-    fs::remove(temporary, ec);
-    throw fail();
-  }
 }
 
 }  // namespace
@@ -99,12 +51,13 @@ std::string ChangeFileExt(std::string_view name, std::string_view extension) {
   return result;
 }
 
-void SaveLinesToFile(const TextList& lines, const std::string& path) {
-  SaveAtomically(path, [&](std::FILE* file) { return WriteAll(file, lines); });
-}
+void SaveLinesToFile(const TextList& lines, const std::string& path) { SaveTextToFile(JoinLines(lines), path); }
 
 void SaveTextToFile(std::string_view text, const std::string& path) {
-  SaveAtomically(path, [&](std::FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); });
+  StagedFiles staged;
+  staged.Add({path, text});
+  std::vector<std::string> renamed;
+  staged.Commit(renamed);
 }
 
 }  // namespace quorvex

@@ -56,7 +56,8 @@ std::string FormatCurrency(std::int64_t units) {
   // units is the amount times 10,000; printed exactly, without trailing zeros.
   const bool negative = units < 0;
   const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
-  std::string text = (negative ? "-" : "") + std::to_string(magnitude / 10000);
+  std::string text = negative ? "-" : "";
+  text += std::to_string(magnitude / 10000);
   std::string fraction = std::to_string(magnitude % 10000 + 10000).substr(1);
   while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
   if (!fraction.empty()) text += "." + fraction;

@@ -156,6 +156,20 @@ TEST_F(ConversionRunTest, OnSeveralThreadsARunThatEndsAtAFileSavesNothingAfterIt
   EXPECT_EQ(FileNames(Out()), (std::vector<std::string>{"a.dfm", "a.pas", "b.dfm", "b.pas", "c.dfm", "c.pas"}));
 }
 
+TEST_F(ConversionRunTest, OnSeveralThreadsTheFormsAfterTheEndLeaveNoFolders) {
+  std::vector<RunInput> inputs = {{Form(PlainForm(), "a"), "one/"},
+                                  {WriteNotATable(temp_.path() / "in", "b.scx").string(), "two/"}};
+  for (const char* name : {"c", "d", "e", "f"}) inputs.push_back({Form(PlainForm(), name), std::string(name) + "/x/"});
+  ConversionRun run(host_, {.keep_going = false, .jobs = 2, .code_page = {}});
+  EXPECT_THROW(run.ConvertSelectedFiles(inputs, Out()), ETableError);
+  std::vector<std::string> entries;
+  for (const auto& entry : fs::recursive_directory_iterator(Out())) {
+    entries.push_back(entry.path().lexically_relative(Out()).string());
+  }
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, (std::vector<std::string>{"one", "one/a.dfm", "one/a.pas"}));
+}
+
 // Workers see a cancel at their next progress report; a file finished before
 // that is saved as it would be with one thread, and nothing after the
 // cancelled file is.

@@ -1,0 +1,103 @@
+#include "run/staged_files.h"
+
+#include <atomic>
+#include <cstdio>
+#include <random>
+
+#include "base/errors.h"
+
+namespace quorvex {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A name no other writer uses: the target's name, the process's random tag
+// and a counter, so parallel conversions into one folder never collide.
+fs::path TemporaryNameFor(const fs::path& target) {
+  static const unsigned tag = std::random_device{}();
+  static std::atomic<unsigned> counter{0};
+  fs::path name = target;
+  name.replace_filename("." + target.filename().string() + "." + std::to_string(tag) + "-" +
+                        std::to_string(counter++) + ".tmp");
+  return name;
+}
+
+bool IsReadOnlyFile(const fs::path& path) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  if (ec || !fs::is_regular_file(status)) return false;
+  return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+// One unbuffered write of the whole text: no copy through a stream buffer.
+bool WriteNewFile(const fs::path& path, std::string_view text) {
+  // "x": never open an existing file, so a stale name cannot be clobbered.
+  std::FILE* file = std::fopen(path.string().c_str(), "wbx");
+  if (file == nullptr) return false;
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  const bool closed = std::fclose(file) == 0;
+  return written && closed;
+}
+
+}  // namespace
+
+void StagedFiles::MakeFolder(const std::string& directory) {
+  std::error_code ec;
+  fs::path folder(directory);
+  if (!folder.has_filename()) folder = folder.parent_path();  // a trailing delimiter
+  std::vector<fs::path> missing;
+  while (!folder.empty() && !fs::exists(folder, ec)) {
+    missing.push_back(folder);
+    const fs::path parent = folder.parent_path();
+    if (parent == folder) break;
+    folder = parent;
+  }
+  // Another thread may make the same folder meanwhile; then it is not ours.
+  for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
+    if (fs::create_directory(*level, ec)) {
+      made_folders_.push_back(*level);
+    } else if (!fs::is_directory(*level, ec)) {
+      return;
+    }
+  }
+}
+
+void StagedFiles::Add(const OutputFile& file) {
+  const fs::path target(file.path);
+  if (IsReadOnlyFile(target)) throw Exception("Cannot create file " + file.path);
+  fs::path temporary = TemporaryNameFor(target);
+  if (!WriteNewFile(temporary, file.text)) {
+    std::error_code ec;
+    fs::remove(temporary, ec);
+    throw Exception("Cannot create file " + file.path);
+  }
+  files_.push_back({std::move(temporary), file.path});
+}
+
+void StagedFiles::Commit(std::vector<std::string>& renamed) {
+  std::vector<Staged> files = std::move(files_);
+  files_.clear();
+  made_folders_.clear();
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    std::error_code ec;
+    fs::rename(files[i].temporary, files[i].target, ec);
+    if (ec) {
+      for (std::size_t j = i; j < files.size(); ++j) fs::remove(files[j].temporary, ec);
+      throw Exception("Cannot create file " + files[i].target);
+    }
+    renamed.push_back(files[i].target);
+  }
+}
+
+void StagedFiles::Discard() noexcept {
+  std::error_code ec;
+  for (const Staged& file : files_) fs::remove(file.temporary, ec);
+  files_.clear();
+  // Children first; a folder something else was put in stays.
+  for (auto folder = made_folders_.rbegin(); folder != made_folders_.rend(); ++folder) fs::remove(*folder, ec);
+  made_folders_.clear();
+}
+
+}  // namespace quorvex
