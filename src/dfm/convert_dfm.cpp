@@ -28,12 +28,26 @@ constexpr std::string_view kDefaultClass = "Form";
 
 int ClampToInt(std::size_t count) { return static_cast<int>(std::min<std::size_t>(count, INT_MAX)); }
 
+// The object text's lines, from a list or from one buffer.
+class ObjectTextSource {
+ public:
+  explicit ObjectTextSource(const TextList& lines) : list_(&lines) {}
+  explicit ObjectTextSource(const PackedLines& lines) : packed_(&lines) {}
+  std::size_t size() const { return list_ != nullptr ? list_->size() : packed_->size(); }
+  bool empty() const { return size() == 0; }
+  std::string_view operator[](std::size_t i) const { return list_ != nullptr ? (*list_)[i] : (*packed_)[i]; }
+
+ private:
+  const TextList* list_ = nullptr;
+  const PackedLines* packed_ = nullptr;
+};
+
 // One conversion's reading position, output line and open objects. Nesting
 // is kept on an explicit stack rather than the call stack, so deeply nested
 // input cannot exhaust it.
 class DfmConverter {
  public:
-  DfmConverter(const TextList& object_text, TextList& dfm, ProgressSink& progress)
+  DfmConverter(ObjectTextSource object_text, TextList& dfm, ProgressSink& progress)
       : object_text_(object_text), dfm_(dfm), progress_(progress), first_output_line_(dfm.size()), properties_(dfm) {}
 
   void Run();
@@ -59,7 +73,7 @@ class DfmConverter {
     pending_line_.clear();
   }
 
-  const TextList& object_text_;
+  const ObjectTextSource object_text_;
   TextList& dfm_;
   ProgressSink& progress_;
   const std::size_t first_output_line_;
@@ -75,8 +89,11 @@ void DfmConverter::Run() {
   // A progress range of -1 is meaningless; an empty text (no form found by
   // pass 1) ends the conversion before anything is written.
   if (object_text_.empty()) throw Exception(std::string(kEmptyObjectTextMessage));
-  // One line out per line read.
+  // One line out per line read, and one name per object line.
   dfm_.reserve(dfm_.size() + object_text_.size());
+  std::size_t objects = 0;
+  for (std::size_t i = 0; i < object_text_.size(); ++i) objects += TrimLeftBlanks(object_text_[i]).starts_with("object ");
+  properties_.ReserveNames(objects);
   progress_.SetRange(ClampToInt(object_text_.size() - 1));
   ReadNextLine();
   BeginObject(std::string());
@@ -143,16 +160,18 @@ void DfmConverter::FinishObject() {
 
 void DfmConverter::ConvertProperty(std::string_view class_name) {
   EmitIndent();
-  std::string assignment;
+  const std::size_t indent_end = pending_line_.size();
   try {
-    assignment = properties_.ConvertPropertyLine(current_line_);
-    if (!assignment.empty() && SameText(class_name, kHeaderClass)) assignment.insert(0, "Title.");
+    // The assignment goes straight into the line after its indentation.
+    if (properties_.AppendPropertyLine(current_line_, pending_line_) && SameText(class_name, kHeaderClass)) {
+      pending_line_.insert(indent_end, "Title.");
+    }
   } catch (const std::exception&) {
     // Only resource exhaustion gets here. The line is dropped, but still
     // written as its indentation so that every later line keeps its index.
-    assignment.clear();
+    pending_line_.resize(indent_end);
   }
-  EmitLine(assignment);
+  EmitLine("");
 }
 
 void DfmConverter::ReadNextLine() {
@@ -174,7 +193,11 @@ bool DfmConverter::FirstWordIs(std::string_view word) const {
 }  // namespace
 
 void ConvertToDfm(const TextList& object_text, TextList& dfm, ProgressSink& progress) {
-  DfmConverter(object_text, dfm, progress).Run();
+  DfmConverter(ObjectTextSource(object_text), dfm, progress).Run();
+}
+
+void ConvertPackedToDfm(const PackedLines& object_text, TextList& dfm, ProgressSink& progress) {
+  DfmConverter(ObjectTextSource(object_text), dfm, progress).Run();
 }
 
 }  // namespace quorvex

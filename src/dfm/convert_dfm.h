@@ -15,6 +15,7 @@
 
 #include <string_view>
 
+#include "base/packed_lines.h"
 #include "base/progress.h"
 #include "base/text_list.h"
 
@@ -28,5 +29,7 @@ inline constexpr std::string_view kEmptyObjectTextMessage = "Max property out of
 // whatever ReportProgress throws (a cancel) leaves this function, with `dfm` holding the
 // lines written so far. Throws quorvex::Exception for an empty object text (no line written).
 void ConvertToDfm(const TextList& object_text, TextList& dfm, ProgressSink& progress);
+// The same for an object text kept packed.
+void ConvertPackedToDfm(const PackedLines& object_text, TextList& dfm, ProgressSink& progress);
 
 }  // namespace quorvex

@@ -32,14 +32,20 @@ FormHeader ReadFormHeader(const TextList& dfm) {
   return {std::string(name), "T" + std::string(name)};
 }
 
-// One declaration per component header after line 0, in DFM order: " Name: TClass;".
-TextList CollectFields(const TextList& dfm) {
-  TextList fields;
+// One declaration per component header after line 0, in DFM order, each line
+// made at once: "   " + " Name: TClass" + ";".
+void AppendFields(const TextList& dfm, TextList& pas) {
+  constexpr std::string_view kFieldIndent = "   ";
   for (std::size_t index = 1; index < dfm.size(); ++index) {
     const auto line = TrimBlanks(dfm[index]);
-    if (line.starts_with(kObjectWord)) fields.push_back(std::string(line.substr(kObjectWord.size())) + ";");
+    if (!line.starts_with(kObjectWord)) continue;
+    const auto declaration = line.substr(kObjectWord.size());
+    std::string& field = pas.emplace_back();
+    field.reserve(kFieldIndent.size() + declaration.size() + 1);
+    field += kFieldIndent;
+    field += declaration;
+    field += ';';
   }
-  return fields;
 }
 
 // The unit's name: the file name without directory and extension.
@@ -59,13 +65,12 @@ std::string Concat(std::initializer_list<std::string_view> parts) {
 
 void ConvertToPas(const TextList& dfm, TextList& pas, std::string_view file_name) {
   const FormHeader form = ReadFormHeader(dfm);
-  const TextList fields = CollectFields(dfm);
 
   pas.push_back(Concat({"unit ", UnitName(file_name), ";", kCrLf, kCrLf, "interface", kCrLf, kCrLf, "uses", kCrLf,
                         "  Windows, Messages, SysUtils, Classes, Graphics, Controls, Forms, Dialogs", ";", kCrLf,
                         kCrLf, "type"}));
   pas.push_back(Concat({"  ", form.form_class_name, " = class(", "TForm", ")"}));
-  for (const auto& field : fields) pas.push_back("   " + field);
+  AppendFields(dfm, pas);
   pas.push_back(Concat({"  private", kCrLf, "    { Private declarations }", kCrLf, "  public", kCrLf,
                         "    { Public declarations }", kCrLf, "  end;", kCrLf}));
   if (!form.form_name.empty()) {

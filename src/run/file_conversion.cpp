@@ -24,20 +24,46 @@ void FileConversion::OpenTable() {
 
 void FileConversion::WriteObjectText(ProgressSink& progress) {
   object_text_lines_.clear();
+  object_text_packed_ = false;
   try {
     quorvex::WriteObjectText(dataset_, tree_, object_text_lines_, progress);
   } catch (...) {
     dataset_.Close();
+    PackObjectText();
     throw;
   }
   dataset_.Close();
+  PackObjectText();
+}
+
+void FileConversion::PackObjectText() {
+  object_text_ = PackedLines(std::move(object_text_lines_));
+  object_text_packed_ = true;
+}
+
+const TextList& FileConversion::ObjectTextLines() const {
+  if (object_text_packed_) {
+    object_text_lines_ = object_text_.ToList();
+    object_text_ = PackedLines();
+    object_text_packed_ = false;
+  }
+  return object_text_lines_;
+}
+
+TextList& FileConversion::MutableObjectTextLines() {
+  ObjectTextLines();
+  return object_text_lines_;
 }
 
 void FileConversion::GenerateDfm(ProgressSink& progress) {
   dfm_lines_.clear();
   dfm_lines_in_canonical_text_ = false;
   canonical_prepared_ = false;
-  ConvertToDfm(object_text_lines_, dfm_lines_, progress);
+  if (object_text_packed_) {
+    ConvertPackedToDfm(object_text_, dfm_lines_, progress);
+  } else {
+    ConvertToDfm(object_text_lines_, dfm_lines_, progress);
+  }
 }
 
 void FileConversion::GeneratePas() {

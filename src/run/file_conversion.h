@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/packed_lines.h"
 #include "base/progress.h"
 #include "run/staged_files.h"
 #include "scx/scx_object_tree.h"
@@ -80,22 +81,28 @@ class FileConversion {
 
   const ScxObjectTree& Tree() const { return tree_; }
   TableDataSet& DataSet() { return dataset_; }
-  const TextList& ObjectTextLines() const { return object_text_lines_; }
+  const TextList& ObjectTextLines() const;
   const TextList& DfmLines() const;
   const TextList& PasLines() const { return pas_lines_; }
-  TextList& MutableObjectTextLines() { return object_text_lines_; }
+  TextList& MutableObjectTextLines();
   TextList& MutableDfmLines();
 
   // The code page the canonical text is cut for (after OpenTable, the table's).
   int CodePage() const { return code_page_.value_or(0); }
 
  private:
+  void PackObjectText();
+
   std::string input_path_;
   std::string source_file_name_;
   std::optional<int> code_page_;
   TableDataSet dataset_;
   ScxObjectTree tree_;
-  TextList object_text_lines_;
+  // The object text is kept packed once written, and listed again only when
+  // asked for: the conversion itself reads it once, line by line.
+  mutable TextList object_text_lines_;
+  mutable PackedLines object_text_;
+  mutable bool object_text_packed_ = false;
   // Once DfmLines are the canonical text's, they are split from it only when
   // asked for: saving needs the text, and a large form's lines take more room.
   mutable TextList dfm_lines_;

@@ -41,6 +41,19 @@ std::string IndentedLine(int level, std::string_view text) {
 
 std::string EndLine(int level) { return IndentedLine(level, "end"); }
 
+// "object NAME=CLASS" after 2 x level spaces, made in one allocation.
+std::string ObjectLine(int level, std::string_view name, std::string_view class_text) {
+  constexpr std::string_view kObject = "object ";
+  std::string line;
+  line.reserve(IndentSize(level) + kObject.size() + name.size() + 1 + class_text.size());
+  line.append(IndentSize(level), ' ');
+  line += kObject;
+  line += name;
+  line += '=';
+  line += class_text;
+  return line;
+}
+
 // Makes `node` current: tells the observer, then moves the table to the node's
 // record (a member's record is its container's; a placeholder has none).
 void MakeCurrent(TableDataSet& dataset, const ScxNode& node, const ScxNodeCallback& on_current) {
@@ -163,7 +176,7 @@ void ObjectTextWriter::WriteObjectLines(const ScxNode& node) {
   const int level = node.level;
   const std::string base_class = RecordBaseClass(base_class_, node);
   const std::string obj_name = SameText(base_class, kFormBaseClass) ? obj_name_.AsString() : std::string();
-  Add(IndentedLine(level, "object " + NodeName(node.text) + "=" + ObjectClassText(node, base_class, obj_name)));
+  Add(ObjectLine(level, NodeName(node.text), ObjectClassText(node, base_class, obj_name)));
   if (node.record_ref != 0) {
     const std::string properties = properties_.AsString();
     ForEachNodePropertyLine(node, properties, [&](std::string_view line) { Add(IndentedLine(level + 1, line)); });

@@ -1,5 +1,6 @@
 #include "scx/scx_object_tree.h"
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 
@@ -21,6 +22,10 @@ void ScxObjectTree::Clear() {
   pre_order_.clear();
   nodes_.clear();
   pre_order_stale_ = false;
+}
+
+void ScxObjectTree::Reserve(int nodes) {
+  first_child_by_name_.reserve(static_cast<std::size_t>(std::clamp(nodes, 0, kMaxObjectNodes)));
 }
 
 const ScxNode& ScxObjectTree::AddNode(const ScxNode* parent, std::string text, std::int32_t record_ref) {

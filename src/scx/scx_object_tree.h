@@ -67,6 +67,10 @@ class ScxObjectTree {
 
   void Clear();
 
+  // Room in the index of children by name for about `nodes` nodes, so that a
+  // build of a large form does not grow it step by step.
+  void Reserve(int nodes);
+
   // Adds a node as the last child of `parent`, or as the last top-level node
   // when `parent` is null, and returns it. Throws std::invalid_argument when
   // `parent` is not a node of this tree, EFormTooLarge when the tree holds

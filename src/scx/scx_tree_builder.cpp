@@ -71,6 +71,7 @@ void AddRecordNodes(TableDataSet& dataset, const RecordFields& fields, ScxObject
 void BuildObjectTree(TableDataSet& dataset, ScxObjectTree& tree) {
   tree.Clear();
   const RecordFields fields(dataset);
+  tree.Reserve(dataset.RecordCount());  // about one object per record
   dataset.First();
   while (!dataset.Eof()) {
     try {

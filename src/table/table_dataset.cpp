@@ -141,6 +141,8 @@ int TableDataSet::TableVersion() const { return OpenTable().Version(); }
 
 int TableDataSet::CodePageMark() const { return OpenTable().CodePageMark(); }
 
+int TableDataSet::RecordCount() const { return OpenTable().RecordCount(); }
+
 std::string TableDataSet::FieldAsString(const Field& field) const {
   const FieldDescriptor& descriptor = field.Descriptor();
   switch (field.Kind()) {

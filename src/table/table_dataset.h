@@ -149,6 +149,9 @@ class TableDataSet {
   // Header byte 0 and byte 29 of the open table. Throw the closed-dataset error.
   int TableVersion() const;
   int CodePageMark() const;
+  // The records of the open table as last counted, deleted ones included.
+  // Throws the closed-dataset error.
+  int RecordCount() const;
 
   // Called after every successful Open, First, Next and SetRecNo (the linked
   // controls re-read their field). An empty handler clears it.

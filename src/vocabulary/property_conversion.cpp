@@ -44,39 +44,49 @@ std::string QuotedToDfmString(std::string_view value) {
 PropertyConverter::PropertyConverter(TextList& dfm, const Lists& lists) : dfm_(dfm), lists_(lists) {}
 
 std::string PropertyConverter::ConvertPropertyLine(std::string_view line) {
+  std::string assignment;
+  AppendPropertyLine(line, assignment);
+  return assignment;
+}
+
+bool PropertyConverter::AppendPropertyLine(std::string_view line, std::string& out) {
   const auto property = TrimBlanks(NamePart(line));
   current_property_ = property;
   current_value_ = TrimBlanks(ValuePart(line));
 
-  std::string value = current_value_;
-  const std::string dfm_property = ChooseDfmProperty(property, value);
-  if (dfm_property.empty()) return {};
-  if (!value.empty()) value = ConvertValue(dfm_property, std::move(value));
-  if (value.empty()) return {};
-  return dfm_property + " = " + value;
+  value_ = current_value_;
+  const std::string_view dfm_property = ChooseDfmProperty(property, value_);
+  if (dfm_property.empty()) return false;
+  if (!value_.empty()) ConvertValue(dfm_property, value_);
+  if (value_.empty()) return false;
+  out.reserve(out.size() + dfm_property.size() + 3 + value_.size());
+  out += dfm_property;
+  out += " = ";
+  out += value_;
+  return true;
 }
 
-// The DFM property for `property`, "" to drop it. A class-and-value row of
-// ClassPropertyMap also supplies the DFM value, through `value`.
-std::string PropertyConverter::ChooseDfmProperty(std::string_view property, std::string& value) {
+// The DFM property for `property`, "" to drop it; a view into the vocabulary.
+// A class-and-value row of ClassPropertyMap also supplies the DFM value,
+// through `value`.
+std::string_view PropertyConverter::ChooseDfmProperty(std::string_view property, std::string& value) {
   const auto class_property = Joined(class_key_, current_class_, property);
   if (lists_.SkipList().HasEntry(class_property)) return {};
 
-  if (const auto common = lists_.CommonPropertyMap().Find(property)) return std::string(*common);
-  if (const auto mapped = lists_.PropertyMap().Find(property)) return std::string(*mapped);
+  if (const auto common = lists_.CommonPropertyMap().Find(property)) return *common;
+  if (const auto mapped = lists_.PropertyMap().Find(property)) return *mapped;
 
   const auto& class_map = lists_.ClassPropertyMap();
   const auto by_class = class_map.Find(class_property);
   if (!by_class) return {};
-  std::string dfm_property(*by_class);
   if (const auto by_value = class_map.Find(Joined(value_key_, class_property, current_value_))) {
     value = *by_value;
-    if (value.empty()) dfm_property.clear();
+    if (value.empty()) return {};
   }
-  return dfm_property;
+  return *by_class;
 }
 
-std::string PropertyConverter::ConvertValue(std::string_view dfm_property, std::string value) {
+void PropertyConverter::ConvertValue(std::string_view dfm_property, std::string& value) {
   const auto& value_map = lists_.ValueMap();
   if (const auto plain = value_map.Find(value)) value = *plain;
   // The qualified key is built from the value as read, not as just mapped.
@@ -91,7 +101,6 @@ std::string PropertyConverter::ConvertValue(std::string_view dfm_property, std::
   } else if (dfm_property == "Font.Style") {
     value = ConvertStyleFlag();
   }
-  return value;
 }
 
 // A true font flag opens the object's style set or joins the set opened by an
@@ -115,9 +124,11 @@ void PropertyConverter::MapClass(std::string& class_name) {
 }
 
 void PropertyConverter::MakeUniqueName(std::string& name) {
+  if (used_names_.insert(name).second) return;
   // Names are never released during a conversion, so every suffix tried for a
   // name before stays taken: the search for the next one resumes where the
-  // last one stopped instead of counting from 1 again.
+  // last one stopped instead of counting from 1 again. A name taken only once
+  // has tried no suffix yet, and needs no counter.
   auto& counter = suffix_tried_[name];
   std::string candidate = counter == 0 ? name : name + "_" + std::to_string(counter);
   while (used_names_.contains(candidate)) {

@@ -44,6 +44,10 @@ class PropertyConverter {
   // CurrentValue. Throws nothing but std::bad_alloc.
   std::string ConvertPropertyLine(std::string_view line);
 
+  // As ConvertPropertyLine, with the assignment appended to `out`, which is
+  // grown once; false, and `out` unchanged, when there is none.
+  bool AppendPropertyLine(std::string_view line, std::string& out);
+
   // When ClassMap knows `class_name`, CurrentClass becomes `class_name` as
   // passed in and `class_name` becomes the Delphi class; otherwise neither
   // changes.
@@ -52,6 +56,9 @@ class PropertyConverter {
   // Makes `name` unique (ASCII case ignored) among the names given out by this
   // converter by appending "_1", "_2", ... to the name passed in, and records it.
   void MakeUniqueName(std::string& name);
+  // Room for about `count` names, so that a large form's names do not grow
+  // the record of names step by step.
+  void ReserveNames(std::size_t count) { used_names_.reserve(count); }
 
   // Index of the latest DFM line from ObjectFirstLine() on whose trimmed name
   // part equals `name` exactly, or nothing. Lines searched once are not
@@ -77,8 +84,8 @@ class PropertyConverter {
   }
 
  private:
-  std::string ChooseDfmProperty(std::string_view property, std::string& value);
-  std::string ConvertValue(std::string_view dfm_property, std::string value);
+  std::string_view ChooseDfmProperty(std::string_view property, std::string& value);
+  void ConvertValue(std::string_view dfm_property, std::string& value);
   std::string ConvertStyleFlag();
 
   TextList& dfm_;
@@ -88,6 +95,7 @@ class PropertyConverter {
   std::string current_value_;
   std::string class_key_;  // lookup keys "class.property" and "....value"
   std::string value_key_;
+  std::string value_;  // the value being converted
   std::size_t object_first_line_ = 0;
   std::unordered_set<std::string, TextHash, TextEqual> used_names_;
   // Per name given to MakeUniqueName: the highest suffix found taken so far.

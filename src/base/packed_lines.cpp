@@ -1,0 +1,25 @@
+#include "base/packed_lines.h"
+
+namespace quorvex {
+
+PackedLines::PackedLines(TextList&& lines) {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size();
+  bytes_.reserve(size);
+  ends_.reserve(lines.size());
+  for (std::string& line : lines) {
+    bytes_ += line;
+    ends_.push_back(bytes_.size());
+    std::string().swap(line);
+  }
+  TextList().swap(lines);
+}
+
+TextList PackedLines::ToList() const {
+  TextList lines;
+  lines.reserve(size());
+  for (std::size_t i = 0; i < size(); ++i) lines.emplace_back((*this)[i]);
+  return lines;
+}
+
+}  // namespace quorvex
