@@ -1,15 +1,19 @@
 #include "base/packed_lines.h"
 
+#include <limits>
+#include <stdexcept>
+
 namespace quorvex {
 
 PackedLines::PackedLines(TextList&& lines) {
   std::size_t size = 0;
   for (const std::string& line : lines) size += line.size();
+  if (size > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("PackedLines: 4 GiB of text or more");
   bytes_.reserve(size);
   ends_.reserve(lines.size());
   for (std::string& line : lines) {
     bytes_ += line;
-    ends_.push_back(bytes_.size());
+    ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
     std::string().swap(line);
   }
   TextList().swap(lines);

@@ -4,6 +4,7 @@
 // only read once it is complete, such as a large form's object text.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,7 @@ class PackedLines {
   PackedLines() = default;
   // Takes the lines over and leaves `lines` empty, releasing each line once
   // it is packed, so that the list and the buffer are never both held whole.
+  // Throws std::length_error for lines of 4 GiB or more in all.
   explicit PackedLines(TextList&& lines);
 
   std::size_t size() const { return ends_.size(); }
@@ -32,7 +34,7 @@ class PackedLines {
 
  private:
   std::string bytes_;               // the lines one after the other
-  std::vector<std::size_t> ends_;   // where each line ends in bytes_
+  std::vector<std::uint32_t> ends_;  // where each line ends in bytes_
 };
 
 }  // namespace quorvex

@@ -19,12 +19,26 @@ std::string_view NodeNameView(std::string_view text) {
 void ScxObjectTree::Clear() {
   top_level_.clear();
   first_child_by_name_.clear();
+  name_index_released_ = false;
   pre_order_.clear();
   nodes_.clear();
   pre_order_stale_ = false;
 }
 
+void ScxObjectTree::ReleaseNameIndex() {
+  decltype(first_child_by_name_)().swap(first_child_by_name_);
+  name_index_released_ = true;
+}
+
+void ScxObjectTree::EnsureNameIndex() const {
+  if (!name_index_released_) return;
+  // In the order the nodes were added, so the first child of a name wins.
+  for (const ScxNode& node : nodes_) first_child_by_name_.emplace(ChildKey{node.parent, NodeNameView(node.text)}, &node);
+  name_index_released_ = false;
+}
+
 void ScxObjectTree::Reserve(int nodes) {
+  EnsureNameIndex();
   first_child_by_name_.reserve(static_cast<std::size_t>(std::clamp(nodes, 0, kMaxObjectNodes)));
 }
 
@@ -39,6 +53,7 @@ const ScxNode& ScxObjectTree::AddNode(const ScxNode* parent, std::string text, s
   if (NodeCount() >= kMaxObjectNodes)
     throw EFormTooLarge("More than " + std::to_string(kMaxObjectNodes) + " objects");
   auto& siblings = mutable_parent != nullptr ? mutable_parent->children : top_level_;
+  EnsureNameIndex();
   // Room first (growing geometrically), and a node that cannot be indexed is
   // taken back, so that a failure leaves the tree as it was.
   if (siblings.size() == siblings.capacity()) siblings.reserve(siblings.size() * 2 + 1);
@@ -60,6 +75,7 @@ const ScxNode& ScxObjectTree::AddNode(const ScxNode* parent, std::string text, s
 }
 
 const ScxNode* ScxObjectTree::FindChild(const ScxNode* parent, std::string_view name) const {
+  EnsureNameIndex();
   const auto found = first_child_by_name_.find(ChildKey{parent, name});
   return found != first_child_by_name_.end() ? found->second : nullptr;
 }

@@ -70,6 +70,9 @@ class ScxObjectTree {
   // Room in the index of children by name for about `nodes` nodes, so that a
   // build of a large form does not grow it step by step.
   void Reserve(int nodes);
+  // Frees the index of children by name, which a built tree needs only for
+  // FindChild; it is made again when next needed.
+  void ReleaseNameIndex();
 
   // Adds a node as the last child of `parent`, or as the last top-level node
   // when `parent` is null, and returns it. Throws std::invalid_argument when
@@ -111,7 +114,10 @@ class ScxObjectTree {
 
   std::deque<ScxNode> nodes_;  // in the order added; a deque never moves them
   std::vector<const ScxNode*> top_level_;
-  std::unordered_map<ChildKey, const ScxNode*, ChildKeyHash> first_child_by_name_;
+  void EnsureNameIndex() const;
+
+  mutable std::unordered_map<ChildKey, const ScxNode*, ChildKeyHash> first_child_by_name_;
+  mutable bool name_index_released_ = false;
   mutable std::vector<const ScxNode*> pre_order_;
   mutable bool pre_order_stale_ = false;
 };

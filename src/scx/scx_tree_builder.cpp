@@ -84,6 +84,7 @@ void BuildObjectTree(TableDataSet& dataset, ScxObjectTree& tree) {
     }
     dataset.Next();
   }
+  tree.ReleaseNameIndex();
 }
 
 void OpenScxFile(TableDataSet& dataset, const std::string& file_name, ScxObjectTree& tree) {

@@ -90,6 +90,18 @@ TEST(AddObjectNodeTest, PathsDescendByExactNames) {
                            }));
 }
 
+TEST(AddObjectNodeTest, ReleasedNameIndexIsMadeAgainWhenNeeded) {
+  ScxObjectTree tree;
+  const ScxNode& form = AddObjectNode(tree, "Form1", "", 1);
+  const ScxNode& first = AddObjectNode(tree, "Text1", "Form1", 2);
+  AddObjectNode(tree, "Text1", "Form1", 3);  // a second child of the same name
+  tree.ReleaseNameIndex();
+  EXPECT_EQ(tree.FindChild(&form, "Text1"), &first);
+  tree.ReleaseNameIndex();
+  AddObjectNode(tree, "Inner", "Form1.Text1", 4);
+  EXPECT_EQ(Outline(tree), (Lines{"Form1 1", "  Text1 2", "    Inner 4", "  Text1 3"}));
+}
+
 TEST(AddObjectNodeTest, MissingElementsBecomePlaceholdersThatLaterPathsReuse) {
   ScxObjectTree tree;
   AddObjectNode(tree, "Text1", "Form1.Container1", 5);  // before its parents
