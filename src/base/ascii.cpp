@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace quorvex {
 
@@ -41,12 +42,41 @@ int CompareText(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
+namespace {
+
+constexpr std::uint64_t kEveryByte = 0x0101010101010101ULL;
+
+// The eight bytes of `word` with ASCII capitals made small, all at once: a
+// byte's high bit tells whether it is at least "A", above "Z", or not ASCII.
+std::uint64_t FoldCase(std::uint64_t word) {
+  const std::uint64_t low7 = word & (0x7F * kEveryByte);
+  const std::uint64_t from_a = low7 + (0x80 - 'A') * kEveryByte;
+  const std::uint64_t past_z = low7 + (0x7F - 'Z') * kEveryByte;
+  const std::uint64_t capitals = from_a & ~past_z & ~word & (0x80 * kEveryByte);
+  return word | (capitals >> 2);  // 0x20 in each capital
+}
+
+std::uint64_t Mix(std::uint64_t hash, std::uint64_t word) {
+  hash = (hash ^ word) * 0x9E3779B97F4A7C15ULL;
+  return hash ^ (hash >> 29);
+}
+
+}  // namespace
+
 std::size_t TextHash::operator()(std::string_view text) const {
-  // FNV-1a over the bytes with ASCII letters folded to lower case.
-  std::uint64_t hash = 14695981039346656037ULL;
-  for (const char c : text) {
-    hash ^= static_cast<unsigned char>(AsciiLower(c));
-    hash *= 1099511628211ULL;
+  // Eight bytes at a time: vocabulary keys and object names are hashed for
+  // every property line and object.
+  std::uint64_t hash = text.size();
+  std::size_t at = 0;
+  for (; at + 8 <= text.size(); at += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, 8);
+    hash = Mix(hash, FoldCase(word));
+  }
+  if (at < text.size()) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, text.size() - at);
+    hash = Mix(hash, FoldCase(word));
   }
   return static_cast<std::size_t>(hash);
 }

@@ -161,7 +161,9 @@ void ConversionRun::ConvertInOrder(const std::vector<RunInput>& inputs) {
 void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
   const std::size_t total = inputs.size();
   const auto jobs = static_cast<std::size_t>(options_.jobs);
-  const std::size_t window = 2 * jobs;
+  // Forms differ in size many times over; with room for four per worker, a
+  // large form being converted does not leave the other workers idle.
+  const std::size_t window = 4 * jobs;
   std::vector<std::unique_ptr<FileSlot>> slots;
   for (std::size_t i = 0; i < total; ++i) slots.push_back(std::make_unique<FileSlot>(cancel_requested_));
 
