@@ -3,8 +3,9 @@
 // dbf_format.h) record by record, for reading only. It checks and decodes the
 // header and the field descriptors at open, computes the record count from the
 // file size (the count stored in the header is not trusted), and moves a
-// current-record position over the table, one positioned read per record,
-// passing over deleted records unless use-deleted is on. It owns the table's
+// current-record position over the table, one read of DiskFile per record
+// (served from the bytes read at open), passing over deleted records unless
+// use-deleted is on. It owns the table's
 // MemoFile, opened by the first memo read.
 //
 // Every failure raises ETableError whose message names the table's normalised

@@ -21,8 +21,8 @@ namespace fs = std::filesystem;
 
 #ifdef QUORVEX_POSIX_FILES
 // A plain read-only descriptor: fstat for the size and pread for each read,
-// one system call apiece and no shared file position, so every read is one
-// positioned read of exactly the bytes asked for and nothing ahead.
+// one system call apiece and no shared file position. DiskFile reads a form
+// file whole through it once, and reads past those bytes one by one.
 class RealFile : public RandomAccessFile {
  public:
   explicit RealFile(const std::string& name) : fd_(::open(name.c_str(), O_RDONLY | O_CLOEXEC)) {}
@@ -62,7 +62,7 @@ class RealFile : public RandomAccessFile {
  public:
   explicit RealFile(const std::string& name) {
     // Unbuffered: every read is one positioned read of exactly the bytes asked
-    // for, so a table walk reads one record per step and nothing ahead.
+    // for, and nothing ahead.
     stream_.rdbuf()->pubsetbuf(nullptr, 0);
     stream_.open(name, std::ios::in | std::ios::binary);
   }
