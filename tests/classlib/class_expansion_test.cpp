@@ -33,27 +33,12 @@ TEST(ClassExpansionTest, MembersOfTheClassAndChangesBySubclassAndForm) {
   EXPECT_TRUE(expansion.notes.empty());
   ASSERT_EQ(expansion.records.size(), 4u);
   EXPECT_EQ(expansion.records[2].record_number, 3);
-  EXPECT_EQ(expansion.records[2].class_location, "");
   EXPECT_EQ(ObjectTextOf(expansion.records),
-            "object Form1=TForm1\n"
-            "  Name = \"Form1\"\n"
-            "  object Bar1=container\n"
-            "    Width = 200\n"
-            "    Height = 40\n"
-            "    Name = \"Bar1\"\n"
-            "    Top = 5\n"
-            "    object cmdOk=commandbutton\n"
-            "      Caption = \"Yes\"\n"
-            "      Width = 80\n"
-            "      Name = \"cmdOk\"\n"
-            "    end\n"
-            "    object cmdCancel=commandbutton\n"
-            "      Left = 90\n"
-            "      Name = \"cmdCancel\"\n"
-            "      Visible = .F.\n"
-            "    end\n"
-            "  end\n"
-            "end\n");
+            "object Form1=TForm1|  Name = \"Form1\"|"
+            "  object Bar1=container|    Width = 200|    Height = 40|    Name = \"Bar1\"|    Top = 5|"
+            "    object cmdOk=commandbutton|      Caption = \"Yes\"|      Width = 80|      Name = \"cmdOk\"|    end|"
+            "    object cmdCancel=commandbutton|      Left = 90|      Name = \"cmdCancel\"|      Visible = .F.|"
+            "    end|  end|end|");
 }
 
 TEST(ClassExpansionTest, ThreeClassesAcrossTwoLibraries) {
@@ -95,33 +80,14 @@ TEST(ClassExpansionTest, MemberClassGivesPagesTheirSettingsAndMembers) {
                                                       "Page2.lblTitle.Caption = \"Second\""}),
                                        "pgf", "pages.vcx")});
   EXPECT_EQ(ObjectTextOf(expansion.records),
-            "object Form1=TForm1\n"
-            "  Name = \"Form1\"\n"
-            "  object Pgf1=pageframe\n"
-            "    PageCount = 2\n"
-            "    MemberClassLibrary = pages.vcx\n"
-            "    MemberClass = \"mypage\"\n"
-            "    Name = \"Pgf1\"\n"
-            "    object Page1=Page\n"
-            "      FontSize = 12\n"
-            "      Caption = \"One\"\n"
-            "      Name = \"Page1\"\n"
-            "      object lblTitle=label\n"
-            "        Caption = \"Title\"\n"
-            "        Name = \"lblTitle\"\n"
-            "      end\n"
-            "    end\n"
-            "    object Page2=Page\n"
-            "      FontSize = 12\n"
-            "      Caption = \"Two\"\n"
-            "      Name = \"Page2\"\n"
-            "      object lblTitle=label\n"
-            "        Caption = \"Second\"\n"
-            "        Name = \"lblTitle\"\n"
-            "      end\n"
-            "    end\n"
-            "  end\n"
-            "end\n");
+            "object Form1=TForm1|  Name = \"Form1\"|"
+            "  object Pgf1=pageframe|    PageCount = 2|    MemberClassLibrary = pages.vcx|"
+            "    MemberClass = \"mypage\"|    Name = \"Pgf1\"|"
+            "    object Page1=Page|      FontSize = 12|      Caption = \"One\"|      Name = \"Page1\"|"
+            "      object lblTitle=label|        Caption = \"Title\"|        Name = \"lblTitle\"|      end|    end|"
+            "    object Page2=Page|      FontSize = 12|      Caption = \"Two\"|      Name = \"Page2\"|"
+            "      object lblTitle=label|        Caption = \"Second\"|        Name = \"lblTitle\"|      end|    end|"
+            "  end|end|");
 }
 
 // Libraries that are missing, unreadable, or lack the class cost only their

@@ -70,8 +70,8 @@ inline FormRecord FormObject(int number, std::string parent, std::string name, s
 }
 
 // The object text that pass 1 writes for `records` (the records written as a
-// form table, LF between lines): shows the tree built, each object's class
-// and its property lines.
+// form table), each line followed by "|": shows the tree built, each
+// object's class and its property lines.
 inline std::string ObjectTextOf(const std::vector<FormRecord>& records) {
   ScxWriter writer;
   for (const FormRecord& record : records) {
@@ -87,7 +87,7 @@ inline std::string ObjectTextOf(const std::vector<FormRecord>& records) {
   TextList lines;
   WriteObjectText(dataset, tree, lines, NullProgress());
   std::string text;
-  for (const std::string& line : lines) text += line + "\n";
+  for (const std::string& line : lines) text += line + "|";
   return text;
 }
 
