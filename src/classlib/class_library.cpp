@@ -84,6 +84,7 @@ const LibraryClass* ClassLibrary::FindClass(std::string_view name) const {
 }
 
 std::shared_ptr<const ClassLibrary> ReadClassLibrary(FileSystem& files, const std::string& path) {
+  if (files.KindOf(path) == PathKind::kOther) throw ETableError("File " + path + " is not a regular file");
   TableDataSet dataset("TableDataSet1", files);
   dataset.SetTableName(path);
   dataset.Open();

@@ -59,13 +59,13 @@ class ClassLibrary {
   std::vector<RecordFailure> failures_;
 };
 
-// Reads the library at `path` (a regular .vcx file) through the table layer:
-// read-only, shared, with the table's bounds and messages. Its memo file must
-// be a regular file too, found as the table layer finds it (the derived name,
-// else a name equal to it without regard to case). Throws ETableError "File
-// %s could not be found" or "File %s is not a regular file" for the memo
-// file, and the table layer's ETableError and EDatabaseError when the table
-// cannot be opened or walked.
+// Reads the library at `path` through the table layer: read-only, shared,
+// with the table's bounds and messages. The table and its memo file (found as
+// the table layer finds it: the derived name, else a name equal to it without
+// regard to case) must be regular files. Throws ETableError "File %s is not a
+// regular file" or, for the memo file, "File %s could not be found", and the
+// table layer's ETableError and EDatabaseError when the table cannot be
+// opened or walked.
 std::shared_ptr<const ClassLibrary> ReadClassLibrary(FileSystem& files, const std::string& path);
 
 }  // namespace quorvex

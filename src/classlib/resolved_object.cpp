@@ -1,5 +1,7 @@
 #include "classlib/resolved_object.h"
 
+#include <algorithm>
+
 #include "base/ascii.h"
 #include "base/text_list.h"
 #include "scx/scx_property_line.h"
@@ -42,13 +44,16 @@ void ResolvedObject::ApplyAll(std::string_view text, std::string_view origin) {
 }
 
 void ResolvedObject::AddMember(std::string path, const FormRecord& record, ResolvedObject member) {
-  std::vector<ResolvedMember> added;
-  added.push_back({path, &record, std::move(member.base_class), std::move(member.properties)});
-  for (ResolvedMember& inner : member.TakeMembers()) {
-    inner.path = path + "." + inner.path;
-    added.push_back(std::move(inner));
+  std::vector<ResolvedMember> inside = member.TakeMembers();
+  const std::size_t needed = members_.size() + 1 + inside.size();
+  if (needed > members_.capacity()) members_.reserve(std::max(needed, 2 * members_.capacity()));
+  const std::string above = path + ".";
+  members_.push_back({std::move(path), &record, std::move(member.base_class), std::move(member.properties)});
+  for (ResolvedMember& inner : inside) {
+    inner.path.insert(0, above);
+    members_.push_back(std::move(inner));
   }
-  InsertMembers(members_.size(), std::move(added));
+  indexed_ = false;
 }
 
 void ResolvedObject::InsertMembers(std::size_t position, std::vector<ResolvedMember> added) {

@@ -68,6 +68,8 @@ TEST(LibraryLocationTest, OnlyRegularFilesAreOpened) {
   EXPECT_EQ(cache.FindLibrary(folder, folder, "x:\\REAL.vcx"), (root / "sub" / "real.vcx").string());
   EXPECT_EQ(cache.Library((root / "piped.vcx").string()).error,
             "File " + (root / "piped.vct").string() + " is not a regular file");
+  EXPECT_EQ(cache.Library((root / "device.vcx").string()).error,
+            "File " + (root / "device.vcx").string() + " is not a regular file");
 }
 
 // Counts the opens of each file, to see that a library is read once.
