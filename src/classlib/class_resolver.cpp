@@ -118,7 +118,8 @@ const ClassLibrary* ClassResolver::OpenLibrary(std::string_view class_location, 
   if (lookups_.insert(holder_folder + "\n" + name).second && lookups_.size() > kMaxLibrariesPerForm) {
     lookups_.erase(holder_folder + "\n" + name);
     Note("class library " + name + " not read: a form may use at most " + std::to_string(kMaxLibrariesPerForm) +
-         " class libraries");
+             " class libraries",
+         "over the limit");
     return nullptr;
   }
   const std::optional<std::string> path = cache_.FindLibrary(holder_folder, form_folder_, class_location);

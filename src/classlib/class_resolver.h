@@ -55,6 +55,7 @@ class ClassResolver {
   //   class NAME in class library PATH is its own ancestor or container; cut there
   //   class NAME in class library PATH lies deeper than 64 classes; cut there
   //   class library NAME not read: a form may use at most 256 class libraries
+  //                                  (once, for the first library past the limit)
   const std::vector<std::string>& Notes() const { return notes_; }
 
  private:
