@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, only those missing.
 set -e
-packages="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev"
+packages="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
