@@ -109,6 +109,7 @@ void CreateOpenFilePage(TfrmConvertControls& c) {
   c.Edit2 = MakeEdit(page, "Edit2", QRect(16, 80, 367, 21));
   c.Button2 = MakeButton(page, "Button2", QStringLiteral("..."), QRect(382, 80, 21, 21));
   c.btnConvert = MakeButton(page, "btnConvert", QStringLiteral("Convert"), QRect(172, 120, 75, 25), true);
+  c.btnConvert->setDefault(true);  // drawn as the default button; Enter: TfrmConvert::keyPressEvent
 }
 
 void CreateReportPage(TfrmConvertControls& c) {
@@ -119,6 +120,7 @@ void CreateReportPage(TfrmConvertControls& c) {
   c.Memo1 = new TextPane(QStringLiteral("Memo1"), true, page);
   static_cast<QGridLayout*>(page->layout())->addWidget(c.Memo1, 0, 0);
   c.BtnCancel = MakeButton(page, "BtnCancel", QStringLiteral("Cancel"), QRect(160, 120, 75, 25), true);
+  c.BtnCancel->setDefault(true);
 }
 
 void CreateAboutPage(TfrmConvertControls& c) {

@@ -91,6 +91,7 @@ void TfrmConvert::SetRunning(bool running) {
     status_text_.clear();
     if (show_scx_ != nullptr) show_scx_->EndFollowing();
   }
+  report_layout->activate();  // now, not at the next round of events
 }
 
 // Closing the window during a run cancels it; the window closes when the run

@@ -178,6 +178,7 @@ TEST_F(FrmConvertTest, RunOfTheSampleFormsThroughTheWindow) {
   EXPECT_EQ(Get<QTabWidget>("PageControl")->currentWidget(), Get<QWidget>("TabReport"));
   EXPECT_EQ(Get<QLabel>("StatusPanel1")->text(), "");
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(Get<QPlainTextEdit>("Memo1")->height(), Get<QWidget>("BevelReport")->height());
 }
 
 TEST_F(FrmConvertTest, EscCancelsInPassOneAndTheNextRunStartsAfresh) {

@@ -9,10 +9,14 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "gui/dialogs.h"
+
+// QString in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace quorvex::testing {
 
