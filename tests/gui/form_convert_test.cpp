@@ -68,6 +68,7 @@ TEST_F(FrmConvertTest, StartsIdleWithItsLayoutWorkedOut) {
   EXPECT_EQ(window_->windowTitle(), "Visual FoxPro to Delphi Converter");
   EXPECT_EQ(window_->minimumSize(), QSize(442, 285));
   EXPECT_EQ(window_->maximumSize(), QSize(442, 285));
+  EXPECT_EQ(QFontInfo(window_->font()).pixelSize(), 10);  // whatever face stands in for MS Sans Serif
   auto* pages = Get<QTabWidget>("PageControl");
   EXPECT_FALSE(pages->isTabVisible(pages->indexOf(Get<QWidget>("TabReport"))));
   EXPECT_EQ(pages->currentWidget(), Get<QWidget>("TabOpenFile"));
