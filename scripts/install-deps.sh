@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, only those missing.
 set -e
-packages="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev"
+packages="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev"
 # The desktop program: Qt 6 Widgets, and a font so that text is drawn where no desktop is installed.
 packages="$packages qt6-base-dev fonts-dejavu-core"
 missing=""
