@@ -52,6 +52,7 @@ void TfrmConvert::btnConvertClick() {
   }
   SetRunning(false);
   if (close_after_run_) {
+    close_after_run_ = false;
     close();
     return;
   }

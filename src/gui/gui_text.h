@@ -42,6 +42,7 @@ QString ErrorBoxText(const QString& message);
 
 // The time in front of a report line: `locale`'s long time format without
 // its time-zone field ("14:03:27" in most locales, "2:03:27 PM" in en_US).
+// The default locale is the user's unless the program has set another.
 QString ReportTimeText(const QTime& time, const QLocale& locale = QLocale());
 
 }  // namespace quorvex
