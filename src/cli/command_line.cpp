@@ -30,7 +30,7 @@ int Convert(const CliOptions& options, const CommandStreams& streams) {
   const std::string output =
       options.output_directory.empty() ? ProposedOutputDirectory(files.front()) : options.output_directory;
 
-  RunOptions run_options{options.keep_going, options.jobs, options.code_page};
+  RunOptions run_options{options.keep_going, options.jobs, options.code_page, options.loadable};
   ConversionRun* run_pointer = nullptr;
   TerminalHost host(streams.out, streams.err, options.quiet, streams.err_is_terminal, streams.interrupted,
                     [&run_pointer] { run_pointer->RequestCancel(); });

@@ -83,6 +83,12 @@ class BusyCursor {
 
 ConversionRun::ConversionRun(RunHost& host, RunOptions options) : host_(host), options_(std::move(options)) {}
 
+std::unique_ptr<FileConversion> ConversionRun::MakeConversion(const std::string& file) const {
+  auto conversion = std::make_unique<FileConversion>(file, options_.code_page);
+  if (options_.loadable) conversion->SetLoadable(options_.expand_records);
+  return conversion;
+}
+
 void ConversionRun::ConvertSelectedFiles(const std::vector<std::string>& files, const std::string& output_directory) {
   cancel_requested_ = false;
   warning_count_ = 0;
@@ -101,7 +107,7 @@ void ConversionRun::ConvertInOrder(const std::vector<std::string>& files) {
   const int total = static_cast<int>(files.size());
   for (int i = 0; i < total; ++i) {
     host_.FileProgress(i, total, files[i]);
-    last_conversion_ = std::make_unique<FileConversion>(files[i], options_.code_page);
+    last_conversion_ = MakeConversion(files[i]);
     if (ConvertFileSteps(*last_conversion_, output_directory_, options_.keep_going, events)) {
       FinishFile(*last_conversion_, output_directory_, events);
     }
@@ -140,7 +146,7 @@ void ConversionRun::ConvertInParallel(const std::vector<std::string>& files) {
       }
       FileSlot& slot = *slots[index];
       try {
-        slot.conversion = std::make_unique<FileConversion>(files[index], options_.code_page);
+        slot.conversion = MakeConversion(files[index]);
         slot.opened = ConvertFileSteps(*slot.conversion, output_directory_, options_.keep_going, slot.events);
       } catch (...) {
         slot.failure = std::current_exception();
