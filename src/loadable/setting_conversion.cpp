@@ -35,7 +35,7 @@ struct Extra {
   std::string_view dfm_property;
   std::string_view values;
 };
-constexpr std::array<Extra, 12> kExtras = {{
+constexpr std::array<Extra, 14> kExtras = {{
     {"ToolTipText", "Hint", {}},
     {"MaxLength", "MaxLength", {}},
     {"Interval", "Interval", {}},
@@ -48,6 +48,9 @@ constexpr std::array<Extra, 12> kExtras = {{
     {"Increment", "Increment", {}},
     {"WindowState", "WindowState", "0=wsNormal;1=wsMinimized;2=wsMaximized"},
     {"AutoCenter", "Position", ".T.=poScreenCenter;.F.=poDesigned"},
+    // A form's border; other objects' BorderStyle has no published counterpart.
+    {"BorderStyle", "BorderStyle", "0=bsNone;1=bsSingle;2=bsDialog;3=bsSizeable"},
+    {"BackStyle", "Transparent", "0=True;1=False"},
 }};
 
 // FoxPro's "red,green,blue": three numbers and two commas, nothing else.
