@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only those missing.
 set -e
 # fpc and the LCL units build lclload, the form-reader check of the loadable mode.
-packages="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev fpc lcl-nogui-2.2 lcl-units-2.2"
+packages="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev fpc lcl-nogui-2.2 lcl-units-2.2"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

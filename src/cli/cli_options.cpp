@@ -15,7 +15,8 @@ constexpr const char* kDescription =
 constexpr const char* kFooter =
     "Exit status: 0 done, 3 done with warnings (a step of some form failed and was passed over;\n"
     "see the \"Warning:\" lines), 1 the run ended early (a table that cannot be opened, an output\n"
-    "directory that cannot be created, Ctrl+C), 2 usage error.\n\n"
+    "directory that cannot be created, Ctrl+C), 2 usage error (also: two inputs that would be\n"
+    "saved under the same name). After a run, a summary line goes to stderr.\n\n"
     "Stages (--stage) print one intermediate of a single input instead of converting:\n"
     "  records  the table's records (text and memo fields, control bytes as \\xHH)\n"
     "  tree     the object tree (indented node texts, TAB, record reference)\n"
@@ -40,6 +41,7 @@ std::string CombinationError(const CliOptions& options) {
     if (options.from != "scx") return "--from needs --stage";
     return {};
   }
+  if (!options.report_json.empty()) return "--report-json cannot be used with --stage";
   if (options.inputs.size() != 1) return "--stage takes exactly one input file";
   if (!StageAccepts(options.from, options.stage))
     return "--stage " + options.stage + " cannot start from --from " + options.from;
@@ -55,21 +57,30 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
   app.set_version_flag("--version", std::string("quorvex-convert ") + QUORVEX_VERSION);
   app.add_option("INPUT", options.inputs, ".scx files, or folders whose .scx files are converted")->required();
   app.add_option("-o,--output", options.output_directory,
-                 "Output directory (created if missing); default: next to the first input, named after it");
+                 "Output directory (created if missing); default: next to the first input, named after it")
+      ->type_name("DIR");
   app.add_flag("-k,--keep-going", options.keep_going,
                "A form whose table cannot be opened gets a warning line and the run goes on");
-  app.add_flag("-r,--recursive", options.recursive, "Search folders given as inputs in their subfolders too");
+  app.add_flag("-r,--recursive", options.recursive, "Search folders given as inputs in their subfolders too; each form's files go to the same\n"
+               "subfolder of the output directory");
   app.add_option("-j,--jobs", options.jobs, "Convert N files at once on N threads (same report and files)")
+      ->type_name("N")
       ->check(CLI::Range(1, 256));
-  app.add_flag("-q,--quiet", options.quiet, "Leave out the report lines");
-  app.add_option("--stage", options.stage, "Print one stage of a single input (see above)")
+  app.add_flag("-q,--quiet", options.quiet, "Leave out the report lines and the summary");
+  app.add_option("--stage", options.stage, "Print one stage of a single input (see below)")
+      ->type_name("STAGE")
       ->check(CLI::IsMember({"records", "tree", "objtext", "rawdfm", "pas", "dfm"}));
   app.add_option("--from", options.from, "What the input is: scx (default), objtext or dfm")
+      ->type_name("KIND")
       ->check(CLI::IsMember({"scx", "objtext", "dfm"}));
   app.add_option("--codepage", options.code_page,
                  "Code page for cutting long strings in the .dfm (932, 936, 949, 950; 0 = single-byte); "
                  "with --loadable, the code page strings are decoded from (0 = 1252); "
-                 "default: the form's code page mark");
+                 "default: the form's code page mark")
+      ->type_name("N");
+  app.add_option("--report-json", options.report_json,
+                 "Also write what the run did as a JSON document to FILE")
+      ->type_name("FILE");
   app.add_flag("--loadable", options.loadable,
                "Write forms that a form designer loads: real classes and published properties only, "
                "strings as characters, a pair of files per form of a form set, the rest kept as comments");

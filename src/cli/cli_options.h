@@ -14,6 +14,7 @@ struct CliOptions {
   std::string stage;             // empty: convert; else records, tree, objtext, rawdfm, pas, dfm
   std::string from = "scx";      // scx, objtext or dfm
   std::optional<int> code_page;
+  std::string report_json;  // empty: no JSON report
   bool keep_going = false;
   bool recursive = false;
   bool quiet = false;

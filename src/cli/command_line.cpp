@@ -2,21 +2,46 @@
 
 #include "cli/cli_options.h"
 #include "cli/input_files.h"
+#include "cli/run_report.h"
 #include "cli/stages.h"
 #include "cli/terminal_host.h"
 #include "run/conversion_run.h"
+#include "run/output_file.h"
 
 namespace quorvex {
 
 namespace {
+
+// The input of the form at which a run ended, or "" when it ended before any.
+std::string EndedAt(const ConversionRun& run) {
+  for (const FormResult& result : run.Results()) {
+    if (result.outcome == FormOutcome::kEndedRun) return result.input;
+  }
+  return {};
+}
 
 constexpr int kStatusDone = 0;
 constexpr int kStatusFailed = 1;
 constexpr int kStatusUsage = 2;
 constexpr int kStatusWarnings = 3;
 
+// The summary on stderr and the JSON report, once the run is over. Returns
+// the exit status, 1 when the JSON report cannot be written.
+int TellOutcome(const CliOptions& options, const CommandStreams& streams, const ConversionRun& run,
+                const RunEnd& end, const std::string& output, int status) {
+  if (!options.quiet) streams.err << RunSummary(run.Results(), end, output) << '\n';
+  if (options.report_json.empty()) return status;
+  try {
+    SaveTextToFile(RunReportJson(run.Results(), end, output, status), options.report_json);
+  } catch (const std::exception& failure) {
+    streams.err << "quorvex-convert: " << failure.what() << '\n';
+    return kStatusFailed;
+  }
+  return status;
+}
+
 int Convert(const CliOptions& options, const CommandStreams& streams) {
-  std::vector<std::string> files;
+  std::vector<RunInput> files;
   try {
     files = ExpandInputs(options.inputs, options.recursive);
   } catch (const std::exception& failure) {
@@ -28,7 +53,13 @@ int Convert(const CliOptions& options, const CommandStreams& streams) {
     return kStatusUsage;
   }
   const std::string output =
-      options.output_directory.empty() ? ProposedOutputDirectory(files.front()) : options.output_directory;
+      options.output_directory.empty() ? ProposedOutputDirectory(files.front().path) : options.output_directory;
+  const std::string shown_output = WithTrailingDelimiter(output);
+  if (const auto clash = FindOutputClash(files, output, options.loadable)) {
+    streams.err << "quorvex-convert: " << clash->first_input << " and " << clash->second_input
+                << " would both be saved as " << clash->output << "; nothing was converted\n";
+    return kStatusUsage;
+  }
 
   RunOptions run_options{options.keep_going, options.jobs, options.code_page, options.loadable};
   ConversionRun* run_pointer = nullptr;
@@ -42,9 +73,10 @@ int Convert(const CliOptions& options, const CommandStreams& streams) {
     host.FileProgress(1, 1, {});
     host.AddFailureLine(failure.what());
     streams.err << failure.what() << '\n';
-    return kStatusFailed;
+    return TellOutcome(options, streams, run, {failure.what(), EndedAt(run)}, shown_output, kStatusFailed);
   }
-  return run.WarningCount() > 0 ? kStatusWarnings : kStatusDone;
+  return TellOutcome(options, streams, run, {}, shown_output,
+                     run.WarningCount() > 0 ? kStatusWarnings : kStatusDone);
 }
 
 }  // namespace

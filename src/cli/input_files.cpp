@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unordered_map>
 
+#include "loadable/pascal_names.h"
 #include "run/output_file.h"
 #include "base/ascii.h"
 #include "base/errors.h"
@@ -18,28 +20,36 @@ bool IsScxFile(const fs::directory_entry& entry) {
   return entry.is_regular_file(ec) && SameText(entry.path().extension().string(), ".scx");
 }
 
+// The folder of `file` relative to `folder`, with a trailing delimiter; empty
+// for a file directly in it.
+std::string SubfolderOf(const fs::path& file, const fs::path& folder) {
+  const fs::path relative = file.parent_path().lexically_relative(folder);
+  if (relative.empty() || relative == ".") return {};
+  return WithTrailingDelimiter(relative.string());
+}
+
 template <typename Iterator>
-void CollectScx(const fs::path& folder, std::vector<std::string>& files) {
-  std::vector<std::string> found;
+void CollectScx(const fs::path& folder, std::vector<RunInput>& inputs) {
+  std::vector<RunInput> found;
   std::error_code ec;
   for (Iterator it(folder, fs::directory_options::skip_permission_denied, ec), end; !ec && it != end;
        it.increment(ec)) {
-    if (IsScxFile(*it)) found.push_back(it->path().string());
+    if (IsScxFile(*it)) found.push_back({it->path().string(), SubfolderOf(it->path(), folder)});
   }
   if (ec) throw Exception("Cannot read folder " + folder.string() + ": " + ec.message());
-  std::sort(found.begin(), found.end());
-  files.insert(files.end(), found.begin(), found.end());
+  std::sort(found.begin(), found.end(), [](const RunInput& a, const RunInput& b) { return a.path < b.path; });
+  inputs.insert(inputs.end(), found.begin(), found.end());
 }
 
 }  // namespace
 
-std::vector<std::string> ExpandInputs(const std::vector<std::string>& inputs, bool recursive) {
-  std::vector<std::string> files;
+std::vector<RunInput> ExpandInputs(const std::vector<std::string>& inputs, bool recursive) {
+  std::vector<RunInput> files;
   for (const auto& input : inputs) {
     const fs::path path = fs::absolute(fs::path(input)).lexically_normal();
     std::error_code ec;
     if (!fs::is_directory(path, ec)) {
-      files.push_back(path.string());
+      files.push_back({path.string(), {}});
     } else if (recursive) {
       CollectScx<fs::recursive_directory_iterator>(path, files);
     } else {
@@ -47,6 +57,18 @@ std::vector<std::string> ExpandInputs(const std::vector<std::string>& inputs, bo
     }
   }
   return files;
+}
+
+std::optional<OutputClash> FindOutputClash(const std::vector<RunInput>& inputs, const std::string& output_directory,
+                                           bool loadable) {
+  std::unordered_map<std::string, const RunInput*> by_output;
+  for (const RunInput& input : inputs) {
+    const std::string name = loadable ? UnitNameOf(input.path) + ".dfm" : ChangeFileExt(ExtractFileName(input.path), ".dfm");
+    const std::string output = WithTrailingDelimiter(output_directory) + input.output_subfolder + name;
+    const auto [it, added] = by_output.emplace(output, &input);
+    if (!added) return OutputClash{it->second->path, input.path, output};
+  }
+  return std::nullopt;
 }
 
 std::string ProposedOutputDirectory(const std::string& first_input) {

@@ -17,7 +17,10 @@ class HostEvents final : public DriverEvents {
   explicit HostEvents(ConversionRun& run) : run_(run) {}
 
   void AddReportLine(const std::string& text) override {
-    if (text.starts_with(kWarningPrefix)) ++run_.warning_count_;
+    if (text.starts_with(kWarningPrefix)) {
+      ++run_.warning_count_;
+      run_.results_[run_.current_].warnings.push_back(text.substr(kWarningPrefix.size()));
+    }
     run_.host_.AddReportLine(text);
   }
   void SetStatusText(const std::string& text) override { run_.host_.SetStatusText(text); }
@@ -90,26 +93,64 @@ std::unique_ptr<FileConversion> ConversionRun::MakeConversion(const std::string&
 }
 
 void ConversionRun::ConvertSelectedFiles(const std::vector<std::string>& files, const std::string& output_directory) {
+  std::vector<RunInput> inputs;
+  inputs.reserve(files.size());
+  for (const auto& file : files) inputs.push_back({file, {}});
+  ConvertSelectedFiles(inputs, output_directory);
+}
+
+void ConversionRun::ConvertSelectedFiles(const std::vector<RunInput>& inputs, const std::string& output_directory) {
   cancel_requested_ = false;
   warning_count_ = 0;
+  results_.assign(inputs.size(), {});
+  for (std::size_t i = 0; i < inputs.size(); ++i) results_[i].input = inputs[i].path;
+  current_ = 0;
   BusyCursor busy(host_);
   ForceOutputDirectory(output_directory);
   output_directory_ = WithTrailingDelimiter(output_directory);
-  if (options_.jobs > 1 && files.size() > 1) {
-    ConvertInParallel(files);
-  } else {
-    ConvertInOrder(files);
+  try {
+    if (options_.jobs > 1 && inputs.size() > 1) {
+      ConvertInParallel(inputs);
+    } else {
+      ConvertInOrder(inputs);
+    }
+  } catch (...) {
+    if (current_ < results_.size()) results_[current_].outcome = FormOutcome::kEndedRun;
+    throw;
   }
 }
 
-void ConversionRun::ConvertInOrder(const std::vector<std::string>& files) {
+std::string ConversionRun::FormOutputDirectory(const RunInput& input) const {
+  return output_directory_ + input.output_subfolder;
+}
+
+void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, DriverEvents& events) {
+  const std::string directory = FormOutputDirectory(input);
+  if (!input.output_subfolder.empty()) {
+    try {
+      ForceOutputDirectory(directory);
+    } catch (const Exception&) {
+      // Left to the save step, which reports the file it cannot create.
+    }
+  }
+  FinishFile(conversion, directory, events);
+  FormResult& result = results_[current_];
+  result.outputs = conversion.WrittenFiles();
+  result.outcome = result.warnings.empty() ? FormOutcome::kConverted : FormOutcome::kWithWarnings;
+}
+
+void ConversionRun::ConvertInOrder(const std::vector<RunInput>& inputs) {
   HostEvents events(*this);
-  const int total = static_cast<int>(files.size());
+  const int total = static_cast<int>(inputs.size());
   for (int i = 0; i < total; ++i) {
-    host_.FileProgress(i, total, files[i]);
-    last_conversion_ = MakeConversion(files[i]);
-    if (ConvertFileSteps(*last_conversion_, output_directory_, options_.keep_going, events)) {
-      FinishFile(*last_conversion_, output_directory_, events);
+    current_ = static_cast<std::size_t>(i);
+    const RunInput& input = inputs[current_];
+    host_.FileProgress(i, total, input.path);
+    last_conversion_ = MakeConversion(input.path);
+    if (ConvertFileSteps(*last_conversion_, FormOutputDirectory(input), options_.keep_going, events)) {
+      SaveForm(*last_conversion_, input, events);
+    } else {
+      results_[current_].outcome = FormOutcome::kNotOpened;
     }
   }
   host_.FileProgress(total, total, {});
@@ -122,8 +163,8 @@ void ConversionRun::ConvertInOrder(const std::vector<std::string>& files) {
 // saved. A cancel ends the run at the first file whose conversion saw it;
 // files converted before it are saved, as a file whose last progress report
 // came before the press still finishes when converted one after the other.
-void ConversionRun::ConvertInParallel(const std::vector<std::string>& files) {
-  const std::size_t total = files.size();
+void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
+  const std::size_t total = inputs.size();
   const auto jobs = static_cast<std::size_t>(options_.jobs);
   const std::size_t window = 2 * jobs;
   std::vector<std::unique_ptr<FileSlot>> slots;
@@ -146,8 +187,9 @@ void ConversionRun::ConvertInParallel(const std::vector<std::string>& files) {
       }
       FileSlot& slot = *slots[index];
       try {
-        slot.conversion = MakeConversion(files[index]);
-        slot.opened = ConvertFileSteps(*slot.conversion, output_directory_, options_.keep_going, slot.events);
+        slot.conversion = MakeConversion(inputs[index].path);
+        slot.opened = ConvertFileSteps(*slot.conversion, FormOutputDirectory(inputs[index]), options_.keep_going,
+                                       slot.events);
       } catch (...) {
         slot.failure = std::current_exception();
       }
@@ -173,7 +215,8 @@ void ConversionRun::ConvertInParallel(const std::vector<std::string>& files) {
   HostEvents events(*this);
   try {
     for (std::size_t i = 0; i < total; ++i) {
-      host_.FileProgress(static_cast<int>(i), static_cast<int>(total), files[i]);
+      current_ = i;
+      host_.FileProgress(static_cast<int>(i), static_cast<int>(total), inputs[i].path);
       // Served once per file even when the workers are ahead, so that a
       // cancel reaches them; they see it at their next progress report.
       host_.ProcessPendingEvents();
@@ -189,7 +232,11 @@ void ConversionRun::ConvertInParallel(const std::vector<std::string>& files) {
       for (const auto& line : slot.events.Lines()) events.AddReportLine(line);
       if (slot.conversion) last_conversion_ = std::move(slot.conversion);
       if (slot.failure) std::rethrow_exception(slot.failure);
-      if (slot.opened) FinishFile(*last_conversion_, output_directory_, events);
+      if (slot.opened) {
+        SaveForm(*last_conversion_, inputs[i], events);
+      } else {
+        results_[i].outcome = FormOutcome::kNotOpened;
+      }
       slots[i].reset();
       lock.lock();
       reported = i + 1;

@@ -12,9 +12,35 @@
 #include <vector>
 
 #include "run/file_conversion.h"
+#include "run/file_driver.h"
 #include "run/run_host.h"
 
 namespace quorvex {
+
+// One form to convert and where its files go: `output_subfolder` is relative
+// to the run's output directory, empty or ending in a path delimiter, and is
+// created when the form's files are saved.
+struct RunInput {
+  std::string path;
+  std::string output_subfolder;
+};
+
+// How a form's conversion ended, as the run reported it.
+enum class FormOutcome {
+  kNotReached,    // the run ended before this form
+  kConverted,     // saved, no warning
+  kWithWarnings,  // saved, with one or more "   Warning: " lines
+  kNotOpened,     // its table could not be opened and the run went on (keep_going)
+  kEndedRun,      // the failure that ended the run happened at this form
+};
+
+// One form of a run, in input order.
+struct FormResult {
+  std::string input;
+  FormOutcome outcome = FormOutcome::kNotReached;
+  std::vector<std::string> outputs;   // files written, in the order written
+  std::vector<std::string> warnings;  // the messages after "   Warning: "
+};
 
 struct RunOptions {
   // A table that cannot be opened becomes a warning line instead of ending the run.
@@ -41,6 +67,8 @@ class ConversionRun {
   // that cannot be opened, "Canceled by user", or any failure while a cancel
   // is requested. Clears a cancel request left from an earlier run first.
   void ConvertSelectedFiles(const std::vector<std::string>& files, const std::string& output_directory);
+  // As above, each form's files going to its own subfolder.
+  void ConvertSelectedFiles(const std::vector<RunInput>& inputs, const std::string& output_directory);
 
   // Asks the run to stop at its next progress report. Safe from any thread.
   void RequestCancel() { cancel_requested_ = true; }
@@ -52,14 +80,21 @@ class ConversionRun {
   // "   Warning: " lines the latest run wrote.
   int WarningCount() const { return warning_count_; }
 
+  // One result per input of the latest run, in input order, also when the run
+  // ended early (the forms after the one that ended it are kNotReached).
+  const std::vector<FormResult>& Results() const { return results_; }
+
   // The file the latest run worked on last, with its three text lists (for
   // the preview window); null before the first file.
   const FileConversion* LastConversion() const { return last_conversion_.get(); }
 
  private:
   friend class HostEvents;
-  void ConvertInOrder(const std::vector<std::string>& files);
-  void ConvertInParallel(const std::vector<std::string>& files);
+  void ConvertInOrder(const std::vector<RunInput>& inputs);
+  void ConvertInParallel(const std::vector<RunInput>& inputs);
+  std::string FormOutputDirectory(const RunInput& input) const;
+  // The save step into the form's folder (made when missing), and its result.
+  void SaveForm(FileConversion& conversion, const RunInput& input, DriverEvents& events);
   std::unique_ptr<FileConversion> MakeConversion(const std::string& file) const;
 
   RunHost& host_;
@@ -67,6 +102,8 @@ class ConversionRun {
   std::atomic<bool> cancel_requested_{false};
   std::string output_directory_;
   int warning_count_ = 0;
+  std::vector<FormResult> results_;
+  std::size_t current_ = 0;  // the result the report lines go to
   std::unique_ptr<FileConversion> last_conversion_;
 };
 

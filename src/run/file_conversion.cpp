@@ -99,11 +99,17 @@ std::vector<OutputFile> FileConversion::OutputFiles() const {
 }
 
 void FileConversion::Save(const std::string& output_directory) {
+  written_files_.clear();
   if (loadable_) {
-    for (const OutputFile& file : OutputFiles()) SaveLinesToFile(*file.lines, output_directory + file.name);
+    for (const OutputFile& file : OutputFiles()) {
+      SaveLinesToFile(*file.lines, output_directory + file.name);
+      written_files_.push_back(output_directory + file.name);
+    }
     return;
   }
-  SaveLinesToFile(pas_lines_, output_directory + OutputName(".pas"));
+  const std::string pas_path = output_directory + OutputName(".pas");
+  SaveLinesToFile(pas_lines_, pas_path);
+  written_files_.push_back(pas_path);
   std::exception_ptr parse_failure;
   try {
     CanonicaliseDfmLines();
@@ -111,7 +117,9 @@ void FileConversion::Save(const std::string& output_directory) {
     parse_failure = std::current_exception();
   }
   // Text that does not parse is saved as generated.
-  SaveLinesToFile(dfm_lines_, output_directory + OutputName(".dfm"));
+  const std::string dfm_path = output_directory + OutputName(".dfm");
+  SaveLinesToFile(dfm_lines_, dfm_path);
+  written_files_.push_back(dfm_path);
   if (parse_failure) std::rethrow_exception(parse_failure);
 }
 

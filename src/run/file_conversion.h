@@ -67,6 +67,9 @@ class FileConversion {
   // write failure, else the parse failure after both files are written.
   void Save(const std::string& output_directory);
 
+  // The files the latest Save wrote, in the order written.
+  const std::vector<std::string>& WrittenFiles() const { return written_files_; }
+
   const std::string& InputPath() const { return input_path_; }
   // The input's name without its directory, e.g. main.scx.
   const std::string& SourceFileName() const { return source_file_name_; }
@@ -96,6 +99,7 @@ class FileConversion {
   TextList object_text_lines_;
   TextList dfm_lines_;
   TextList pas_lines_;
+  std::vector<std::string> written_files_;
   bool canonical_prepared_ = false;
   std::optional<std::string> canonical_dfm_;
   std::exception_ptr canonical_failure_;

@@ -44,7 +44,28 @@ bool WriteAll(std::FILE* file, const TextList& lines) {
     if (std::fwrite(line.data(), 1, line.size(), file) != line.size()) return false;
     if (std::fwrite("\r\n", 1, 2, file) != 2) return false;
   }
-  return std::fflush(file) == 0;
+  return true;
+}
+
+// Writes through `write` into a temporary file beside `path`, then renames it
+// over `path`; see SaveLinesToFile.
+template <typename Write>
+void SaveAtomically(const std::string& path, Write&& write) {
+  const fs::path target(path);
+  const auto fail = [&] { return Exception("Cannot create file " + path); };
+  if (IsReadOnlyFile(target)) throw fail();
+  const fs::path temporary = TemporaryNameFor(target);
+  // "x": never open an existing file, so a stale name cannot be clobbered.
+  std::FILE* file = std::fopen(temporary.string().c_str(), "wbx");
+  if (!file) throw fail();
+  const bool written = write(file) && std::fflush(file) == 0;
+  const bool closed = std::fclose(file) == 0;
+  std::error_code ec;
+  if (written && closed) fs::rename(temporary, target, ec);
+  if (!written || !closed || ec) {
+    fs::remove(temporary, ec);
+    throw fail();
+  }
 }
 
 }  // namespace
@@ -79,21 +100,11 @@ std::string ChangeFileExt(std::string_view name, std::string_view extension) {
 }
 
 void SaveLinesToFile(const TextList& lines, const std::string& path) {
-  const fs::path target(path);
-  const auto fail = [&] { return Exception("Cannot create file " + path); };
-  if (IsReadOnlyFile(target)) throw fail();
-  const fs::path temporary = TemporaryNameFor(target);
-  // "x": never open an existing file, so a stale name cannot be clobbered.
-  std::FILE* file = std::fopen(temporary.string().c_str(), "wbx");
-  if (!file) throw fail();
-  const bool written = WriteAll(file, lines);
-  const bool closed = std::fclose(file) == 0;
-  std::error_code ec;
-  if (written && closed) fs::rename(temporary, target, ec);
-  if (!written || !closed || ec) {
-    fs::remove(temporary, ec);
-    throw fail();
-  }
+  SaveAtomically(path, [&](std::FILE* file) { return WriteAll(file, lines); });
+}
+
+void SaveTextToFile(std::string_view text, const std::string& path) {
+  SaveAtomically(path, [&](std::FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); });
 }
 
 }  // namespace quorvex

@@ -31,4 +31,7 @@ std::string ChangeFileExt(std::string_view name, std::string_view extension);
 // is removed then.
 void SaveLinesToFile(const TextList& lines, const std::string& path);
 
+// As SaveLinesToFile, for a text written exactly as given.
+void SaveTextToFile(std::string_view text, const std::string& path);
+
 }  // namespace quorvex

@@ -8,35 +8,12 @@
 #include <regex>
 #include <sstream>
 
-#include "support/run_support.h"
-#include "support/golden.h"
+#include "command_line_fixture.h"
 
 namespace quorvex::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-class CommandLineTest : public ::testing::Test {
- protected:
-  int Run(const std::vector<std::string>& args) {
-    out_.str({});
-    err_.str({});
-    return RunCommandLine(args, {out_, err_, false, interrupted_});
-  }
-  std::string Form(const fixtures::ScxWriter& writer, const std::string& base) {
-    return writer.WriteTo(temp_.path() / "in", base).string();
-  }
-  std::string Text(const std::string& name, const std::string& bytes) {
-    const fs::path path = temp_.path() / name;
-    WriteFileBytes(path, bytes);
-    return path.string();
-  }
-  std::string Out() const { return (temp_.path() / "out").string(); }
-
-  TempDir temp_;
-  std::ostringstream out_, err_;
-  std::atomic<bool> interrupted_{false};
-};
 
 TEST_F(CommandLineTest, HelpAndVersion) {
   EXPECT_EQ(Run({"--help"}), 0);
@@ -75,7 +52,7 @@ TEST_F(CommandLineTest, ReportLinesStartWithTheTime) {
       "[0-9:]{8}   Generating: " + Out() + "/main.pas\n"
       "[0-9:]{8}   Done\n\n");
   EXPECT_TRUE(std::regex_match(out_.str(), expected)) << out_.str();
-  EXPECT_EQ(err_.str(), "");
+  EXPECT_EQ(err_.str(), "1 form: 1 converted, 0 with warnings; output in " + Out() + "/\n");
   EXPECT_EQ(FileNames(Out()), (std::vector<std::string>{"main.dfm", "main.pas"}));
 }
 
@@ -83,6 +60,7 @@ TEST_F(CommandLineTest, QuietLeavesOutTheReport) {
   const std::string input = Form(PlainForm(), "main");
   EXPECT_EQ(Run({"-q", input, "-o", Out()}), 0);
   EXPECT_EQ(out_.str(), "");
+  EXPECT_EQ(err_.str(), "") << "no summary either";
   EXPECT_EQ(FileNames(Out()).size(), 2u);
 }
 
@@ -95,8 +73,10 @@ TEST_F(CommandLineTest, StatusThreeForWarningsOneForAnEndedRun) {
   const std::string message = "Table Header for " + not_a_table + " is invalid";
   EXPECT_EQ(Run({not_a_table, "-o", Out()}), 1);
   EXPECT_TRUE(out_.str().ends_with("   " + message + "\n")) << out_.str();
-  EXPECT_EQ(err_.str(), message + "\n");
+  EXPECT_EQ(err_.str(), message + "\n1 form: 0 converted, 0 with warnings; ended early at " + not_a_table +
+                           ", 1 not converted; output in " + Out() + "/\n");
   EXPECT_EQ(Run({not_a_table, "-k", "-o", Out()}), 3);
+  EXPECT_EQ(err_.str(), "1 form: 0 converted, 0 with warnings, 1 not opened; output in " + Out() + "/\n");
   EXPECT_TRUE(out_.str().ends_with("   Warning: " + message + "\n")) << out_.str();
 }
 
@@ -104,7 +84,7 @@ TEST_F(CommandLineTest, CtrlCCancelsTheRun) {
   const std::string input = Form(PlainForm(), "main");
   interrupted_ = true;
   EXPECT_EQ(Run({input, "-o", Out()}), 1);
-  EXPECT_EQ(err_.str(), "Canceled by user\n");
+  EXPECT_TRUE(err_.str().starts_with("Canceled by user\n1 form: 0 converted")) << err_.str();
   EXPECT_TRUE(out_.str().ends_with("   Canceled by user\n"));
   EXPECT_TRUE(FileNames(Out()).empty());
 }
