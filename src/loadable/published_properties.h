@@ -43,8 +43,11 @@ class PublishedProperties {
 
   bool HasClass(std::string_view class_name) const { return groups_.contains(std::string(class_name)); }
 
- private:
+  // Every group of the table (classes and shared lists) with its properties.
   using Group = std::map<std::string, PropertyType, TextLess>;
+  const std::map<std::string, Group, TextLess>& Groups() const { return groups_; }
+
+ private:
   std::map<std::string, Group, TextLess> groups_;
 };
 

@@ -15,6 +15,7 @@
 
 #include "cli/command_line.h"
 #include "formstream/canonical_parser.h"
+#include "loadable/published_properties.h"
 #include "support/golden.h"
 
 namespace quorvex::testing {
@@ -82,8 +83,9 @@ std::vector<std::string> UnitFields(const std::string& unit) {
   return fields;
 }
 
-// Checks the .dfm files directly in `folder`; returns how many there are.
-int ExpectAllClean(const fs::path& checker, const fs::path& folder) {
+// Checks the .dfm files directly in `folder`, and with `units` the .pas
+// beside each; returns how many there are.
+int ExpectAllClean(const fs::path& checker, const fs::path& folder, bool units = true) {
   const std::string report = CheckFolder(checker, folder);
   static const std::regex kSummary("([0-9]+) files, ([0-9]+) load clean");
   std::smatch summary;
@@ -95,7 +97,7 @@ int ExpectAllClean(const fs::path& checker, const fs::path& folder) {
   EXPECT_EQ(report.find("notes (not load failures"), std::string::npos) << report;
 
   for (const auto& entry : fs::directory_iterator(folder)) {
-    if (entry.path().extension() != ".dfm") continue;
+    if (!units || entry.path().extension() != ".dfm") continue;
     std::vector<std::string> components;
     CollectComponents(ParseDfmText(ReadFileBytes(entry.path())), components);
     fs::path unit = entry.path();
@@ -115,6 +117,55 @@ int ExpectAllCleanBelow(const fs::path& checker, const fs::path& folder) {
   return count;
 }
 
+// A value of each kind, as the converter would write it.
+std::string SampleValue(const PropertyType& type) {
+  switch (type.kind) {
+    case ValueKind::kInteger:
+      return "12";
+    case ValueKind::kBoolean:
+      return "True";
+    case ValueKind::kString:
+      return "'x'#1055";
+    case ValueKind::kColor:
+      return "clRed";
+    case ValueKind::kIdentifier:
+      return type.names.back();
+    case ValueKind::kSet:
+      return "[" + type.names.front() + "]";
+  }
+  return {};
+}
+
+void AddSettings(const PublishedProperties::Group& group, const std::string& indent, std::string& text) {
+  for (const auto& [name, type] : group) text += indent + name + " = " + SampleValue(type) + "\r\n";
+}
+
+// One component of every class of the table with every property it lists
+// (pages in a page control, columns in a grid): the table itself must load.
+std::string EveryPublishedProperty() {
+  const auto& groups = PublishedProperties::Shared().Groups();
+  std::string text = "object Form1: TForm1\r\n";
+  AddSettings(groups.at("TForm"), "  ", text);
+  int count = 0;
+  for (const auto& [class_name, group] : groups) {
+    if (class_name.front() != 'T' || class_name == "TForm" || class_name == "TTabSheet") continue;
+    text += "  object C" + std::to_string(++count) + ": " + class_name + "\r\n";
+    AddSettings(group, "    ", text);
+    if (class_name == "TDBGrid") {
+      text += "    Columns = <\r\n      item\r\n";
+      AddSettings(groups.at(std::string(kColumnItemClass)), "        ", text);
+      text += "      end>\r\n";
+    }
+    if (class_name == "TPageControl") {
+      text += "    object Page1: TTabSheet\r\n";
+      AddSettings(groups.at("TTabSheet"), "      ", text);
+      text += "    end\r\n";
+    }
+    text += "  end\r\n";
+  }
+  return text + "end\r\n";
+}
+
 TEST(LoadableCheck, CorpusAndProjectFormsLoadClean) {
   QUORVEX_REQUIRE_CORPUS();
   std::string why_not;
@@ -123,6 +174,8 @@ TEST(LoadableCheck, CorpusAndProjectFormsLoadClean) {
 
   const fs::path out = kBuildDir / "loadable_check";
   fs::remove_all(out);
+  WriteFileBytes(out / "table" / "published.dfm", EveryPublishedProperty());
+  EXPECT_EQ(ExpectAllClean(checker, out / "table", false), 1);
   std::vector<std::string> corpus;
   for (const auto& form : CorpusForms()) corpus.push_back(form.string());
   ConvertLoadable(corpus, out / "corpus", false);
