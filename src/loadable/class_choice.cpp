@@ -19,20 +19,29 @@ struct Stand {
 };
 constexpr std::array<Stand, 1> kStandIns = {{{"line", "TBevel"}}};
 
-// Name prefixes of the usual FoxPro naming conventions and the base class
-// they stand for; longer prefixes first where one begins another.
+// Name prefixes of the usual FoxPro naming conventions, and the default
+// names FoxPro gives (Command1, Label1, Shape1), with the base class they
+// stand for; where one prefix begins another, the longer comes first.
 struct Prefix {
   std::string_view prefix;
   std::string_view fox_class;
 };
-constexpr std::array<Prefix, 27> kPrefixes = {{
-    {"cmdg", "CommandGroup"}, {"cmg", "CommandGroup"},  {"cmd", "CommandButton"}, {"btn", "CommandButton"},
-    {"lbl", "Label"},         {"txt", "TextBox"},       {"chk", "CheckBox"},      {"optg", "OptionGroup"},
-    {"opg", "OptionGroup"},   {"opt", "OptionButton"},  {"cbo", "ComboBox"},      {"cmb", "ComboBox"},
-    {"lst", "ListBox"},       {"edt", "EditBox"},       {"img", "Image"},         {"shp", "Shape"},
-    {"lin", "line"},          {"grd", "Grid"},          {"pgf", "PageFrame"},     {"pag", "Page"},
-    {"cnt", "Container"},     {"spn", "Spinner"},       {"tmr", "Timer"},         {"edit", "EditBox"},
-    {"grid", "Grid"},         {"label", "Label"},       {"text", "TextBox"},
+constexpr std::array<Prefix, 45> kPrefixes = {{
+    {"commandgroup", "CommandGroup"}, {"command", "CommandButton"}, {"cmdg", "CommandGroup"},
+    {"cmg", "CommandGroup"},          {"cmd", "CommandButton"},     {"btn", "CommandButton"},
+    {"label", "Label"},               {"lbl", "Label"},             {"textbox", "TextBox"},
+    {"text", "TextBox"},              {"txt", "TextBox"},           {"checkbox", "CheckBox"},
+    {"check", "CheckBox"},            {"chk", "CheckBox"},          {"optiongroup", "OptionGroup"},
+    {"option", "OptionButton"},       {"optg", "OptionGroup"},      {"opg", "OptionGroup"},
+    {"opt", "OptionButton"},          {"combobox", "ComboBox"},     {"combo", "ComboBox"},
+    {"cbo", "ComboBox"},              {"cmb", "ComboBox"},          {"listbox", "ListBox"},
+    {"list", "ListBox"},              {"lst", "ListBox"},           {"editbox", "EditBox"},
+    {"edit", "EditBox"},              {"edt", "EditBox"},           {"image", "Image"},
+    {"img", "Image"},                 {"shape", "Shape"},           {"shp", "Shape"},
+    {"line", "line"},                 {"lin", "line"},              {"grid", "Grid"},
+    {"grd", "Grid"},                  {"pageframe", "PageFrame"},   {"pgf", "PageFrame"},
+    {"container", "Container"},       {"cnt", "Container"},         {"spinner", "Spinner"},
+    {"spn", "Spinner"},               {"timer", "Timer"},           {"tmr", "Timer"},
 }};
 
 // The Delphi class of a FoxPro class: the vocabulary's, or a stand-in.
@@ -51,7 +60,7 @@ std::string MappedClass(std::string_view fox_class, const Lists& lists) {
 
 // The prefix must end a word: the next letter is not lower case ("cmdOK",
 // "CMDOK", "cmd_ok", "lbl1"), unless the whole name is lower case ("cmdok").
-// "command1" has no prefix.
+// "Commander" has none.
 bool HasPrefix(std::string_view name, std::string_view prefix) {
   if (name.size() <= prefix.size() || !SameText(name.substr(0, prefix.size()), prefix)) return false;
   const char next = name[prefix.size()];
@@ -59,9 +68,14 @@ bool HasPrefix(std::string_view name, std::string_view prefix) {
   return std::none_of(name.begin(), name.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
-}  // namespace
+// Controls drawn on their container's surface, and the timer, which is no
+// control: none can be the parent of another control.
+bool HoldsNoControls(std::string_view delphi_class) {
+  constexpr std::array<std::string_view, 5> kLeaves = {"TLabel", "TShape", "TImage", "TBevel", "TTimer"};
+  return std::any_of(kLeaves.begin(), kLeaves.end(), [&](std::string_view leaf) { return leaf == delphi_class; });
+}
 
-ClassChoice ChooseDelphiClass(std::string_view fox_class, std::string_view name,
+ClassChoice ChooseByKnowledge(std::string_view fox_class, std::string_view name,
                               std::string_view container_fox_class, std::string_view container_delphi_class,
                               const Lists& lists) {
   if (SameText(container_delphi_class, "TPageControl")) return {"TTabSheet", "Page"};
@@ -73,21 +87,19 @@ ClassChoice ChooseDelphiClass(std::string_view fox_class, std::string_view name,
   if (!fox_class.empty()) return {std::string(kPanel), std::string(fox_class)};
   for (const Prefix& prefix : kPrefixes) {
     if (!HasPrefix(name, prefix.prefix)) continue;
-    std::string mapped = MappedClass(prefix.fox_class, lists);
-    // A page outside a page frame, a column outside a grid: a panel.
-    if (SameText(mapped, "TTabSheet") || SameText(mapped, kColumnMarker)) break;
-    return {std::move(mapped), std::string(prefix.fox_class)};
+    return {MappedClass(prefix.fox_class, lists), std::string(prefix.fox_class)};
   }
   return {std::string(kPanel), {}};
 }
 
-bool IsContainerClass(std::string_view delphi_class) {
-  constexpr std::array<std::string_view, 5> kContainers = {"TPanel", "TGroupBox", "TTabSheet", "TPageControl",
-                                                           "TForm"};
-  for (const auto container : kContainers) {
-    if (SameText(container, delphi_class)) return true;
-  }
-  return false;
+}  // namespace
+
+ClassChoice ChooseDelphiClass(std::string_view fox_class, std::string_view name,
+                              std::string_view container_fox_class, std::string_view container_delphi_class,
+                              bool holds_objects, const Lists& lists) {
+  ClassChoice choice = ChooseByKnowledge(fox_class, name, container_fox_class, container_delphi_class, lists);
+  if (holds_objects && HoldsNoControls(choice.delphi_class)) choice.delphi_class = kPanel;
+  return choice;
 }
 
 }  // namespace quorvex

@@ -12,7 +12,10 @@
 //      keeps their position and size;
 //   5. the usual FoxPro name prefixes (cmdOK is a button, lblName a label);
 //   6. TPanel.
-// A class library's class name (the CLASS field) never names a Delphi class.
+// An object that holds other objects but whose class cannot hold controls
+// (a label, a shape, an image, a bevel, a timer) becomes a TPanel, so that
+// what it holds still shows. A class library's class name (the CLASS field)
+// never names a Delphi class.
 
 #include <string>
 #include <string_view>
@@ -36,12 +39,10 @@ struct ClassChoice {
 // `fox_class`: the object's FoxPro base class ("" when unknown: a
 // placeholder, a member of a container of no known kind). `name`: the
 // object's name. `container_fox_class`, `container_delphi_class`: the same
-// choice made for the container ("" for a form).
+// choice made for the container ("TForm" and "Form" for a form's own objects).
+// `holds_objects`: the object has objects of its own.
 ClassChoice ChooseDelphiClass(std::string_view fox_class, std::string_view name,
                               std::string_view container_fox_class, std::string_view container_delphi_class,
-                              const Lists& lists = Lists::Shared());
-
-// True for the Delphi classes that hold other components in a form.
-bool IsContainerClass(std::string_view delphi_class);
+                              bool holds_objects = false, const Lists& lists = Lists::Shared());
 
 }  // namespace quorvex

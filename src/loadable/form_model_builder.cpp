@@ -143,7 +143,8 @@ void FormModelBuilder::AddChildren(Component& component, const ScxNode& node, co
       continue;
     }
     const ClassChoice child_choice = ChooseDelphiClass(NodeFoxClass(records_, *child), NodeName(child->text),
-                                                       choice.fox_class, choice.delphi_class);
+                                                       choice.fox_class, choice.delphi_class,
+                                                       !child->children.empty());
     component.children.push_back(BuildComponent(*child, child_choice));
   }
 }

@@ -41,9 +41,11 @@ TEST(LoadableRules, ClassChoiceFollowsContainerVocabularyBaseClassThenPrefix) {
       {"", "lblName", "container", "TPanel", "TLabel"},
       {"", "txtName", "container", "TPanel", "TEdit"},
       {"", "linTop", "container", "TPanel", "TBevel"},
-      {"", "command1", "container", "TPanel", "TPanel"},
+      {"", "Command1", "container", "TPanel", "TButton"},
+      {"", "ShapeBall", "container", "TPanel", "TShape"},
+      {"", "Commander1", "container", "TPanel", "TPanel"},
       {"", "cmdlgOpen", "container", "TPanel", "TPanel"},
-      {"", "pagOne", "container", "TPanel", "TPanel"},
+      {"", "Page1", "container", "TPanel", "TPanel"},
       {"", "", "container", "TPanel", "TPanel"},
   };
   for (const ChoiceRow& row : rows) {
@@ -51,6 +53,10 @@ TEST(LoadableRules, ClassChoiceFollowsContainerVocabularyBaseClassThenPrefix) {
               row.expected)
         << row.fox_class << " " << row.name << " in " << row.container_fox;
   }
+  // What holds objects must be able to hold controls.
+  EXPECT_EQ(ChooseDelphiClass("label", "Label1", "form", "TForm", true).delphi_class, "TPanel");
+  EXPECT_EQ(ChooseDelphiClass("", "shpBack", "container", "TPanel", true).delphi_class, "TPanel");
+  EXPECT_EQ(ChooseDelphiClass("", "cmdNext", "container", "TPanel", true).delphi_class, "TButton");
   // The settings of an object known by its name convert by the rules of its class.
   EXPECT_EQ(ChooseDelphiClass("", "cmdNext", "container", "TPanel").fox_class, "CommandButton");
 }
