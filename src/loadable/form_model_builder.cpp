@@ -60,6 +60,9 @@ class FormModelBuilder {
   }
 
   LoadableForm BuildForm(const ScxNode& form_node, std::string unit_name, int code_page);
+  // The settings of the objects that hold the form (a form set), kept in its
+  // unit: they belong to no form.
+  void KeepHolders(Component& root, const ScxNode& form_node) const;
 
  private:
   // The node's property lines, and for an own record the member lines that
@@ -91,6 +94,16 @@ TextList FormModelBuilder::LinesOf(const ScxNode& node, TextList& orphans) const
     }
   }
   return NodePropertyLines(node, record->properties);
+}
+
+void FormModelBuilder::KeepHolders(Component& root, const ScxNode& form_node) const {
+  for (const ScxNode* above = form_node.parent; above != nullptr; above = above->parent) {
+    const FormRecord* record = NodeRecord(records_, *above);
+    if (record == nullptr) continue;
+    for (const std::string& line : NodePropertyLines(*above, record->properties)) {
+      if (!SameText(TrimBlanks(NamePart(line)), "Name")) root.kept.push_back({NodeName(above->text), line});
+    }
+  }
 }
 
 void FormModelBuilder::Keep(Component& holder, const std::string& owner, const TextList& lines) {
@@ -213,6 +226,7 @@ std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records
     // Names are unique within one form; each form starts afresh.
     FormModelBuilder builder(records, tree, code_page);
     forms.push_back(builder.BuildForm(*form_node, unit_name, code_page));
+    if (forms.size() == 1) builder.KeepHolders(forms.back().root, *form_node);
     if (form_nodes.size() > 1) forms.back().unit_name += "_" + forms.back().root.identifier;
   }
   return forms;

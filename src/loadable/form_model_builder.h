@@ -2,8 +2,9 @@
 // Builds the loadable mode's component model of every form in a table, from
 // the table's records and the object tree built from them by pass 1's rules.
 // Each form node (an object whose record's base class is form) is one form,
-// so each form of a form set is one; what lies above or beside the forms
-// (data environment, form set) is not part of any.
+// so each form of a form set is one; the settings of the form set are kept
+// as comments in the first form's unit. The data environment is not part of
+// any form.
 
 #include <string>
 #include <vector>

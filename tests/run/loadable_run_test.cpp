@@ -16,7 +16,7 @@ TEST(LoadableRun, ReportNamesEveryFileWrittenAndTheKeptSettings) {
   TempDir temp;
   fixtures::ScxWriter formset;
   formset.AddVersionComment()
-      .Add({.objname = "Formset1", .baseclass = "formset", .properties = PropertyLines({"Name = \"Formset1\""})})
+      .Add({.objname = "Formset1", .baseclass = "formset", .properties = PropertyLines({"AutoRelease = .T.", "Name = \"Formset1\""})})
       .Add({.objname = "Form1", .parent = "Formset1", .baseclass = "form",
             .properties = PropertyLines({"DoCreate = .T.", "Tag = \"x\"", "Name = \"Form1\""})})
       .Add({.objname = "Form2", .parent = "Formset1", .baseclass = "form",
@@ -33,7 +33,7 @@ TEST(LoadableRun, ReportNamesEveryFileWrittenAndTheKeptSettings) {
       "   Converting: " + input,
       "   Generating: " + out + "U2nd_set_Form1.dfm",
       "   Generating: " + out + "U2nd_set_Form1.pas",
-      "   Note: 2 settings kept as comments in U2nd_set_Form1.pas",
+      "   Note: 3 settings kept as comments in U2nd_set_Form1.pas",
       "   Generating: " + out + "U2nd_set_Form2.dfm",
       "   Generating: " + out + "U2nd_set_Form2.pas",
       "   Done\r\n"};
