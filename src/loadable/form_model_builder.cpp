@@ -222,12 +222,14 @@ std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records
   const std::vector<const ScxNode*> form_nodes = FormNodes(records, tree);
   if (form_nodes.empty()) throw Exception("No form in the table");
   std::vector<LoadableForm> forms;
+  UniqueNames unit_names;  // two forms of one name in a form set still get two units
   for (const ScxNode* form_node : form_nodes) {
     // Names are unique within one form; each form starts afresh.
     FormModelBuilder builder(records, tree, code_page);
     forms.push_back(builder.BuildForm(*form_node, unit_name, code_page));
     if (forms.size() == 1) builder.KeepHolders(forms.back().root, *form_node);
-    if (form_nodes.size() > 1) forms.back().unit_name += "_" + forms.back().root.identifier;
+    if (form_nodes.size() > 1)
+      forms.back().unit_name = unit_names.Take(unit_name + "_" + forms.back().root.identifier);
   }
   return forms;
 }

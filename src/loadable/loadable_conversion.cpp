@@ -48,7 +48,8 @@ TextList LoadableConversion::ObjectText() const {
     lines.push_back(indent + "object " + NodeName(node->text) + "=" +
                     ObjectClassText(*node, base_class, record != nullptr ? record->object_name : std::string()));
     if (record != nullptr) {
-      for (const std::string& line : NodePropertyLines(*node, record->properties)) lines.push_back(indent + "  " + line);
+      for (const std::string& line : NodePropertyLines(*node, record->properties))
+        lines.push_back(indent + "  " + line);
     }
     const ScxNode* next = tree_.Next(*node);
     for (int level = node->level; level >= (next != nullptr ? next->level : 0); --level)

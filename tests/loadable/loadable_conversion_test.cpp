@@ -74,7 +74,8 @@ TEST(LoadableConversion, EveryObjectGetsARealClassAndFitsItsUnit) {
   EXPECT_EQ(LinesWith(form.pas, "uses"), std::vector<std::string>{"uses"});
   EXPECT_EQ(LinesWith(form.pas, "Forms, Dialogs"),
             std::vector<std::string>{"SysUtils, Classes, Graphics, Controls, Forms, Dialogs, StdCtrls, ExtCtrls;"});
-  EXPECT_EQ(LinesWith(form.pas, "OLE object"), std::vector<std::string>{"// OLE object (olecontrol): not carried over"});
+  EXPECT_EQ(LinesWith(form.pas, "OLE object"),
+            std::vector<std::string>{"// OLE object (olecontrol): not carried over"});
 }
 
 TEST(LoadableConversion, SettingsThatDoNotFitAreKeptAsComments) {
@@ -119,7 +120,8 @@ TEST(LoadableConversion, GridColumnsTakeTheirHeaderAndEditControl) {
             (std::vector<std::string>{"Title.Caption = 'Name'", "Title.Font.Style = [fsBold]"}));
   EXPECT_EQ(LinesWith(form.dfm, "Color"), std::vector<std::string>{"Color = clWhite"});
   EXPECT_EQ(LinesWith(form.pas, "//"),
-            (std::vector<std::string>{"// ColumnCount = 1", "// Column1: Enabled = .F.", "// Column1.Text1: Left = 4"}));
+            (std::vector<std::string>{"// ColumnCount = 1", "// Column1: Enabled = .F.",
+                                      "// Column1.Text1: Left = 4"}));
 }
 
 TEST(LoadableConversion, EachFormOfAFormSetIsAPairNamedAfterInputAndForm) {
@@ -133,11 +135,14 @@ TEST(LoadableConversion, EachFormOfAFormSetIsAPairNamedAfterInputAndForm) {
       .Add({.objname = "Form2", .parent = "Formset1", .baseclass = "form",
             .properties = PropertyLines({"Caption = \"Two\"", "Name = \"Form2\""})})
       .Add({.objname = "Text1", .parent = "Formset1.Form2", .baseclass = "textbox",
-            .properties = PropertyLines({"Name = \"Text1\""})});
+            .properties = PropertyLines({"Name = \"Text1\""})})
+      .Add({.objname = "form1", .parent = "Formset1", .baseclass = "form",
+            .properties = PropertyLines({"Name = \"form1\""})});
   const auto outputs = Convert(formset);
-  ASSERT_EQ(outputs.size(), 2u);
+  ASSERT_EQ(outputs.size(), 3u);
   EXPECT_EQ(outputs[0].unit_name, "U0001_tool_Form1");
   EXPECT_EQ(outputs[1].unit_name, "U0001_tool_Form2");
+  EXPECT_EQ(outputs[2].unit_name, "U0001_tool_form1_1");
   EXPECT_EQ(LinesWith(outputs[1].dfm, "object "),
             (std::vector<std::string>{"object Form2: TForm2", "object Text1: TEdit"}));
   EXPECT_EQ(LinesWith(outputs[1].pas, "unit "), std::vector<std::string>{"unit U0001_tool_Form2;"});
