@@ -18,8 +18,14 @@ void LoadableConversion::ReadRecords(TableDataSet& dataset) {
   code_page_ = options_.code_page.value_or(CodePageOfMark(dataset.CodePageMark()));
   // "0" asks for single-byte text: the Windows default.
   if (code_page_ == 0) code_page_ = 1252;
-  records_ = ReadFormRecords(dataset);
+  std::vector<RecordFailure> failures;
+  records_ = ReadFormRecords(dataset, &failures);
   notes_.clear();
+  // A damaged record costs only its own objects, but not silently.
+  for (const RecordFailure& failure : failures) {
+    notes_.push_back("   Warning: record " + std::to_string(failure.record_number) +
+                     " could not be read: " + failure.message);
+  }
   if (options_.expand_records) records_ = options_.expand_records(std::move(records_), input_path_, notes_);
   BuildRecordTree(records_, tree_);
 }

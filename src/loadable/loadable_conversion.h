@@ -46,8 +46,9 @@ class LoadableConversion {
   LoadableConversion(std::string input_path, LoadableOptions options);
 
   // Pass 1: reads every record of the open dataset (which is left at Eof),
-  // expands them and builds the tree. EFormTooLarge and read failures of the
-  // walk propagate.
+  // expands them and builds the tree. A record that cannot be read is passed
+  // over with a report line in Notes() ("   Warning: record N could not be
+  // read: MESSAGE"). EFormTooLarge and read failures of the walk propagate.
   void ReadRecords(TableDataSet& dataset);
 
   // Pass 2: the model and the texts of every form. Throws Exception("No form
@@ -56,6 +57,8 @@ class LoadableConversion {
 
   const std::vector<FormRecord>& Records() const { return records_; }
   const ScxObjectTree& Tree() const { return tree_; }
+  // Report lines of pass 1: records that could not be read, then the notes
+  // of the expansion.
   const std::vector<std::string>& Notes() const { return notes_; }
   const std::vector<LoadableOutput>& Outputs() const { return outputs_; }
   int CodePage() const { return code_page_; }

@@ -86,6 +86,7 @@ class FileConversion {
   const TextList& PasLines() const { return pas_lines_; }
   TextList& MutableObjectTextLines() { return object_text_lines_; }
   TextList& MutableDfmLines() { return dfm_lines_; }
+  TextList& MutablePasLines() { return pas_lines_; }
 
   // The code page the canonical text is cut for (after OpenTable, the table's).
   int CodePage() const { return code_page_.value_or(0); }

@@ -29,6 +29,15 @@ class RandomAccessFile {
   virtual std::optional<std::size_t> ReadAt(std::uint64_t offset, std::span<char> buffer) = 0;
 };
 
+// What a name stands for, symbolic links followed to their end.
+enum class PathKind {
+  kMissing,       // nothing, a dangling link, or a loop of links
+  kFile,          // a regular file
+  kFolder,        // a folder reached without a symbolic link at its end
+  kLinkedFolder,  // a symbolic link that ends at a folder
+  kOther,         // a device, pipe or socket
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -43,6 +52,12 @@ class FileSystem {
   // The names (without folder) of the entries of a folder, in no particular
   // order; empty when the folder cannot be listed.
   virtual std::vector<std::string> FolderEntries(const std::string& folder) = 0;
+
+  // The kind of the name. Readers of names found inside other files use it to
+  // open regular files only, and folder searches to keep out of linked folders,
+  // which may lead back up the tree. This default suits file systems that hold
+  // regular files and nothing else.
+  virtual PathKind KindOf(const std::string& name) { return Exists(name) ? PathKind::kFile : PathKind::kMissing; }
 };
 
 // The disk, through the standard library. Stateless and safe to share between

@@ -16,15 +16,20 @@ namespace {
 using fixtures::PropertyLines;
 using fixtures::ScxWriter;
 
-std::vector<LoadableOutput> Convert(const ScxWriter& writer, LoadableOptions options = {}) {
+std::vector<LoadableOutput> Convert(const ScxWriter& writer, LoadableOptions options = {},
+                                    std::vector<std::string>* notes = nullptr, int damaged_record = 0) {
   MemoryFileSystem files;
-  const std::string scx = writer.AddTo(files, "/forms/0001_tool");
+  fixtures::TableFiles built = writer.Build();
+  if (damaged_record > 0) fixtures::PutBigEndian32(built.memo, built.MemoEntryOffset(damaged_record, "PROPERTIES"), 2);
+  built.AddTo(files, "/forms/0001_tool.scx", "/forms/0001_tool.sct");
+  const std::string scx = "/forms/0001_tool.scx";
   TableDataSet dataset("TableDataSet1", files);
   dataset.SetTableName(scx);
   dataset.Open();
   LoadableConversion conversion(scx, std::move(options));
   conversion.ReadRecords(dataset);
   conversion.Generate();
+  if (notes != nullptr) *notes = conversion.Notes();
   return conversion.Outputs();
 }
 
@@ -191,6 +196,19 @@ TEST(LoadableConversion, ExpansionSeesTheRecordsBeforeTheTreeIsBuilt) {
   const auto outputs = Convert(FormWith({}), options);
   EXPECT_EQ(seen_path, "/forms/0001_tool.scx");
   EXPECT_EQ(LinesWith(outputs.front().dfm, "object cmd"), std::vector<std::string>{"object cmdAdded: TButton"});
+}
+
+TEST(LoadableConversion, ADamagedRecordCostsItsObjectsWithAWarning) {
+  std::vector<std::string> notes;
+  const auto outputs = Convert(FormWith({{.objname = "Text1", .parent = "Form1", .baseclass = "textbox",
+                                          .properties = PropertyLines({"Name = \"Text1\""})},
+                                         {.objname = "Text2", .parent = "Form1", .baseclass = "textbox",
+                                          .properties = PropertyLines({"Name = \"Text2\""})}}),
+                               {}, &notes, 3);
+  EXPECT_EQ(notes, std::vector<std::string>{"   Warning: record 3 could not be read: Memo record is bad in "
+                                            "/forms/0001_tool.sct"});
+  EXPECT_EQ(LinesWith(outputs.front().dfm, "object "),
+            (std::vector<std::string>{"object Form1: TForm1", "object Text2: TEdit"}));
 }
 
 TEST(LoadableConversion, ATableWithoutAFormIsAFailure) {
