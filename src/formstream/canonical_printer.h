@@ -15,7 +15,9 @@ namespace quorvex {
 // The canonical text of `form`. code_page names a double-byte code page (932,
 // 936, 949, 950) whose two-byte characters a string cut must keep whole; a cut
 // that would split one moves a byte later. size_hint is the expected size of
-// the result, reserved up front (0 when unknown).
-std::string PrintDfmText(const DfmObject& form, int code_page, std::size_t size_hint = 0);
+// the result, reserved up front (0 when unknown). `strings` chooses which
+// characters are printed inside apostrophes (canonical_dfm.h).
+std::string PrintDfmText(const DfmObject& form, int code_page, std::size_t size_hint = 0,
+                         DfmStrings strings = DfmStrings::kAsRead);
 
 }  // namespace quorvex

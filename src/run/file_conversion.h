@@ -5,6 +5,7 @@
 // file, so files convert side by side on several threads.
 
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,15 +13,31 @@
 #include "base/progress.h"
 #include "scx/scx_object_tree.h"
 #include "base/text_list.h"
+#include "loadable/loadable_conversion.h"
 #include "table/table_dataset.h"
 
 namespace quorvex {
+
+// One file a conversion writes: its name in the output directory and its lines.
+struct OutputFile {
+  std::string name;
+  const TextList* lines;
+};
 
 class FileConversion {
  public:
   // `input_path` is the full path of the .scx file. `code_page` overrides the
   // table's code page mark for the canonical text (0 = single-byte).
   explicit FileConversion(std::string input_path, std::optional<int> code_page = std::nullopt);
+
+  // Switches this file to the loadable mode (before OpenTable). The steps
+  // then run the loadable conversion: OpenTable opens the table only,
+  // WriteObjectText reads its records, GenerateDfm makes every form's texts
+  // (GeneratePas has nothing left to do) and Save writes OutputFiles().
+  // ObjectTextLines, DfmLines and PasLines show the loadable texts, every
+  // form's one after the other.
+  void SetLoadable(RecordExpansion expand_records);
+  const LoadableConversion* Loadable() const { return loadable_.get(); }
 
   // Opens the table and builds the object tree. Open failures propagate.
   void OpenTable();
@@ -58,6 +75,10 @@ class FileConversion {
   const std::string& SourceFileName() const { return source_file_name_; }
   std::string OutputName(std::string_view extension) const;
 
+  // The files Save writes, in the order it writes them (.pas before .dfm).
+  // For the loadable mode, valid after GenerateDfm; the lines stay owned here.
+  std::vector<OutputFile> OutputFiles() const;
+
   const ScxObjectTree& Tree() const { return tree_; }
   TableDataSet& DataSet() { return dataset_; }
   const TextList& ObjectTextLines() const { return object_text_lines_; }
@@ -83,6 +104,7 @@ class FileConversion {
   bool canonical_prepared_ = false;
   std::optional<std::string> canonical_dfm_;
   std::exception_ptr canonical_failure_;
+  std::unique_ptr<LoadableConversion> loadable_;
 };
 
 }  // namespace quorvex

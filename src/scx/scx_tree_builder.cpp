@@ -18,11 +18,10 @@ namespace {
 // table layer has already cut the field's trailing blanks; the match is exact.
 constexpr std::string_view kCommentPlatform = "COMMENT";
 
-// Adds the nodes that the current record names: its own object for each own
-// Name line, and one member node for each member Name line. Member lines name
-// their container by the own name seen so far, so member lines written before
-// the own Name line land beside the container (path "Parent.").
-void AddRecordNodes(TableDataSet& dataset, ScxObjectTree& tree) {
+// Adds the nodes of the dataset's current record (AddRecordNodes), with the
+// fields read in the order that lets a COMMENT or unnamed record pass without
+// its Properties memo being read.
+void AddCurrentRecordNodes(TableDataSet& dataset, ScxObjectTree& tree) {
   if (dataset.FieldByName("Platform").AsString() == kCommentPlatform) return;
   const std::string obj_name = dataset.FieldByName("ObjName").AsString();
   const std::string parent_path = dataset.FieldByName("Parent").AsString();
@@ -31,8 +30,19 @@ void AddRecordNodes(TableDataSet& dataset, ScxObjectTree& tree) {
   static_cast<void>(dataset.FieldByName("BaseClass").AsString());
   const std::int32_t record_number = dataset.RecNo();
   if (obj_name.empty()) return;
+  AddRecordNodes(tree, parent_path, record_number, dataset.FieldByName("Properties").AsString());
+}
 
-  const TextList lines = SplitLines(dataset.FieldByName("Properties").AsString());
+}  // namespace
+
+bool IsCommentPlatform(std::string_view platform) { return platform == kCommentPlatform; }
+
+// Member lines name their container by the own name seen so far, so member
+// lines written before the own Name line land beside the container (path
+// "Parent.").
+void AddRecordNodes(ScxObjectTree& tree, std::string_view parent_path, std::int32_t record_ref,
+                    std::string_view properties) {
+  const TextList lines = SplitLines(properties);
   std::string own_name;
   for (const std::string& line : lines) {
     const ScxPropertyName name = SplitPropertyName(line);
@@ -40,23 +50,21 @@ void AddRecordNodes(TableDataSet& dataset, ScxObjectTree& tree) {
     std::string value = UnquoteNameValue(TrimBlanks(ValuePart(line)));
     if (!name.is_member) {
       own_name = value;
-      AddObjectNode(tree, std::move(value), parent_path, record_number);
+      AddObjectNode(tree, std::move(value), parent_path, record_ref);
       continue;
     }
     std::string text = SameText(value, name.prefix) ? std::move(value)
                                                     : value + " (" + std::string(name.prefix) + ")";
-    AddObjectNode(tree, std::move(text), parent_path + "." + own_name, -record_number);
+    AddObjectNode(tree, std::move(text), std::string(parent_path) + "." + own_name, -record_ref);
   }
 }
-
-}  // namespace
 
 void BuildObjectTree(TableDataSet& dataset, ScxObjectTree& tree) {
   tree.Clear();
   dataset.First();
   while (!dataset.Eof()) {
     try {
-      AddRecordNodes(dataset, tree);
+      AddCurrentRecordNodes(dataset, tree);
     } catch (const EFormTooLarge&) {
       throw;
     } catch (const std::exception&) {
