@@ -11,8 +11,9 @@ set(CPACK_PACKAGE_CONTACT "Quorvex developers <quorvex@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
        "Quorvex converts Visual FoxPro forms (.scx with their .sct memo files) into Delphi\n"
-       "forms: a .dfm form text and a .pas unit per form. quorvex-convert runs from the\n"
-       "command line and from scripts; input files are only ever read.")
+       "forms: a .dfm form text and a .pas unit per form. quorvex is the desktop program;\n"
+       "quorvex-convert runs from the command line and from scripts. Input files are only\n"
+       "ever read.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # quorvex_<version>_<arch>.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)

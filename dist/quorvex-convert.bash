@@ -16,7 +16,7 @@ _quorvex_convert() {
       return ;;
   esac
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W "-o --output -k --keep-going -r --recursive -j --jobs -q --quiet --stage --from --codepage --report-json -h --help --version" -- "$cur"))
+    COMPREPLY=($(compgen -W "-o --output -k --keep-going -r --recursive -j --jobs -q --quiet --stage --from --codepage --report-json --loadable -h --help --version" -- "$cur"))
     return
   fi
   COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X '!*.[sS][cC][xX]' -- "$cur"))

@@ -2,6 +2,10 @@
 # Installs the Debian packages the build and the tests need, only those missing.
 set -e
 packages="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev"
+# The desktop program: Qt 6 Widgets, and a font so that text is drawn where no desktop is installed.
+packages="$packages qt6-base-dev fonts-dejavu-core"
+# fpc and the LCL units build lclload, the form-reader check of the loadable mode.
+packages="$packages fpc lcl-nogui-2.2 lcl-units-2.2"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -22,7 +22,9 @@ constexpr const char* kFooter =
     "  tree     the object tree (indented node texts, TAB, record reference)\n"
     "  objtext  the object text of pass 1        rawdfm  the DFM text of pass 2\n"
     "  pas      the unit                          dfm     the .dfm file's text (canonical)\n"
-    "With --from objtext or --from dfm the input is such a text instead of a form.";
+    "With --from objtext or --from dfm the input is such a text instead of a form.\n"
+    "With --loadable, tree, objtext, rawdfm, pas and dfm print the loadable mode's texts\n"
+    "(every form of a form set, one after the other).";
 
 bool StageAccepts(const std::string& from, const std::string& stage) {
   static const std::vector<std::string> kFromScx = {"records", "tree", "objtext", "rawdfm", "pas", "dfm"};
@@ -34,6 +36,7 @@ bool StageAccepts(const std::string& from, const std::string& stage) {
 
 // Checks CLI11 cannot express: combinations of options.
 std::string CombinationError(const CliOptions& options) {
+  if (options.loadable && options.from != "scx") return "--loadable converts forms only, not --from " + options.from;
   if (options.stage.empty()) {
     if (options.from != "scx") return "--from needs --stage";
     return {};
@@ -72,11 +75,15 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
       ->check(CLI::IsMember({"scx", "objtext", "dfm"}));
   app.add_option("--codepage", options.code_page,
                  "Code page for cutting long strings in the .dfm (932, 936, 949, 950; 0 = single-byte); "
+                 "with --loadable, the code page strings are decoded from (0 = 1252); "
                  "default: the form's code page mark")
       ->type_name("N");
   app.add_option("--report-json", options.report_json,
                  "Also write what the run did as a JSON document to FILE")
       ->type_name("FILE");
+  app.add_flag("--loadable", options.loadable,
+               "Write forms that a form designer loads: real classes and published properties only, "
+               "strings as characters, a pair of files per form of a form set, the rest kept as comments");
 
   ParsedCommandLine result;
   try {

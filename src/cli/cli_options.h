@@ -18,6 +18,7 @@ struct CliOptions {
   bool keep_going = false;
   bool recursive = false;
   bool quiet = false;
+  bool loadable = false;
   int jobs = 1;
 };
 

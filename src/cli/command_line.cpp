@@ -55,13 +55,13 @@ int Convert(const CliOptions& options, const CommandStreams& streams) {
   const std::string output =
       options.output_directory.empty() ? ProposedOutputDirectory(files.front().path) : options.output_directory;
   const std::string shown_output = WithTrailingDelimiter(output);
-  if (const auto clash = FindOutputClash(files, output)) {
+  if (const auto clash = FindOutputClash(files, output, options.loadable)) {
     streams.err << "quorvex-convert: " << clash->first_input << " and " << clash->second_input
                 << " would both be saved as " << clash->output << "; nothing was converted\n";
     return kStatusUsage;
   }
 
-  RunOptions run_options{options.keep_going, options.jobs, options.code_page};
+  RunOptions run_options{options.keep_going, options.jobs, options.code_page, options.loadable};
   ConversionRun* run_pointer = nullptr;
   TerminalHost host(streams.out, streams.err, options.quiet, streams.err_is_terminal, streams.interrupted,
                     [&run_pointer] { run_pointer->RequestCancel(); });

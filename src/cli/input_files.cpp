@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <unordered_map>
 
+#include "loadable/pascal_names.h"
 #include "run/output_file.h"
 #include "base/ascii.h"
 #include "base/errors.h"
@@ -58,11 +59,12 @@ std::vector<RunInput> ExpandInputs(const std::vector<std::string>& inputs, bool 
   return files;
 }
 
-std::optional<OutputClash> FindOutputClash(const std::vector<RunInput>& inputs, const std::string& output_directory) {
+std::optional<OutputClash> FindOutputClash(const std::vector<RunInput>& inputs, const std::string& output_directory,
+                                           bool loadable) {
   std::unordered_map<std::string, const RunInput*> by_output;
   for (const RunInput& input : inputs) {
-    const std::string output =
-        WithTrailingDelimiter(output_directory) + input.output_subfolder + ChangeFileExt(ExtractFileName(input.path), ".dfm");
+    const std::string name = loadable ? UnitNameOf(input.path) + ".dfm" : ChangeFileExt(ExtractFileName(input.path), ".dfm");
+    const std::string output = WithTrailingDelimiter(output_directory) + input.output_subfolder + name;
     const auto [it, added] = by_output.emplace(output, &input);
     if (!added) return OutputClash{it->second->path, input.path, output};
   }

@@ -28,8 +28,10 @@ struct OutputClash {
 // The first pair of inputs (in input order) whose forms would be saved under
 // the same name in the same folder of `output_directory`: the same file named
 // twice, or forms of the same name from different folders. Names are compared
-// exactly, as the file system does.
-std::optional<OutputClash> FindOutputClash(const std::vector<RunInput>& inputs, const std::string& output_directory);
+// exactly, as the file system does. With `loadable`, the names are the units'
+// (UnitNameOf), which different input names may share ("a b" and "a_b").
+std::optional<OutputClash> FindOutputClash(const std::vector<RunInput>& inputs, const std::string& output_directory,
+                                           bool loadable = false);
 
 // Where a run writes when no output directory is given: the first input's
 // folder, its name without extension and a path delimiter (/forms/main.scx

@@ -80,10 +80,28 @@ int RunLaterStages(const CliOptions& options, FileConversion& conversion, StageS
   return steps.Status();
 }
 
+// The loadable mode's texts: every form's, one after the other.
+int PrintLoadableStage(const std::string& stage, FileConversion& conversion, StageSteps& steps, std::ostream& out) {
+  if (stage == "tree") {
+    PrintTree(conversion.Loadable()->Tree(), out);
+    return steps.Status();
+  }
+  if (stage == "objtext") {
+    out << JoinLines(conversion.ObjectTextLines());
+    return steps.Status();
+  }
+  steps.Guarded([&] { conversion.GenerateDfm(NullProgress()); });
+  for (const LoadableOutput& output : conversion.Loadable()->Outputs()) {
+    out << JoinLines(stage == "rawdfm" ? output.raw_dfm : stage == "pas" ? output.pas : output.dfm);
+  }
+  return steps.Status();
+}
+
 int RunStageOrThrow(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const std::string& input = options.inputs.front();
   if (options.from == "scx" && options.stage == "records") return PrintTableRecords(input, out);
   FileConversion conversion(input, options.code_page);
+  if (options.loadable) conversion.SetLoadable({});
   StageSteps steps(err);
   if (options.from == "objtext") {
     conversion.MutableObjectTextLines() = ReadInputLines(input);
@@ -91,12 +109,13 @@ int RunStageOrThrow(const CliOptions& options, std::ostream& out, std::ostream& 
     conversion.MutableDfmLines() = ReadInputLines(input);
   } else {
     conversion.OpenTable();
-    if (options.stage == "tree") {
+    if (options.stage == "tree" && !options.loadable) {
       PrintTree(conversion.Tree(), out);
       return 0;
     }
     steps.Guarded([&] { conversion.WriteObjectText(NullProgress()); });
   }
+  if (options.loadable) return PrintLoadableStage(options.stage, conversion, steps, out);
   return RunLaterStages(options, conversion, steps, out);
 }
 

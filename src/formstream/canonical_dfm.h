@@ -9,6 +9,7 @@
 
 #include "base/errors.h"
 #include "base/text_list.h"
+#include "formstream/canonical_tree.h"
 
 namespace quorvex {
 
@@ -27,14 +28,15 @@ class EParserError : public Exception {
 // text; nothing after the outermost object's "end" is read) and returns it in
 // the canonical layout, every line ended by CR LF. code_page selects the
 // double-byte code page whose characters a string cut must not split
-// (932, 936, 949, 950); any other value means single-byte text.
+// (932, 936, 949, 950); any other value means single-byte text. `strings`
+// chooses how strings are printed (DfmStrings, canonical_tree.h).
 // Throws EParserError when the text does not parse; no partial result is kept.
 // Holds no shared state: safe to call on several threads at once.
-std::string CanonicaliseDfmText(std::string_view text, int code_page = 0);
+std::string CanonicaliseDfmText(std::string_view text, int code_page = 0, DfmStrings strings = DfmStrings::kAsRead);
 
 // The same for the text JoinLines(lines) without joining it (the lines of a
 // large form are not held twice), with the same result and the same faults.
-std::string CanonicaliseDfmText(const TextList& lines, int code_page = 0);
+std::string CanonicaliseDfmText(const TextList& lines, int code_page = 0, DfmStrings strings = DfmStrings::kAsRead);
 
 // The code page of a table's language mark (header byte 29): 0x13 -> 932,
 // 0x7A -> 936, 0x79 -> 949, 0x78 -> 950; anything else is single-byte (0).

@@ -21,11 +21,12 @@ constexpr std::size_t kBinaryBytesPerLine = 32;
 constexpr unsigned Code(char c) { return static_cast<unsigned char>(c); }
 constexpr unsigned Code(char16_t c) { return c; }
 
-// Characters printed inside apostrophes; the rest print as #code so that the
-// text never holds a control character, and an apostrophe never doubled.
+// Characters printed inside apostrophes (codes from 32 up to `limit`); the
+// rest print as #code so that the text never holds a control character, and
+// an apostrophe never doubled.
 template <typename Char>
-constexpr bool IsRunChar(Char c) {
-  return Code(c) >= 32 && Code(c) != '\'' && Code(c) < 256;
+constexpr bool IsRunChar(Char c, unsigned limit) {
+  return Code(c) >= 32 && Code(c) != '\'' && Code(c) < limit;
 }
 
 std::string_view ObjectKeyword(DfmObjectKind kind) {
@@ -42,7 +43,10 @@ std::string_view ObjectKeyword(DfmObjectKind kind) {
 
 }  // namespace
 
-DfmPrinter::DfmPrinter(int code_page, std::size_t size_hint) : lead_bytes_(code_page) { out_.reserve(size_hint); }
+DfmPrinter::DfmPrinter(int code_page, DfmStrings strings, std::size_t size_hint)
+    : lead_bytes_(code_page), run_limit_(strings == DfmStrings::kAsciiOnly ? 127 : 256) {
+  out_.reserve(size_hint);
+}
 
 void DfmPrinter::Indent(int level) { out_.append(static_cast<std::size_t>(level * kIndentWidth), ' '); }
 
@@ -228,15 +232,15 @@ void DfmPrinter::PrintString(std::basic_string_view<Char> text, int level) {
   std::size_t at = 0;
   std::size_t line_start = 0;
   while (at < text.size()) {
-    if (IsRunChar(text[at])) {
+    if (IsRunChar(text[at], run_limit_)) {
       const std::size_t run_start = at;
       bool in_character = false;  // the last byte opened a two-byte character
       do {
         in_character = !in_character && IsLead(Code(text[at]));
         ++at;
-      } while (at < text.size() && IsRunChar(text[at]) && at - line_start < kStringCut);
+      } while (at < text.size() && IsRunChar(text[at], run_limit_) && at - line_start < kStringCut);
       // A cut never splits a two-byte character: its second byte joins the run.
-      if (in_character && at < text.size() && IsRunChar(text[at])) ++at;
+      if (in_character && at < text.size() && IsRunChar(text[at], run_limit_)) ++at;
       out_ += '\'';
       if constexpr (std::is_same_v<Char, char>) {
         out_.append(text.data() + run_start, at - run_start);

@@ -22,9 +22,10 @@ class DfmPrinter {
  public:
   // code_page names a double-byte code page (932, 936, 949, 950) whose
   // two-byte characters a string cut must keep whole; a cut that would split
-  // one moves a byte later. size_hint is the expected size of the text,
-  // reserved up front (0 when unknown).
-  DfmPrinter(int code_page, std::size_t size_hint);
+  // one moves a byte later. `strings` chooses which characters are printed
+  // inside apostrophes (DfmStrings, canonical_tree.h). size_hint is the
+  // expected size of the text, reserved up front (0 when unknown).
+  DfmPrinter(int code_page, DfmStrings strings, std::size_t size_hint);
 
   // The text printed so far; the printer is empty afterwards.
   std::string Take() { return std::move(out_); }
@@ -71,6 +72,7 @@ class DfmPrinter {
 
   std::string out_;
   LeadByteTable lead_bytes_;
+  unsigned run_limit_;  // codes from here on print as #code
   std::vector<Frame> frames_;
 };
 

@@ -16,6 +16,13 @@ struct DfmProperty;
 
 enum class DfmObjectKind { kObject, kInherited, kInline };
 
+// How strings are printed: kAsRead puts every character below 256 (but
+// control characters and the apostrophe) inside apostrophes as its byte;
+// kAsciiOnly only printable ASCII, every other character as #code of its
+// value, so that the text holds no 8-bit byte and a Unicode form reader reads
+// each #code as the character of that value.
+enum class DfmStrings { kAsRead, kAsciiOnly };
+
 // The suffix of a floating-point number: none, s, c or d.
 enum class DfmFloatKind { kPlain, kSingle, kCurrency, kDate };
 

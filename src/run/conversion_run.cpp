@@ -86,6 +86,12 @@ class BusyCursor {
 
 ConversionRun::ConversionRun(RunHost& host, RunOptions options) : host_(host), options_(std::move(options)) {}
 
+std::unique_ptr<FileConversion> ConversionRun::MakeConversion(const std::string& file) const {
+  auto conversion = std::make_unique<FileConversion>(file, options_.code_page);
+  if (options_.loadable) conversion->SetLoadable(options_.expand_records);
+  return conversion;
+}
+
 void ConversionRun::ConvertSelectedFiles(const std::vector<std::string>& files, const std::string& output_directory) {
   std::vector<RunInput> inputs;
   inputs.reserve(files.size());
@@ -140,7 +146,7 @@ void ConversionRun::ConvertInOrder(const std::vector<RunInput>& inputs) {
     current_ = static_cast<std::size_t>(i);
     const RunInput& input = inputs[current_];
     host_.FileProgress(i, total, input.path);
-    last_conversion_ = std::make_unique<FileConversion>(input.path, options_.code_page);
+    last_conversion_ = MakeConversion(input.path);
     if (ConvertFileSteps(*last_conversion_, FormOutputDirectory(input), options_.keep_going, events)) {
       SaveForm(*last_conversion_, input, events);
     } else {
@@ -184,7 +190,7 @@ void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
       }
       FileSlot& slot = *slots[index];
       try {
-        slot.conversion = std::make_unique<FileConversion>(inputs[index].path, options_.code_page);
+        slot.conversion = MakeConversion(inputs[index].path);
         const std::string directory = FormOutputDirectory(inputs[index]);
         slot.opened = ConvertFileSteps(*slot.conversion, directory, options_.keep_going, slot.events);
         if (slot.opened) slot.conversion->StageOutputFiles(directory);

@@ -47,8 +47,14 @@ struct RunOptions {
   bool keep_going = false;
   // Files converted at once (1 = one after the other, on the calling thread).
   int jobs = 1;
-  // Overrides every table's code page mark for the canonical text (0 = single-byte).
+  // Overrides every table's code page mark for the canonical text (0 = single-byte);
+  // in the loadable mode, the code page strings are decoded from.
   std::optional<int> code_page;
+  // Forms are written so that a form designer loads them (LoadableConversion).
+  bool loadable = false;
+  // In the loadable mode, what a form's records become before conversion
+  // (class libraries); none when empty. Called on worker threads at once with -j.
+  RecordExpansion expand_records = {};
 };
 
 class ConversionRun {
@@ -89,6 +95,7 @@ class ConversionRun {
   std::string FormOutputDirectory(const RunInput& input) const;
   // The save step into the form's folder (made when missing), and its result.
   void SaveForm(FileConversion& conversion, const RunInput& input, DriverEvents& events);
+  std::unique_ptr<FileConversion> MakeConversion(const std::string& file) const;
 
   RunHost& host_;
   RunOptions options_;

@@ -17,7 +17,17 @@ std::string FileConversion::OutputName(std::string_view extension) const {
   return ChangeFileExt(source_file_name_, extension);
 }
 
+void FileConversion::SetLoadable(RecordExpansion expand_records) {
+  loadable_ = std::make_unique<LoadableConversion>(input_path_, LoadableOptions{code_page_, std::move(expand_records)});
+}
+
 void FileConversion::OpenTable() {
+  if (loadable_) {
+    dataset_.Close();
+    dataset_.SetTableName(input_path_);
+    dataset_.Open();
+    return;
+  }
   OpenScxFile(dataset_, input_path_, tree_);
   if (!code_page_) code_page_ = CodePageFromMark(dataset_.CodePageMark());
 }
@@ -26,7 +36,13 @@ void FileConversion::WriteObjectText(ProgressSink& progress) {
   object_text_lines_.clear();
   object_text_packed_ = false;
   try {
-    quorvex::WriteObjectText(dataset_, tree_, object_text_lines_, progress);
+    if (loadable_) {
+      progress.ReportProgress(0);
+      loadable_->ReadRecords(dataset_);
+      object_text_lines_ = loadable_->ObjectText();
+    } else {
+      quorvex::WriteObjectText(dataset_, tree_, object_text_lines_, progress);
+    }
   } catch (...) {
     dataset_.Close();
     PackObjectText();
@@ -59,6 +75,16 @@ void FileConversion::GenerateDfm(ProgressSink& progress) {
   dfm_lines_.clear();
   dfm_lines_in_canonical_text_ = false;
   canonical_prepared_ = false;
+  if (loadable_) {
+    progress.ReportProgress(0);
+    pas_lines_.clear();
+    loadable_->Generate();
+    for (const LoadableOutput& output : loadable_->Outputs()) {
+      dfm_lines_.insert(dfm_lines_.end(), output.dfm.begin(), output.dfm.end());
+      pas_lines_.insert(pas_lines_.end(), output.pas.begin(), output.pas.end());
+    }
+    return;
+  }
   if (object_text_packed_) {
     ConvertPackedToDfm(object_text_, dfm_lines_, progress);
   } else {
@@ -67,6 +93,7 @@ void FileConversion::GenerateDfm(ProgressSink& progress) {
 }
 
 void FileConversion::GeneratePas() {
+  if (loadable_) return;
   pas_lines_.clear();
   ConvertToPas(DfmLines(), pas_lines_, source_file_name_);
 }
@@ -112,8 +139,18 @@ std::string_view FileConversion::DfmFileText() {
 }
 
 std::vector<OutputFile> FileConversion::OutputFiles(const std::string& output_directory) {
-  pas_file_text_ = JoinLines(pas_lines_);
   std::vector<OutputFile> files;
+  if (loadable_) {
+    loadable_file_texts_.clear();
+    for (const LoadableOutput& output : loadable_->Outputs()) {
+      for (const auto& [extension, lines] : {std::pair{".pas", &output.pas}, std::pair{".dfm", &output.dfm}}) {
+        loadable_file_texts_.push_back(JoinLines(*lines));
+        files.push_back({output_directory + output.unit_name + extension, loadable_file_texts_.back()});
+      }
+    }
+    return files;
+  }
+  pas_file_text_ = JoinLines(pas_lines_);
   files.push_back({output_directory + OutputName(".pas"), pas_file_text_});
   files.push_back({output_directory + OutputName(".dfm"), DfmFileText()});
   return files;
@@ -132,6 +169,7 @@ void FileConversion::StageOutputFiles(const std::string& output_directory) {
   // Written out; the canonical text stays, as DfmLines come from it.
   std::string().swap(pas_file_text_);
   std::string().swap(generated_dfm_text_);
+  std::vector<std::string>().swap(loadable_file_texts_);
 }
 
 void FileConversion::Save(const std::string& output_directory) {
@@ -145,8 +183,8 @@ void FileConversion::Save(const std::string& output_directory) {
     failure = std::current_exception();
   }
   // Once the .pas file is in place, DfmLines become the canonical text's
-  // lines, as the .dfm file gets that text.
-  if (!written_files_.empty() && !canonical_failure_) CanonicaliseDfmLines();
+  // lines, as the .dfm file gets that text (the loadable mode's are already).
+  if (!loadable_ && !written_files_.empty() && !canonical_failure_) CanonicaliseDfmLines();
   if (failure) std::rethrow_exception(failure);
   if (canonical_failure_) std::rethrow_exception(canonical_failure_);
 }

@@ -6,6 +6,7 @@
 // time uses an object.
 
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "run/staged_files.h"
 #include "scx/scx_object_tree.h"
 #include "base/text_list.h"
+#include "loadable/loadable_conversion.h"
 #include "table/table_dataset.h"
 
 namespace quorvex {
@@ -24,6 +26,15 @@ class FileConversion {
   // `input_path` is the full path of the .scx file. `code_page` overrides the
   // table's code page mark for the canonical text (0 = single-byte).
   explicit FileConversion(std::string input_path, std::optional<int> code_page = std::nullopt);
+
+  // Switches this file to the loadable mode (before OpenTable). The steps
+  // then run the loadable conversion: OpenTable opens the table only,
+  // WriteObjectText reads its records, GenerateDfm makes every form's texts
+  // (GeneratePas has nothing left to do) and Save writes OutputFiles().
+  // ObjectTextLines, DfmLines and PasLines show the loadable texts, every
+  // form's one after the other.
+  void SetLoadable(RecordExpansion expand_records);
+  const LoadableConversion* Loadable() const { return loadable_.get(); }
 
   // Opens the table and builds the object tree. Open failures propagate.
   void OpenTable();
@@ -52,9 +63,10 @@ class FileConversion {
   // was not done. Valid until this conversion changes.
   std::string_view DfmFileText();
 
-  // The files Save writes, in order: the .pas file (the unit), then the .dfm
-  // file (DfmFileText), in `output_directory` (with its trailing delimiter).
-  // Their texts are valid until this conversion changes.
+  // The files Save writes, in order, in `output_directory` (with its trailing
+  // delimiter): the .pas file (the unit), then the .dfm file (DfmFileText);
+  // in the loadable mode, each form's .pas and .dfm files (valid after
+  // GenerateDfm). Their texts are valid until this conversion changes.
   std::vector<OutputFile> OutputFiles(const std::string& output_directory);
 
   // Writes the output files to temporary files beside their targets, making
@@ -86,6 +98,7 @@ class FileConversion {
   const TextList& PasLines() const { return pas_lines_; }
   TextList& MutableObjectTextLines();
   TextList& MutableDfmLines();
+  TextList& MutablePasLines() { return pas_lines_; }
 
   // The code page the canonical text is cut for (after OpenTable, the table's).
   int CodePage() const { return code_page_.value_or(0); }
@@ -115,9 +128,11 @@ class FileConversion {
   // The texts of OutputFiles that are not kept elsewhere.
   std::string pas_file_text_;
   std::string generated_dfm_text_;
+  std::vector<std::string> loadable_file_texts_;
   StagedFiles staged_;
   bool staged_for_save_ = false;
   std::exception_ptr stage_failure_;
+  std::unique_ptr<LoadableConversion> loadable_;
 };
 
 }  // namespace quorvex

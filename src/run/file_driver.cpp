@@ -18,6 +18,24 @@ void Guarded(DriverEvents& events, Step&& step) {
   }
 }
 
+// The loadable mode's steps after the table is open: its records (pass 1),
+// then every form's texts (pass 2), each form's files and kept settings
+// reported by name.
+void ConvertLoadableSteps(FileConversion& conversion, const std::string& output_directory, DriverEvents& events) {
+  Guarded(events, [&] { conversion.WriteObjectText(events); });
+  for (const std::string& note : conversion.Loadable()->Notes()) events.AddReportLine(note);
+  events.SetStatusText("Pass 2");
+  Guarded(events, [&] { conversion.GenerateDfm(events); });
+  for (const LoadableOutput& output : conversion.Loadable()->Outputs()) {
+    events.AddReportLine("   Generating: " + output_directory + output.unit_name + ".dfm");
+    events.AddReportLine("   Generating: " + output_directory + output.unit_name + ".pas");
+    if (output.kept_count > 0) {
+      events.AddReportLine("   Note: " + std::to_string(output.kept_count) + " settings kept as comments in " +
+                           output.unit_name + ".pas");
+    }
+  }
+}
+
 }  // namespace
 
 bool ConvertFileSteps(FileConversion& conversion, const std::string& output_directory, bool keep_going,
@@ -30,6 +48,10 @@ bool ConvertFileSteps(FileConversion& conversion, const std::string& output_dire
     if (!keep_going) throw;
     events.AddReportLine(std::string(kWarningPrefix) + failure.what());
     return false;
+  }
+  if (conversion.Loadable() != nullptr) {
+    ConvertLoadableSteps(conversion, output_directory, events);
+    return true;
   }
   Guarded(events, [&] { conversion.WriteObjectText(events); });
   events.SetStatusText("Pass 2");

@@ -55,14 +55,15 @@ FormRecord ReadRecord(TableDataSet& dataset, const RecordFields& fields) {
 
 }  // namespace
 
-std::vector<FormRecord> ReadFormRecords(TableDataSet& dataset) {
+std::vector<FormRecord> ReadFormRecords(TableDataSet& dataset, std::vector<RecordFailure>* failures) {
   const RecordFields fields(dataset);
   std::vector<FormRecord> records;
   for (dataset.First(); !dataset.Eof(); dataset.Next()) {
     try {
       records.push_back(ReadRecord(dataset, fields));
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
       // A damaged record costs only itself.
+      if (failures != nullptr) failures->push_back({dataset.RecNo(), failure.what()});
     }
   }
   return records;

@@ -26,10 +26,17 @@ struct FormRecord {
   std::string reserved2;       // RESERVED2: a class record's record count
 };
 
+// A record that could not be read, and the failure's message.
+struct RecordFailure {
+  int record_number = 0;
+  std::string message;
+};
+
 // Every live record of the open dataset, in table order. A field the table
 // lacks reads as empty; a record that cannot be read (a damaged memo entry) is
-// passed over, so a partly damaged table still gives what it can. Failures of
-// the walk itself (First, Next) propagate. Leaves the dataset at Eof.
-std::vector<FormRecord> ReadFormRecords(TableDataSet& dataset);
+// passed over, so a partly damaged table still gives what it can, and is
+// added to `failures` when given. Failures of the walk itself (First, Next)
+// propagate. Leaves the dataset at Eof.
+std::vector<FormRecord> ReadFormRecords(TableDataSet& dataset, std::vector<RecordFailure>* failures = nullptr);
 
 }  // namespace quorvex

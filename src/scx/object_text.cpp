@@ -91,6 +91,13 @@ void ForEachNodePropertyLine(const ScxNode& node, std::string_view properties, E
 
 }  // namespace
 
+std::string_view MemberBaseClass(std::string_view container_base_class) {
+  for (const MemberClass& member_class : kMemberClasses) {
+    if (SameText(container_base_class, member_class.container)) return member_class.member;
+  }
+  return {};
+}
+
 std::string ObjectClassText(const ScxNode& node, std::string_view base_class, std::string_view obj_name) {
   // The form's class is the Delphi form class named after the form object.
   if (SameText(base_class, kFormBaseClass)) {
@@ -99,10 +106,7 @@ std::string ObjectClassText(const ScxNode& node, std::string_view base_class, st
     return form_class;
   }
   if (node.record_ref > 0) return std::string(base_class);
-  for (const MemberClass& member_class : kMemberClasses) {
-    if (SameText(base_class, member_class.container)) return std::string(member_class.member);
-  }
-  return {};
+  return std::string(MemberBaseClass(base_class));
 }
 
 TextList NodePropertyLines(const ScxNode& node, std::string_view properties) {

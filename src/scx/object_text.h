@@ -41,6 +41,12 @@ using ScxNodeCallback = std::function<void(const ScxNode&)>;
 void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, TextList& out, ProgressSink& progress,
                      const ScxNodeCallback& on_current = {});
 
+// The FoxPro class of the members that a container of `container_base_class`
+// declares in its own record ("Commandbutton" for a commandgroup,
+// "Optionbutton", "Page", "Column" for an optiongroup, pageframe, grid), or ""
+// for any other container. Letter case of the argument aside.
+std::string_view MemberBaseClass(std::string_view container_base_class);
+
 // The class written after "=" on a node's object line, from its record's
 // BaseClass (and ObjName when the record is a form); empty for placeholders
 // and for members of containers other than command groups, option groups,

@@ -139,6 +139,18 @@ std::string NodeMemberPrefix(std::string_view text);
 const ScxNode& AddObjectNode(ScxObjectTree& tree, std::string text, std::string_view parent_path,
                              std::int32_t record_ref);
 
+// True for the PLATFORM text of records that describe no object ("COMMENT",
+// matched exactly: the table layer has cut the trailing blanks).
+bool IsCommentPlatform(std::string_view platform);
+
+// Adds the nodes one object record names through its Properties text: its own
+// object for each own Name line (under `parent_path`, with `record_ref`), and
+// a member node for each member Name line (under the own name seen so far,
+// with -`record_ref`). Callers skip COMMENT records and records with an empty
+// ObjName. EFormTooLarge propagates.
+void AddRecordNodes(ScxObjectTree& tree, std::string_view parent_path, std::int32_t record_ref,
+                    std::string_view properties);
+
 // Rebuilds `tree` from the open table: one pass over the records, each handled
 // under its own guard (a record that fails adds nothing more and the walk goes
 // on). COMMENT records and records with an empty ObjName add nothing. Reads the

@@ -35,11 +35,10 @@ struct RecordFields {
   NamedField properties;
 };
 
-// Adds the nodes that the current record names: its own object for each own
-// Name line, and one member node for each member Name line. Member lines name
-// their container by the own name seen so far, so member lines written before
-// the own Name line land beside the container (path "Parent.").
-void AddRecordNodes(TableDataSet& dataset, const RecordFields& fields, ScxObjectTree& tree) {
+// Adds the nodes of the dataset's current record (AddRecordNodes), with the
+// fields read in the order that lets a COMMENT or unnamed record pass without
+// its Properties memo being read.
+void AddCurrentRecordNodes(TableDataSet& dataset, const RecordFields& fields, ScxObjectTree& tree) {
   if (fields.platform.AsString() == kCommentPlatform) return;
   const std::string obj_name = fields.obj_name.AsString();
   const std::string parent_path = fields.parent.AsString();
@@ -48,8 +47,18 @@ void AddRecordNodes(TableDataSet& dataset, const RecordFields& fields, ScxObject
   static_cast<void>(fields.base_class.AsString());
   const std::int32_t record_number = dataset.RecNo();
   if (obj_name.empty()) return;
+  AddRecordNodes(tree, parent_path, record_number, fields.properties.AsString());
+}
 
-  const std::string properties = fields.properties.AsString();
+}  // namespace
+
+bool IsCommentPlatform(std::string_view platform) { return platform == kCommentPlatform; }
+
+// Member lines name their container by the own name seen so far, so member
+// lines written before the own Name line land beside the container (path
+// "Parent.").
+void AddRecordNodes(ScxObjectTree& tree, std::string_view parent_path, std::int32_t record_ref,
+                    std::string_view properties) {
   std::string own_name;
   ForEachLine(properties, [&](std::string_view line) {
     const ScxPropertyName name = SplitPropertyName(line);
@@ -57,16 +66,14 @@ void AddRecordNodes(TableDataSet& dataset, const RecordFields& fields, ScxObject
     std::string value = UnquoteNameValue(TrimBlanks(ValuePart(line)));
     if (!name.is_member) {
       own_name = value;
-      AddObjectNode(tree, std::move(value), parent_path, record_number);
+      AddObjectNode(tree, std::move(value), parent_path, record_ref);
       return;
     }
     std::string text = SameText(value, name.prefix) ? std::move(value)
                                                     : value + " (" + std::string(name.prefix) + ")";
-    AddObjectNode(tree, std::move(text), parent_path + "." + own_name, -record_number);
+    AddObjectNode(tree, std::move(text), std::string(parent_path) + "." + own_name, -record_ref);
   });
 }
-
-}  // namespace
 
 void BuildObjectTree(TableDataSet& dataset, ScxObjectTree& tree) {
   tree.Clear();
@@ -75,7 +82,7 @@ void BuildObjectTree(TableDataSet& dataset, ScxObjectTree& tree) {
   dataset.First();
   while (!dataset.Eof()) {
     try {
-      AddRecordNodes(dataset, fields, tree);
+      AddCurrentRecordNodes(dataset, fields, tree);
     } catch (const EFormTooLarge&) {
       throw;
     } catch (const std::exception&) {

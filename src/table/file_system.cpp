@@ -116,6 +116,16 @@ class RealFileSystemImpl : public FileSystem {
     }
     return names;
   }
+
+  PathKind KindOf(const std::string& name) override {
+    std::error_code ec;
+    const fs::file_status target = fs::status(name, ec);  // a loop of links fails here (ELOOP)
+    if (ec || !fs::exists(target)) return PathKind::kMissing;
+    if (fs::is_regular_file(target)) return PathKind::kFile;
+    if (!fs::is_directory(target)) return PathKind::kOther;
+    const fs::file_status self = fs::symlink_status(name, ec);
+    return !ec && fs::is_symlink(self) ? PathKind::kLinkedFolder : PathKind::kFolder;
+  }
 };
 
 }  // namespace

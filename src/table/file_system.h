@@ -33,6 +33,15 @@ class RandomAccessFile {
 // form file is far smaller.
 inline constexpr std::uint64_t kDefaultWholeReadLimit = 64u << 20;
 
+// What a name stands for, symbolic links followed to their end.
+enum class PathKind {
+  kMissing,       // nothing, a dangling link, or a loop of links
+  kFile,          // a regular file
+  kFolder,        // a folder reached without a symbolic link at its end
+  kLinkedFolder,  // a symbolic link that ends at a folder
+  kOther,         // a device, pipe or socket
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -51,6 +60,12 @@ class FileSystem {
   // The largest file DiskFile reads whole when it opens it (and serves from
   // memory afterwards); larger files are read at each access.
   virtual std::uint64_t WholeReadLimit() const { return kDefaultWholeReadLimit; }
+
+  // The kind of the name. Readers of names found inside other files use it to
+  // open regular files only, and folder searches to keep out of linked folders,
+  // which may lead back up the tree. This default suits file systems that hold
+  // regular files and nothing else.
+  virtual PathKind KindOf(const std::string& name) { return Exists(name) ? PathKind::kFile : PathKind::kMissing; }
 };
 
 // The disk, through the standard library. Stateless and safe to share between

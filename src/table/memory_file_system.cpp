@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 
 #include "table/file_name.h"
@@ -57,6 +56,14 @@ class MemoryFile : public RandomAccessFile {
   std::shared_ptr<MemoryFileSystem::State> state_;
   std::shared_ptr<MemoryFileSystem::Entry> entry_;
 };
+
+// The normalised folder name with one "/" at its end: every name below the
+// folder begins with it.
+std::string FolderPrefix(std::string_view folder) {
+  std::string prefix = NormalizeFileName(folder);
+  if (prefix.empty() || prefix.back() != '/') prefix += '/';
+  return prefix;
+}
 
 }  // namespace
 
@@ -128,14 +135,27 @@ std::unique_ptr<RandomAccessFile> MemoryFileSystem::OpenForReading(const std::st
 }
 
 std::vector<std::string> MemoryFileSystem::FolderEntries(const std::string& folder) {
-  const std::filesystem::path wanted = NormalizeFileName(folder);
+  const std::string prefix = FolderPrefix(folder);
   std::vector<std::string> names;
   std::lock_guard lock(state_->mutex);
-  for (const auto& [name, entry] : state_->files) {
-    const std::filesystem::path path(name);
-    if (path.parent_path() == wanted) names.push_back(path.filename().string());
+  for (auto it = state_->files.lower_bound(prefix); it != state_->files.end(); ++it) {
+    const std::string& name = it->first;
+    if (name.compare(0, prefix.size(), prefix) != 0) break;
+    // The first component below the folder: a file, or a subfolder that the
+    // name implies (listed once, as the sorted names keep it together).
+    std::string entry = name.substr(prefix.size(), name.find('/', prefix.size()) - prefix.size());
+    if (!entry.empty() && (names.empty() || names.back() != entry)) names.push_back(std::move(entry));
   }
   return names;
+}
+
+PathKind MemoryFileSystem::KindOf(const std::string& name) {
+  const std::string prefix = FolderPrefix(name);
+  std::lock_guard lock(state_->mutex);
+  if (state_->Find(name) != nullptr) return PathKind::kFile;
+  auto below = state_->files.lower_bound(prefix);
+  const bool implied = below != state_->files.end() && below->first.compare(0, prefix.size(), prefix) == 0;
+  return implied ? PathKind::kFolder : PathKind::kMissing;
 }
 
 }  // namespace quorvex

@@ -1,6 +1,6 @@
 #pragma once
 // A FileSystem held in memory, for tests and fuzz targets: files are byte
-// strings under full names. Open files see later changes of their file (as a
+// strings under full names; the folders are those that the names imply. Open files see later changes of their file (as a
 // table opened shared sees records another program appends), and keep their
 // bytes when the file is removed. Failures of the real system can be staged
 // per file: a refused open, an unknown size, failing reads.
@@ -53,8 +53,10 @@ class MemoryFileSystem : public FileSystem {
 
   bool Exists(const std::string& name) override;
   std::unique_ptr<RandomAccessFile> OpenForReading(const std::string& name) override;
+  // The files and implied subfolders directly in the folder.
   std::vector<std::string> FolderEntries(const std::string& folder) override;
   std::uint64_t WholeReadLimit() const override;
+  PathKind KindOf(const std::string& name) override;
 
   // Implementation: one file's bytes and staged failures, and the table of
   // files, shared with the open files.

@@ -175,7 +175,11 @@ TEST_F(ConversionRunTest, OnSeveralThreadsTheFormsAfterTheEndLeaveNoFolders) {
 // cancelled file is.
 TEST_F(ConversionRunTest, OnSeveralThreadsACancelEndsTheRunAtAFile) {
   std::vector<std::string> files;
-  for (const char* name : {"a", "b", "c", "d", "e", "f"}) files.push_back(Form(PlainForm(), name));
+  // More files than the workers may run ahead of the report, so that some
+  // are still to be converted when the cancel comes.
+  for (const char* name : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"}) {
+    files.push_back(Form(PlainForm(), name));
+  }
   host_.on_events = [this](int) { run_->RequestCancel(); };
   EXPECT_EQ(Run(files, Out(), {.keep_going = false, .jobs = 2, .code_page = {}}), "Canceled by user");
   const std::size_t done = std::count(host_.lines.begin(), host_.lines.end(), "   Done\r\n");

@@ -42,5 +42,22 @@ TEST(FormRecordTest, FieldsTheTableLacksReadEmpty) {
   EXPECT_EQ(records[0].properties, "");
 }
 
+TEST(FormRecordTest, UnreadableRecordIsPassedOverAndReported) {
+  fixtures::TableFiles built = ExampleForm().Build();
+  fixtures::PutBigEndian32(built.memo, built.MemoEntryOffset(4, "PROPERTIES"), 2);
+  MemoryFileSystem files;
+  built.AddTo(files, kFormScx, kFormSct);
+  TableDataSet dataset("TableDataSet1", files);
+  dataset.SetTableName(kFormScx);
+  dataset.Open();
+  std::vector<RecordFailure> failures;
+  const std::vector<FormRecord> records = ReadFormRecords(dataset, &failures);
+  ASSERT_EQ(records.size(), 5u);
+  EXPECT_EQ(records[3].record_number, 5);
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0].record_number, 4);
+  EXPECT_EQ(failures[0].message, "Memo record is bad in /forms/form1.sct");
+}
+
 }  // namespace
 }  // namespace quorvex::testing

@@ -116,6 +116,23 @@ TEST(DiskFileTest, RealFilesAreReadAtOffsets) {
   EXPECT_EQ(file.Read(0, 2), "ab");  // again after reaching the end
 }
 
+TEST(RealFileSystemTest, KindsOfNames) {
+  TempDir dir;
+  WriteFileBytes(dir.path() / "lib.vcx", "x");
+  fs::create_directory(dir.path() / "sub");
+  fs::create_directory_symlink(dir.path(), dir.path() / "sub" / "up");
+  fs::create_symlink(dir.path() / "lib.vcx", dir.path() / "link.vcx");
+  fs::create_symlink(dir.path() / "loop.vcx", dir.path() / "loop.vcx");
+  const auto kind = [&](const char* name) { return RealFileSystem().KindOf((dir.path() / name).string()); };
+  EXPECT_EQ(kind("lib.vcx"), PathKind::kFile);
+  EXPECT_EQ(kind("link.vcx"), PathKind::kFile);
+  EXPECT_EQ(kind("sub"), PathKind::kFolder);
+  EXPECT_EQ(kind("sub/up"), PathKind::kLinkedFolder);
+  EXPECT_EQ(kind("loop.vcx"), PathKind::kMissing);
+  EXPECT_EQ(kind("none.vcx"), PathKind::kMissing);
+  EXPECT_EQ(RealFileSystem().KindOf("/dev/null"), PathKind::kOther);
+}
+
 TEST(MemoryFileSystemTest, FolderEntriesAndRelativeNames) {
   MemoryFileSystem files;
   files.AddFile("/mem/a.scx", "");
@@ -124,8 +141,12 @@ TEST(MemoryFileSystemTest, FolderEntriesAndRelativeNames) {
   files.AddFile("relative.scx", "r");
   std::vector<std::string> entries = files.FolderEntries("/mem");
   std::sort(entries.begin(), entries.end());
-  EXPECT_EQ(entries, (std::vector<std::string>{"B.SCT", "a.scx"}));
+  EXPECT_EQ(entries, (std::vector<std::string>{"B.SCT", "a.scx", "sub"}));
   EXPECT_TRUE(files.Exists(NormalizeFileName("relative.scx")));
+  EXPECT_FALSE(files.Exists("/mem/sub"));
+  EXPECT_EQ(files.KindOf("/mem/sub"), PathKind::kFolder);
+  EXPECT_EQ(files.KindOf("/mem/sub/c.scx"), PathKind::kFile);
+  EXPECT_EQ(files.KindOf("/mem/su"), PathKind::kMissing);
 }
 
 }  // namespace

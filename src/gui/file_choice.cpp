@@ -1,0 +1,58 @@
+#include "gui/file_choice.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace quorvex {
+
+namespace {
+
+bool IsSeparator(QChar c) { return c == u'/' || c == QDir::separator(); }
+
+bool IsScxFile(const QFileInfo& info) {
+  return info.isFile() && info.suffix().compare(QLatin1String("scx"), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+QString FileListText(const QStringList& paths) {
+  QString text;
+  for (const QString& path : paths) text += QFileInfo(path).fileName() + u' ';
+  return text;
+}
+
+QString ProposedOutputDirectory(const QString& first_path) {
+  const QFileInfo info(first_path);
+  return WithTrailingSeparator(QDir::toNativeSeparators(QDir(info.absolutePath()).filePath(info.completeBaseName())));
+}
+
+QString WithTrailingSeparator(const QString& directory) {
+  if (!directory.isEmpty() && IsSeparator(directory.back())) return directory;
+  return directory + QDir::separator();
+}
+
+QString WithoutTrailingSeparator(const QString& directory) {
+  QString text = directory;
+  while (text.size() > 1 && IsSeparator(text.back())) text.chop(1);
+  return text;
+}
+
+QStringList ScxFilesFor(const QStringList& paths) {
+  QStringList files;
+  for (const QString& path : paths) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+      QStringList found;
+      for (const QFileInfo& entry : QDir(path).entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (IsScxFile(entry)) found << entry.absoluteFilePath();
+      }
+      found.sort();
+      files << found;
+    } else if (IsScxFile(info)) {
+      files << info.absoluteFilePath();
+    }
+  }
+  return files;
+}
+
+}  // namespace quorvex

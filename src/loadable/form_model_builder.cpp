@@ -1,0 +1,237 @@
+#include "loadable/form_model_builder.h"
+
+#include <cstdlib>
+#include <map>
+#include <set>
+
+#include "base/ascii.h"
+#include "base/errors.h"
+#include "loadable/class_choice.h"
+#include "loadable/pascal_names.h"
+#include "loadable/published_properties.h"
+#include "loadable/setting_conversion.h"
+#include "scx/object_text.h"
+#include "scx/scx_property_line.h"
+
+namespace quorvex {
+
+namespace {
+
+constexpr std::string_view kFormBaseClass = "form";
+constexpr std::string_view kOleBaseClasses[] = {"olecontrol", "oleboundcontrol"};
+
+bool IsFormNode(const std::vector<FormRecord>& records, const ScxNode& node) {
+  return node.record_ref > 0 && SameText(NodeRecord(records, node)->base_class, kFormBaseClass);
+}
+
+// The forms of the tree: form nodes that lie inside no other form node.
+std::vector<const ScxNode*> FormNodes(const std::vector<FormRecord>& records, const ScxObjectTree& tree) {
+  std::vector<const ScxNode*> forms;
+  for (const ScxNode* node = tree.First(); node != nullptr; node = tree.Next(*node)) {
+    if (!IsFormNode(records, *node)) continue;
+    bool inside = false;
+    for (const ScxNode* above = node->parent; above != nullptr && !inside; above = above->parent)
+      inside = IsFormNode(records, *above);
+    if (!inside) forms.push_back(node);
+  }
+  return forms;
+}
+
+// A TBevel stands for a FoxPro line: a top line when it runs across, a left
+// line when it runs down, at least 2 pixels thick so that it shows.
+void ShapeBevel(Component& bevel) {
+  const std::string* width_text = FindSetting(bevel.settings, "Width");
+  const std::string* height_text = FindSetting(bevel.settings, "Height");
+  const int width = width_text != nullptr ? std::atoi(width_text->c_str()) : 0;
+  const int height = height_text != nullptr ? std::atoi(height_text->c_str()) : 0;
+  const bool across = height <= width;
+  PutSetting(bevel.settings, {"Shape", across ? "bsTopLine" : "bsLeftLine"});
+  const std::string_view thickness = across ? "Height" : "Width";
+  if ((across ? height : width) < 2) PutSetting(bevel.settings, {std::string(thickness), "2"});
+}
+
+class FormModelBuilder {
+ public:
+  FormModelBuilder(const std::vector<FormRecord>& records, const ScxObjectTree& tree, int code_page)
+      : records_(records), tree_(tree), settings_(code_page) {
+    for (const ScxNode* node = tree.First(); node != nullptr; node = tree.Next(*node)) {
+      if (node->record_ref < 0) member_prefixes_[-node->record_ref].insert(NodeMemberPrefix(node->text));
+    }
+  }
+
+  LoadableForm BuildForm(const ScxNode& form_node, std::string unit_name, int code_page);
+  // The settings of the objects that hold the form (a form set), kept in its
+  // unit: they belong to no form.
+  void KeepHolders(Component& root, const ScxNode& form_node) const;
+
+ private:
+  // The node's property lines, and for an own record the member lines that
+  // no member node of the record takes (members that only a class library
+  // declares): they are kept, since nothing else would carry them.
+  TextList LinesOf(const ScxNode& node, TextList& orphans) const;
+  Component BuildComponent(const ScxNode& node, const ClassChoice& choice);
+  void AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice);
+  void AddColumn(Component& grid, const ScxNode& column);
+  void KeepSubtree(Component& holder, const ScxNode& node, const std::string& owner);
+  void Keep(Component& holder, const std::string& owner, const TextList& lines);
+
+  const std::vector<FormRecord>& records_;
+  const ScxObjectTree& tree_;
+  SettingConverter settings_;
+  std::map<std::int32_t, std::set<std::string, TextLess>> member_prefixes_;
+  UniqueNames names_;
+};
+
+TextList FormModelBuilder::LinesOf(const ScxNode& node, TextList& orphans) const {
+  const FormRecord* record = NodeRecord(records_, node);
+  if (record == nullptr) return {};
+  if (node.record_ref > 0) {
+    const auto known = member_prefixes_.find(node.record_ref);
+    for (const std::string& line : SplitLines(record->properties)) {
+      const ScxPropertyName name = SplitPropertyName(line);
+      if (!name.is_member) continue;
+      if (known == member_prefixes_.end() || !known->second.contains(name.prefix)) orphans.push_back(line);
+    }
+  }
+  return NodePropertyLines(node, record->properties);
+}
+
+void FormModelBuilder::KeepHolders(Component& root, const ScxNode& form_node) const {
+  for (const ScxNode* above = form_node.parent; above != nullptr; above = above->parent) {
+    const FormRecord* record = NodeRecord(records_, *above);
+    if (record == nullptr) continue;
+    for (const std::string& line : NodePropertyLines(*above, record->properties)) {
+      if (!SameText(TrimBlanks(NamePart(line)), "Name")) root.kept.push_back({NodeName(above->text), line});
+    }
+  }
+}
+
+void FormModelBuilder::Keep(Component& holder, const std::string& owner, const TextList& lines) {
+  for (const std::string& line : lines) holder.kept.push_back({owner, line});
+}
+
+LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string unit_name, int code_page) {
+  LoadableForm form;
+  form.unit_name = std::move(unit_name);
+  form.code_page = code_page;
+  Component& root = form.root;
+  root.original_name = NodeName(form_node.text);
+  std::string identifier = PascalIdentifier(root.original_name, 'F');
+  // The form's class must not be one of the classes its components use.
+  if (PublishedProperties::Shared().HasClass("T" + identifier)) identifier += "Form";
+  root.identifier = names_.Take(identifier);
+  root.delphi_class = "T" + root.identifier;
+  TextList orphans;
+  ConvertedSettings converted = settings_.Convert(LinesOf(form_node, orphans), "Form", "TForm");
+  root.settings = std::move(converted.settings);
+  Keep(root, {}, converted.kept);
+  Keep(root, {}, orphans);
+  AddChildren(root, form_node, {"TForm", "Form"});
+  return form;
+}
+
+Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoice& choice) {
+  Component component;
+  component.original_name = NodeName(node.text);
+  component.identifier = names_.Take(PascalIdentifier(component.original_name, 'C'));
+  component.delphi_class = choice.delphi_class;
+  TextList orphans;
+  ConvertedSettings converted = settings_.Convert(LinesOf(node, orphans), choice.fox_class, choice.delphi_class);
+  component.settings = std::move(converted.settings);
+  Keep(component, {}, converted.kept);
+  Keep(component, {}, orphans);
+  const std::string fox_class = NodeFoxClass(records_, node);
+  for (const std::string_view ole : kOleBaseClasses) {
+    if (SameText(fox_class, ole)) component.kept.push_back({{}, "OLE object (" + fox_class + "): not carried over"});
+  }
+  if (component.delphi_class == "TBevel") ShapeBevel(component);
+  AddChildren(component, node, choice);
+  return component;
+}
+
+void FormModelBuilder::AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice) {
+  for (const ScxNode* child : node.children) {
+    if (component.delphi_class == "TDBGrid") {
+      AddColumn(component, *child);
+      continue;
+    }
+    const ClassChoice child_choice = ChooseDelphiClass(NodeFoxClass(records_, *child), NodeName(child->text),
+                                                       choice.fox_class, choice.delphi_class,
+                                                       !child->children.empty());
+    component.children.push_back(BuildComponent(*child, child_choice));
+  }
+}
+
+// A column's settings, its header's as Title.*, and its edit control's where
+// the column does not set them itself; what a column item cannot hold is
+// kept under the grid, named by its path below the grid.
+void FormModelBuilder::AddColumn(Component& grid, const ScxNode& column) {
+  const std::string column_name = NodeName(column.text);
+  TextList orphans;
+  ConvertedSettings converted = settings_.Convert(LinesOf(column, orphans), "Column", kColumnItemClass);
+  Keep(grid, column_name, converted.kept);
+  Keep(grid, column_name, orphans);
+  GridColumn item{std::move(converted.settings)};
+  for (const ScxNode* part : column.children) {
+    const std::string owner = column_name + "." + NodeName(part->text);
+    const std::string fox_class = NodeFoxClass(records_, *part);
+    const bool header = SameText(fox_class, "header");
+    TextList part_orphans;
+    ConvertedSettings part_settings = settings_.Convert(LinesOf(*part, part_orphans), header ? "header" : fox_class,
+                                                        kColumnItemClass, header ? "Title." : "");
+    for (DfmSetting& setting : part_settings.settings) PutSetting(item.settings, std::move(setting), header);
+    Keep(grid, owner, part_settings.kept);
+    Keep(grid, owner, part_orphans);
+    for (const ScxNode* inner : part->children) KeepSubtree(grid, *inner, owner + "." + NodeName(inner->text));
+  }
+  grid.columns.push_back(std::move(item));
+}
+
+void FormModelBuilder::KeepSubtree(Component& holder, const ScxNode& node, const std::string& owner) {
+  TextList orphans;
+  Keep(holder, owner, LinesOf(node, orphans));
+  Keep(holder, owner, orphans);
+  for (const ScxNode* child : node.children) KeepSubtree(holder, *child, owner + "." + NodeName(child->text));
+}
+
+}  // namespace
+
+const FormRecord* NodeRecord(const std::vector<FormRecord>& records, const ScxNode& node) {
+  const auto index = static_cast<std::size_t>(std::abs(static_cast<long long>(node.record_ref)));
+  return index == 0 || index > records.size() ? nullptr : &records[index - 1];
+}
+
+std::string NodeFoxClass(const std::vector<FormRecord>& records, const ScxNode& node) {
+  const FormRecord* record = NodeRecord(records, node);
+  if (record == nullptr) return {};
+  if (node.record_ref > 0) return record->base_class;
+  return std::string(MemberBaseClass(record->base_class));
+}
+
+void BuildRecordTree(const std::vector<FormRecord>& records, ScxObjectTree& tree) {
+  tree.Clear();
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const FormRecord& record = records[i];
+    if (IsCommentPlatform(record.platform) || record.object_name.empty()) continue;
+    AddRecordNodes(tree, record.parent, static_cast<std::int32_t>(i + 1), record.properties);
+  }
+}
+
+std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records, const ScxObjectTree& tree,
+                                          const std::string& unit_name, int code_page) {
+  const std::vector<const ScxNode*> form_nodes = FormNodes(records, tree);
+  if (form_nodes.empty()) throw Exception("No form in the table");
+  std::vector<LoadableForm> forms;
+  UniqueNames unit_names;  // two forms of one name in a form set still get two units
+  for (const ScxNode* form_node : form_nodes) {
+    // Names are unique within one form; each form starts afresh.
+    FormModelBuilder builder(records, tree, code_page);
+    forms.push_back(builder.BuildForm(*form_node, unit_name, code_page));
+    if (forms.size() == 1) builder.KeepHolders(forms.back().root, *form_node);
+    if (form_nodes.size() > 1)
+      forms.back().unit_name = unit_names.Take(unit_name + "_" + forms.back().root.identifier);
+  }
+  return forms;
+}
+
+}  // namespace quorvex

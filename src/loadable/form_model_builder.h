@@ -1,0 +1,39 @@
+#pragma once
+// Builds the loadable mode's component model of every form in a table, from
+// the table's records and the object tree built from them by pass 1's rules.
+// Each form node (an object whose record's base class is form) is one form,
+// so each form of a form set is one; the settings of the form set are kept
+// as comments in the first form's unit. The data environment is not part of
+// any form.
+
+#include <string>
+#include <vector>
+
+#include "loadable/component_model.h"
+#include "scx/form_record.h"
+#include "scx/scx_object_tree.h"
+
+namespace quorvex {
+
+// `tree` is built from `records` with record references counting the
+// records from 1 in vector order (not their table record numbers). `unit_name`
+// is the unit name of the input; with more than one form each form's unit is
+// unit_name + "_" + the form's identifier. Strings are decoded from
+// `code_page`. Throws Exception("No form in the table") when there is none.
+std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records, const ScxObjectTree& tree,
+                                          const std::string& unit_name, int code_page);
+
+// The records' object tree as BuildFormModels wants it: pass 1's rules
+// (COMMENT records and records without ObjName add nothing), references
+// counting the vector from 1. EFormTooLarge propagates.
+void BuildRecordTree(const std::vector<FormRecord>& records, ScxObjectTree& tree);
+
+// The base class of the record behind `node`, and the member class for a
+// member node ("Commandbutton" ...); "" for a placeholder or a member of a
+// container of no known kind.
+std::string NodeFoxClass(const std::vector<FormRecord>& records, const ScxNode& node);
+
+// The record behind `node` (its own, or its container's for a member), or null.
+const FormRecord* NodeRecord(const std::vector<FormRecord>& records, const ScxNode& node);
+
+}  // namespace quorvex

@@ -1,0 +1,67 @@
+#include "loadable/loadable_conversion.h"
+
+#include "base/ascii.h"
+#include "formstream/canonical_dfm.h"
+#include "loadable/form_model_builder.h"
+#include "loadable/loadable_text.h"
+#include "loadable/pascal_names.h"
+#include "loadable/text_encoding.h"
+#include "scx/object_text.h"
+#include "table/table_dataset.h"
+
+namespace quorvex {
+
+LoadableConversion::LoadableConversion(std::string input_path, LoadableOptions options)
+    : input_path_(std::move(input_path)), options_(std::move(options)) {}
+
+void LoadableConversion::ReadRecords(TableDataSet& dataset) {
+  code_page_ = options_.code_page.value_or(CodePageOfMark(dataset.CodePageMark()));
+  // "0" asks for single-byte text: the Windows default.
+  if (code_page_ == 0) code_page_ = 1252;
+  std::vector<RecordFailure> failures;
+  records_ = ReadFormRecords(dataset, &failures);
+  notes_.clear();
+  // A damaged record costs only its own objects, but not silently.
+  for (const RecordFailure& failure : failures) {
+    notes_.push_back("   Warning: record " + std::to_string(failure.record_number) +
+                     " could not be read: " + failure.message);
+  }
+  if (options_.expand_records) records_ = options_.expand_records(std::move(records_), input_path_, notes_);
+  BuildRecordTree(records_, tree_);
+}
+
+void LoadableConversion::Generate() {
+  outputs_.clear();
+  for (const LoadableForm& form : BuildFormModels(records_, tree_, UnitNameOf(input_path_), code_page_)) {
+    LoadableOutput output;
+    output.unit_name = form.unit_name;
+    output.raw_dfm = WriteLoadableDfm(form);
+    // The model only writes what the grammar allows; a failure here is a
+    // fault of this program and reaches the run as a warning.
+    output.dfm = SplitLines(CanonicaliseDfmText(JoinLines(output.raw_dfm), 0, DfmStrings::kAsciiOnly));
+    output.pas = WriteLoadableUnit(form);
+    output.kept_count = KeptSettingCount(form.root);
+    outputs_.push_back(std::move(output));
+  }
+}
+
+TextList LoadableConversion::ObjectText() const {
+  TextList lines;
+  for (const ScxNode* node = tree_.First(); node != nullptr; node = tree_.Next(*node)) {
+    const FormRecord* record = NodeRecord(records_, *node);
+    const std::string base_class = record != nullptr ? record->base_class : std::string();
+    const std::string indent(static_cast<std::size_t>(node->level) * 2, ' ');
+    lines.push_back(indent + "object " + NodeName(node->text) + "=" +
+                    ObjectClassText(*node, base_class, record != nullptr ? record->object_name : std::string()));
+    if (record != nullptr) {
+      for (const std::string& line : NodePropertyLines(*node, record->properties))
+        lines.push_back(indent + "  " + line);
+    }
+    const ScxNode* next = tree_.Next(*node);
+    for (int level = node->level; level >= (next != nullptr ? next->level : 0); --level)
+      lines.push_back(std::string(static_cast<std::size_t>(level) * 2, ' ') + "end");
+  }
+  return lines;
+}
+
+}  // namespace quorvex

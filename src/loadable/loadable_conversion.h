@@ -1,0 +1,80 @@
+#pragma once
+// The loadable mode for one form file: its records, read once, go through an
+// optional expansion (class libraries), become the object tree by pass 1's
+// rules, then one component model per form, and from each model a .dfm text
+// that a form designer loads and a unit that declares its components. A form
+// set gives one pair of texts per form.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/text_list.h"
+#include "loadable/component_model.h"
+#include "scx/form_record.h"
+#include "scx/scx_object_tree.h"
+
+namespace quorvex {
+
+class TableDataSet;
+
+// Replaces a form's records by the records it stands for: instances of
+// library classes with their merged settings and library-defined members
+// inserted as records of their own. `form_path` is the form file's path;
+// `notes` gets report lines ("   Note: ..."). Throws only what ends the form.
+using RecordExpansion = std::function<std::vector<FormRecord>(
+    std::vector<FormRecord> records, const std::string& form_path, std::vector<std::string>& notes)>;
+
+struct LoadableOptions {
+  // The code page strings are decoded from; default: the table's mark.
+  std::optional<int> code_page;
+  RecordExpansion expand_records;  // may be empty
+};
+
+// One form's files: NAME.dfm and NAME.pas.
+struct LoadableOutput {
+  std::string unit_name;
+  TextList raw_dfm;  // the model's DFM text, before the canonical layout
+  TextList dfm;      // the canonical text, every string in ASCII and #codes
+  TextList pas;
+  int kept_count = 0;  // settings kept as comments in the unit
+};
+
+class LoadableConversion {
+ public:
+  LoadableConversion(std::string input_path, LoadableOptions options);
+
+  // Pass 1: reads every record of the open dataset (which is left at Eof),
+  // expands them and builds the tree. A record that cannot be read is passed
+  // over with a report line in Notes() ("   Warning: record N could not be
+  // read: MESSAGE"). EFormTooLarge and read failures of the walk propagate.
+  void ReadRecords(TableDataSet& dataset);
+
+  // Pass 2: the model and the texts of every form. Throws Exception("No form
+  // in the table") when the tree holds none.
+  void Generate();
+
+  const std::vector<FormRecord>& Records() const { return records_; }
+  const ScxObjectTree& Tree() const { return tree_; }
+  // Report lines of pass 1: records that could not be read, then the notes
+  // of the expansion.
+  const std::vector<std::string>& Notes() const { return notes_; }
+  const std::vector<LoadableOutput>& Outputs() const { return outputs_; }
+  int CodePage() const { return code_page_; }
+
+  // The object text of the whole tree (data environment and form set
+  // included) in pass 1's layout.
+  TextList ObjectText() const;
+
+ private:
+  std::string input_path_;
+  LoadableOptions options_;
+  int code_page_ = 1252;
+  std::vector<FormRecord> records_;
+  ScxObjectTree tree_;
+  std::vector<std::string> notes_;
+  std::vector<LoadableOutput> outputs_;
+};
+
+}  // namespace quorvex

@@ -1,0 +1,41 @@
+#pragma once
+// Names that Delphi accepts: component names and unit names are Pascal
+// identifiers (an ASCII letter or "_", then letters, digits and "_"), never a
+// reserved word, and component names are unique within a form without regard
+// to letter case.
+
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "base/ascii.h"
+
+namespace quorvex {
+
+// `text` as an identifier: every byte other than an ASCII letter, digit or
+// "_" becomes "_"; a text that is empty or starts with a digit gets `lead` in
+// front; a reserved word gets "_" after it. "Label.1" gives Label_1,
+// "0001_tool" with lead 'U' gives U0001_tool, "end" gives end_.
+std::string PascalIdentifier(std::string_view text, char lead);
+
+// The unit name of an input file: its base name without directory and
+// extension, as an identifier with lead 'U' (0001_createtool.scx gives
+// U0001_createtool).
+std::string UnitNameOf(std::string_view file_name);
+
+// The names given out within one form.
+class UniqueNames {
+ public:
+  // `name` if no name given out equals it without regard to letter case,
+  // else `name` with "_1", "_2", ... appended; the result is given out.
+  std::string Take(const std::string& name);
+
+ private:
+  std::set<std::string, TextLess> taken_;
+  // Per name asked for: the last suffix tried, so that many objects of one
+  // name do not each count up from 1.
+  std::map<std::string, unsigned, TextLess> last_suffix_;
+};
+
+}  // namespace quorvex

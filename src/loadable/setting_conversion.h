@@ -1,0 +1,61 @@
+#pragma once
+// The settings of one object in the loadable mode: each FoxPro property line
+// becomes a DFM assignment that the component's class publishes, with a value
+// of the kind it takes, or is kept (to be written as a comment). The
+// vocabulary converts first, as in pass 2; then the loadable rules rename
+// what the class calls otherwise (TShape's Color is Brush.Color), map a few
+// properties the vocabulary drops (ToolTipText is Hint), and check each
+// assignment against the table of published properties. Strings are decoded
+// from the form's code page and written as ASCII and #codes.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/text_list.h"
+#include "loadable/component_model.h"
+#include "loadable/published_properties.h"
+#include "vocabulary/lists.h"
+
+namespace quorvex {
+
+// What one object's lines gave.
+struct ConvertedSettings {
+  std::vector<DfmSetting> settings;  // each property once, the later line winning
+  TextList kept;                     // lines not carried over, as read
+};
+
+class SettingConverter {
+ public:
+  explicit SettingConverter(int code_page, const PublishedProperties& table = PublishedProperties::Shared(),
+                            const Lists& lists = Lists::Shared());
+
+  // Converts `lines` (an object's property lines as the object text holds
+  // them) for `table_class` (a Delphi class of the table, or
+  // kColumnItemClass). `fox_class` chooses the vocabulary's class rules;
+  // `prefix` goes in front of every DFM property ("Title." for a grid
+  // column's header). Name lines are not settings: they name the component.
+  ConvertedSettings Convert(const TextList& lines, std::string_view fox_class, std::string_view table_class,
+                            std::string_view prefix = {}) const;
+
+ private:
+  // The DFM assignment for a line that the vocabulary drops, from the
+  // loadable mode's own rules, or "".
+  std::string ConvertExtra(std::string_view property, std::string_view value) const;
+  // Renames, checks and re-encodes one assignment; false when it does not fit.
+  bool Accept(std::string_view table_class, std::string_view raw_value, std::string assignment,
+              DfmSetting& setting) const;
+
+  int code_page_;
+  const PublishedProperties& table_;
+  const Lists& lists_;
+};
+
+// Sets `setting` in `settings`, replacing one of the same name (letter case
+// aside) when `replace` is true, else leaving that one as it is.
+void PutSetting(std::vector<DfmSetting>& settings, DfmSetting setting, bool replace = true);
+
+// The value of the setting named `name`, or null.
+const std::string* FindSetting(const std::vector<DfmSetting>& settings, std::string_view name);
+
+}  // namespace quorvex

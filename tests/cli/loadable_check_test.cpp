@@ -1,0 +1,196 @@
+// The independent check of the loadable mode: every corpus and project form,
+// converted with --loadable, loads clean in Lazarus' own form reader (the
+// lclload checker of the shared tools, built into the build folder), with no
+// string left as 8-bit bytes; and every unit declares exactly the components
+// of its .dfm, with the same classes. Skipped, with the reason, where the
+// shared folder is absent or the checker cannot be built (it needs fpc and
+// the LCL units: scripts/install-deps.sh installs them).
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "cli/command_line.h"
+#include "formstream/canonical_parser.h"
+#include "loadable/published_properties.h"
+#include "support/golden.h"
+
+namespace quorvex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kBuildDir = QUORVEX_BINARY_DIR;
+
+// Builds lclload into the build folder once per test program; empty when it
+// cannot be built. The build's own output goes to a log beside it.
+fs::path Checker(std::string& why_not) {
+  const auto tools = SharedSubdir("tools/lcl-load");
+  if (!tools) {
+    why_not = "the shared tools/lcl-load folder is absent";
+    return {};
+  }
+  const fs::path out = kBuildDir / "tools";
+  const std::string command = "sh '" + (*tools / "build.sh").string() + "' '" + out.string() + "' > '" +
+                              (out / "lclload-build.log").string() + "' 2>&1";
+  fs::create_directories(out);
+  if (std::system(command.c_str()) != 0 || !fs::exists(out / "lclload")) {
+    why_not = "lclload could not be built (needs fpc, lcl-nogui-2.2, lcl-units-2.2); see " +
+              (out / "lclload-build.log").string();
+    return {};
+  }
+  return out / "lclload";
+}
+
+int ConvertLoadable(const std::vector<std::string>& inputs, const fs::path& out, bool recursive) {
+  std::vector<std::string> args = {"-q", "-k", "--loadable", "-o", out.string()};
+  if (recursive) args.push_back("-r");
+  args.insert(args.end(), inputs.begin(), inputs.end());
+  std::ostringstream stdout_text, stderr_text;
+  const std::atomic<bool> interrupted{false};
+  return RunCommandLine(args, {stdout_text, stderr_text, false, interrupted});
+}
+
+// lclload's whole output for the .dfm files of `folder`.
+std::string CheckFolder(const fs::path& checker, const fs::path& folder) {
+  const fs::path log = folder.string() + ".lclload.txt";
+  const std::string command = "'" + checker.string() + "' --notes --batch '" + folder.string() + "' > '" +
+                              log.string() + "' 2>&1";
+  static_cast<void>(std::system(command.c_str()));
+  return ReadFileBytes(log);
+}
+
+// Name and class of every component below the form, in the order of the text.
+void CollectComponents(const DfmObject& object, std::vector<std::string>& out) {
+  for (const DfmObject& child : object.children) {
+    out.push_back(child.name + ": " + child.class_name);
+    CollectComponents(child, out);
+  }
+}
+
+// The field declarations of the form class: "    Name: TClass;".
+std::vector<std::string> UnitFields(const std::string& unit) {
+  static const std::regex kField("^    ([A-Za-z_][A-Za-z0-9_]*: [A-Za-z_][A-Za-z0-9_]*);\r?$");
+  std::vector<std::string> fields;
+  std::istringstream lines(unit);
+  for (std::string line; std::getline(lines, line);) {
+    std::smatch match;
+    if (std::regex_match(line, match, kField)) fields.push_back(match[1]);
+  }
+  return fields;
+}
+
+// Checks the .dfm files directly in `folder`, and with `units` the .pas
+// beside each; returns how many there are.
+int ExpectAllClean(const fs::path& checker, const fs::path& folder, bool units = true) {
+  const std::string report = CheckFolder(checker, folder);
+  static const std::regex kSummary("([0-9]+) files, ([0-9]+) load clean");
+  std::smatch summary;
+  if (!std::regex_search(report, summary, kSummary)) {
+    ADD_FAILURE() << report;
+    return 0;
+  }
+  EXPECT_EQ(summary[1], summary[2]) << report;
+  EXPECT_EQ(report.find("notes (not load failures"), std::string::npos) << report;
+
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (!units || entry.path().extension() != ".dfm") continue;
+    std::vector<std::string> components;
+    CollectComponents(ParseDfmText(ReadFileBytes(entry.path())), components);
+    fs::path unit = entry.path();
+    unit.replace_extension(".pas");
+    EXPECT_EQ(UnitFields(ReadFileBytes(unit)), components) << unit;
+  }
+  return std::stoi(summary[1]);
+}
+
+// Checks `folder` and each of its subfolders (a recursive run keeps the
+// forms' subfolders); returns how many .dfm files there are in all.
+int ExpectAllCleanBelow(const fs::path& checker, const fs::path& folder) {
+  int count = ExpectAllClean(checker, folder);
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (entry.is_directory()) count += ExpectAllClean(checker, entry.path());
+  }
+  return count;
+}
+
+// A value of each kind, as the converter would write it.
+std::string SampleValue(const PropertyType& type) {
+  switch (type.kind) {
+    case ValueKind::kInteger:
+      return "12";
+    case ValueKind::kBoolean:
+      return "True";
+    case ValueKind::kString:
+      return "'x'#1055";
+    case ValueKind::kColor:
+      return "clRed";
+    case ValueKind::kIdentifier:
+      return type.names.back();
+    case ValueKind::kSet:
+      return "[" + type.names.front() + "]";
+  }
+  return {};
+}
+
+void AddSettings(const PublishedProperties::Group& group, const std::string& indent, std::string& text) {
+  for (const auto& [name, type] : group) text += indent + name + " = " + SampleValue(type) + "\r\n";
+}
+
+// One component of every class of the table with every property it lists
+// (pages in a page control, columns in a grid): the table itself must load.
+std::string EveryPublishedProperty() {
+  const auto& groups = PublishedProperties::Shared().Groups();
+  std::string text = "object Form1: TForm1\r\n";
+  AddSettings(groups.at("TForm"), "  ", text);
+  int count = 0;
+  for (const auto& [class_name, group] : groups) {
+    if (class_name.front() != 'T' || class_name == "TForm" || class_name == "TTabSheet") continue;
+    text += "  object C" + std::to_string(++count) + ": " + class_name + "\r\n";
+    AddSettings(group, "    ", text);
+    if (class_name == "TDBGrid") {
+      text += "    Columns = <\r\n      item\r\n";
+      AddSettings(groups.at(std::string(kColumnItemClass)), "        ", text);
+      text += "      end>\r\n";
+    }
+    if (class_name == "TPageControl") {
+      text += "    object Page1: TTabSheet\r\n";
+      AddSettings(groups.at("TTabSheet"), "      ", text);
+      text += "    end\r\n";
+    }
+    text += "  end\r\n";
+  }
+  return text + "end\r\n";
+}
+
+TEST(LoadableCheck, CorpusAndProjectFormsLoadClean) {
+  QUORVEX_REQUIRE_CORPUS();
+  std::string why_not;
+  const fs::path checker = Checker(why_not);
+  if (checker.empty()) GTEST_SKIP() << "loadable check skipped: " << why_not;
+
+  const fs::path out = kBuildDir / "loadable_check";
+  fs::remove_all(out);
+  WriteFileBytes(out / "table" / "published.dfm", EveryPublishedProperty());
+  EXPECT_EQ(ExpectAllClean(checker, out / "table", false), 1);
+  std::vector<std::string> corpus;
+  for (const auto& form : CorpusForms()) corpus.push_back(form.string());
+  ConvertLoadable(corpus, out / "corpus", false);
+  EXPECT_GE(ExpectAllClean(checker, out / "corpus"), static_cast<int>(corpus.size()) - 1);
+
+  const auto projects = SharedSubdir("projects");
+  if (!projects) GTEST_SKIP() << "the shared projects folder is absent; corpus checked";
+  // Each project on its own: forms of different projects may share a name.
+  for (const auto& project : fs::directory_iterator(*projects)) {
+    if (!project.is_directory()) continue;
+    const fs::path project_out = out / "projects" / project.path().filename();
+    EXPECT_EQ(ConvertLoadable({project.path().string()}, project_out, true), 0) << project.path();
+    EXPECT_GT(ExpectAllCleanBelow(checker, project_out), 0) << project_out;
+  }
+}
+
+}  // namespace
+}  // namespace quorvex::testing
