@@ -79,7 +79,7 @@ void DfmTokenizer::EnterSegment(std::size_t segment) {
 void DfmTokenizer::CheckLineLength() const {
   const std::string_view rest = text_of_segment_.substr(pos_);
   if (rest.size() + 1 < kReadWindow && source_.BreakAfter(segment_)) return;
-  if (std::memchr(rest.data(), '\n', std::min(rest.size(), kReadWindow)) != nullptr) return;
+  if (!rest.empty() && std::memchr(rest.data(), '\n', std::min(rest.size(), kReadWindow)) != nullptr) return;
   if (source_.SizeFrom(segment_, pos_, kReadWindow) <= kReadWindow) return;
   FailAt("Line too long", line_);
 }

@@ -161,9 +161,10 @@ void ConversionRun::ConvertInOrder(const std::vector<RunInput>& inputs) {
 // their files into place strictly in input order, serving the host while it
 // waits. Workers stay at most a few files ahead, so memory stays bounded, and
 // a run that ends at a file stops them: nothing after it is renamed, and the
-// temporary files of the later files go with their conversions. A cancel ends the run at the first file whose conversion saw it;
-// files converted before it are saved, as a file whose last progress report
-// came before the press still finishes when converted one after the other.
+// temporary files of the later files go with their conversions. A cancel ends
+// the run at the first file whose conversion saw it; files converted before
+// it are saved, as a file whose last progress report came before the press
+// still finishes when converted one after the other.
 void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
   const std::size_t total = inputs.size();
   const auto jobs = static_cast<std::size_t>(options_.jobs);
