@@ -184,6 +184,8 @@ class FiguresReporter : public benchmark::ConsoleReporter {
 
   void Finalize() override {
     ConsoleReporter::Finalize();
+    if (medians_.empty()) return;
+    std::printf("\nMedians of %d runs\n", kRepetitions);
     PrintCorpus();
     PrintCanonical();
     PrintObjects();
@@ -205,7 +207,6 @@ class FiguresReporter : public benchmark::ConsoleReporter {
     const CorpusFiles& corpus = Corpus();
     const double one = Milliseconds("BM_CorpusConversion/jobs:1");
     const double copy = Milliseconds("BM_CorpusReadWrite");
-    std::printf("\nMedians of %d runs\n", kRepetitions);
     std::printf("corpus: %zu forms, %.2f MB read, %.2f MB written\n", corpus.forms.size(),
                 static_cast<double>(corpus.input_bytes) / kMegabyte, static_cast<double>(corpus.output_bytes) / kMegabyte);
     std::printf("  conversion on 1 thread            %9.1f ms\n", one);
@@ -231,6 +232,10 @@ class FiguresReporter : public benchmark::ConsoleReporter {
   }
 
   void PrintObjects() const {
+    if (!Find("BM_GeneratedForm/objects:1000") && !Find("BM_GeneratedForm/objects:10000") &&
+        !Find("BM_GeneratedForm/objects:100000")) {
+      return;
+    }
     std::printf("generated forms through the command line:\n");
     std::printf("  %9s %9s %9s %10s %9s %11s\n", "objects", "input MB", "ms", "us/object", "peak MB", "peak/input");
     for (const int objects : {1000, 10000, 100000}) {
