@@ -44,6 +44,8 @@ pid_t Spawn(const std::vector<std::string>& args, FileActions& actions) {
   return pid;
 }
 
+double Seconds(const struct timeval& time) { return static_cast<double>(time.tv_sec) + time.tv_usec / 1e6; }
+
 int Wait(pid_t pid, struct rusage& usage) {
   int status = 0;
   while (wait4(pid, &status, 0, &usage) < 0) {
@@ -52,7 +54,7 @@ int Wait(pid_t pid, struct rusage& usage) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// In the launcher: runs the program and prints "seconds peak_bytes status".
+// In the launcher: runs the program and prints "seconds cpu_seconds peak_bytes status".
 ChildRun LaunchAndMeasure(const std::vector<std::string>& args, const std::string& stdout_path) {
   FileActions actions;
   posix_spawn_file_actions_addopen(actions.get(), 1, stdout_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
@@ -64,10 +66,17 @@ ChildRun LaunchAndMeasure(const std::vector<std::string>& args, const std::strin
   run.exit_status = Wait(pid, usage);
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.peak_bytes = static_cast<std::uint64_t>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
+  run.cpu_seconds = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
   return run;
 }
 
 }  // namespace
+
+double ProcessCpuSeconds() {
+  struct rusage usage {};
+  getrusage(RUSAGE_SELF, &usage);
+  return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+}
 
 ChildRun RunChild(const std::vector<std::string>& args, const std::string& stdout_path) {
   std::vector<std::string> launcher = {"/proc/self/exe", std::string(kLauncherFlag), stdout_path};
@@ -98,7 +107,8 @@ ChildRun RunChild(const std::vector<std::string>& args, const std::string& stdou
   const int launcher_status = Wait(pid, usage);
   ChildRun run;
   unsigned long long peak = 0;
-  if (launcher_status != 0 || std::sscanf(answer.c_str(), "%lf %llu %d", &run.seconds, &peak, &run.exit_status) != 3) {
+  if (launcher_status != 0 ||
+      std::sscanf(answer.c_str(), "%lf %lf %llu %d", &run.seconds, &run.cpu_seconds, &peak, &run.exit_status) != 4) {
     throw std::runtime_error("cannot run " + args.front());
   }
   run.peak_bytes = peak;
@@ -109,7 +119,8 @@ bool RunAsLauncher(int argc, char** argv, int& status) {
   if (argc < 4 || argv[1] != kLauncherFlag) return false;
   try {
     const ChildRun run = LaunchAndMeasure(std::vector<std::string>(argv + 3, argv + argc), argv[2]);
-    std::printf("%.9f %llu %d\n", run.seconds, static_cast<unsigned long long>(run.peak_bytes), run.exit_status);
+    std::printf("%.9f %.9f %llu %d\n", run.seconds, run.cpu_seconds, static_cast<unsigned long long>(run.peak_bytes),
+                run.exit_status);
     status = 0;
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "%s\n", failure.what());

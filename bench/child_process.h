@@ -10,6 +10,7 @@ namespace quorvex::bench {
 
 struct ChildRun {
   double seconds = 0;            // from start to exit
+  double cpu_seconds = 0;        // user and system time of the child
   std::uint64_t peak_bytes = 0;  // largest resident size the child reached
   int exit_status = -1;          // its exit code, -1 when it did not exit normally
 };
@@ -23,6 +24,9 @@ struct ChildRun {
 // program (a few MB, whatever the benchmark itself holds): main() must hand
 // its arguments to RunAsLauncher first.
 ChildRun RunChild(const std::vector<std::string>& args, const std::string& stdout_path);
+
+// User and system time this process has used so far, all its threads.
+double ProcessCpuSeconds();
 
 // True when this process was started by RunChild as the launcher; it has then
 // run and measured the program, and main() returns `status`.

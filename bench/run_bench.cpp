@@ -1,5 +1,5 @@
 // The figures of whole conversions, printed together in one run (medians of
-// five repetitions):
+// fifteen repetitions):
 //   - the corpus forms converted on one thread, against reading the same
 //     input bytes and writing the same output bytes in the plainest way, and
 //     the ratio of the two; then two threads against one;
@@ -32,7 +32,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace quorvex::bench;
 
-constexpr int kRepetitions = 5;
+// Shared machines are noisy: many short repetitions, their order shuffled so
+// that a busy moment does not fall on one benchmark alone, and medians.
+constexpr int kRepetitions = 15;
 constexpr int kCanonicalComponents = 20000;
 constexpr double kMegabyte = 1e6;
 
@@ -87,33 +89,48 @@ void FreshFolder(benchmark::State& state, const fs::path& folder) {
   state.ResumeTiming();
 }
 
+// The processor time of `work`, all threads, counted as "cpu_ms" per
+// iteration: on a shared machine, wall time also counts the waits for a
+// processor that other programs hold.
+template <typename Work>
+void CountCpu(double& cpu, Work&& work) {
+  const double start = ProcessCpuSeconds();
+  work();
+  cpu += ProcessCpuSeconds() - start;
+}
+
 void BM_CorpusConversion(benchmark::State& state) {
   const CorpusFiles& corpus = Corpus();
   QuietHost host;
   const quorvex::RunOptions options{.keep_going = true, .jobs = static_cast<int>(state.range(0)), .code_page = {}};
   const fs::path out = Scratch() / "out";
+  double cpu = 0;
   for (auto _ : state) {
     FreshFolder(state, out);
-    quorvex::ConversionRun run(host, options);
-    run.ConvertSelectedFiles(corpus.forms, out.string());
+    CountCpu(cpu, [&] { quorvex::ConversionRun(host, options).ConvertSelectedFiles(corpus.forms, out.string()); });
   }
-  state.counters["forms"] = static_cast<double>(corpus.forms.size());
+  state.counters["cpu_ms"] = cpu * 1000 / static_cast<double>(state.iterations());
 }
 
 void BM_CorpusReadWrite(benchmark::State& state) {
   const CorpusFiles& corpus = Corpus();
   const fs::path out = Scratch() / "copy";
   std::string buffer;
+  double cpu = 0;
   for (auto _ : state) {
     FreshFolder(state, out);
-    for (const std::string& input : corpus.inputs) ReadWholeFile(input, buffer);
-    for (const auto& [name, bytes] : corpus.outputs) WriteWholeFile((out / name).string(), bytes);
+    CountCpu(cpu, [&] {
+      for (const std::string& input : corpus.inputs) ReadWholeFile(input, buffer);
+      for (const auto& [name, bytes] : corpus.outputs) WriteWholeFile((out / name).string(), bytes);
+    });
   }
+  state.counters["cpu_ms"] = cpu * 1000 / static_cast<double>(state.iterations());
 }
 
 // Times a child process per iteration; counts its peak resident size.
 void TimeChild(benchmark::State& state, const std::vector<std::string>& args, const fs::path& out) {
   std::uint64_t peak = 0;
+  double cpu = 0;
   for (auto _ : state) {
     const ChildRun run = RunChild(args, out.string());
     if (run.exit_status != 0) {
@@ -122,8 +139,10 @@ void TimeChild(benchmark::State& state, const std::vector<std::string>& args, co
     }
     state.SetIterationTime(run.seconds);
     peak = std::max(peak, run.peak_bytes);
+    cpu += run.cpu_seconds;
   }
   state.counters["peak_MB"] = static_cast<double>(peak) / kMegabyte;
+  state.counters["cpu_ms"] = cpu * 1000 / static_cast<double>(state.iterations());
 }
 
 const std::string& CanonicalInput() {
@@ -202,54 +221,60 @@ class FiguresReporter : public benchmark::ConsoleReporter {
     return Find(name)->counters.at(counter).value;
   }
 
+  double Cpu(const std::string& name) const { return Counter(name, "cpu_ms"); }
+
+  // Wall time, with the processor time in brackets: on a shared machine the
+  // wall time also holds the waits for a processor that others hold.
   void PrintCorpus() const {
     if (!Find("BM_CorpusConversion/jobs:1") || !Find("BM_CorpusReadWrite")) return;
     const CorpusFiles& corpus = Corpus();
-    const double one = Milliseconds("BM_CorpusConversion/jobs:1");
-    const double copy = Milliseconds("BM_CorpusReadWrite");
-    std::printf("corpus: %zu forms, %.2f MB read, %.2f MB written\n", corpus.forms.size(),
+    const std::string one = "BM_CorpusConversion/jobs:1";
+    const std::string copy = "BM_CorpusReadWrite";
+    std::printf("corpus: %zu forms, %.2f MB read, %.2f MB written; wall (processor) time\n", corpus.forms.size(),
                 static_cast<double>(corpus.input_bytes) / kMegabyte, static_cast<double>(corpus.output_bytes) / kMegabyte);
-    std::printf("  conversion on 1 thread            %9.1f ms\n", one);
-    std::printf("  reading + writing the same bytes  %9.1f ms\n", copy);
-    std::printf("  conversion / (reading + writing)  %9.2fx\n", one / copy);
-    if (Find("BM_CorpusConversion/jobs:2")) {
-      const double two = Milliseconds("BM_CorpusConversion/jobs:2");
-      std::printf("  conversion on 2 threads           %9.1f ms, %.2fx the speed of 1 thread\n", two, one / two);
+    std::printf("  conversion on 1 thread            %9.1f ms (%.1f ms)\n", Milliseconds(one), Cpu(one));
+    std::printf("  reading + writing the same bytes  %9.1f ms (%.1f ms)\n", Milliseconds(copy), Cpu(copy));
+    std::printf("  conversion / (reading + writing)  %9.2fx (%.2fx)\n", Milliseconds(one) / Milliseconds(copy),
+                Cpu(one) / Cpu(copy));
+    const std::string two = "BM_CorpusConversion/jobs:2";
+    if (Find(two)) {
+      std::printf("  conversion on 2 threads           %9.1f ms (%.1f ms), %.2fx the speed of 1 thread\n",
+                  Milliseconds(two), Cpu(two), Milliseconds(one) / Milliseconds(two));
     }
   }
 
   void PrintCanonical() const {
-    if (!Find("BM_CanonicalTextCommandLine")) return;
+    const std::string ours = "BM_CanonicalTextCommandLine";
+    if (!Find(ours)) return;
     const double megabytes = static_cast<double>(fs::file_size(CanonicalInput())) / kMegabyte;
-    const double ours = Milliseconds("BM_CanonicalTextCommandLine");
-    std::printf("canonical text of %d components (%.2f MB) through the command line: %.1f ms, %.1f MB/s\n",
-                kCanonicalComponents, megabytes, ours, megabytes / (ours / 1000));
-    if (Find("BM_CanonicalTextFreePascal")) {
-      const double fpc = Milliseconds("BM_CanonicalTextFreePascal");
-      std::printf("  Free Pascal form-stream round trip: %.1f ms, %.1f MB/s; %.1fx faster\n", fpc,
-                  megabytes / (fpc / 1000), fpc / ours);
+    std::printf("canonical text of %d components (%.2f MB) through the command line: %.1f ms (%.1f ms), %.1f MB/s\n",
+                kCanonicalComponents, megabytes, Milliseconds(ours), Cpu(ours), megabytes / (Milliseconds(ours) / 1000));
+    const std::string fpc = "BM_CanonicalTextFreePascal";
+    if (Find(fpc)) {
+      std::printf("  Free Pascal form-stream round trip: %.1f ms (%.1f ms), %.1f MB/s; %.1fx faster (%.1fx)\n",
+                  Milliseconds(fpc), Cpu(fpc), megabytes / (Milliseconds(fpc) / 1000),
+                  Milliseconds(fpc) / Milliseconds(ours), Cpu(fpc) / Cpu(ours));
     }
   }
 
   void PrintObjects() const {
-    if (!Find("BM_GeneratedForm/objects:1000") && !Find("BM_GeneratedForm/objects:10000") &&
-        !Find("BM_GeneratedForm/objects:100000")) {
-      return;
-    }
+    const auto name = [](int objects) { return "BM_GeneratedForm/objects:" + std::to_string(objects); };
+    if (!Find(name(1000)) && !Find(name(10000)) && !Find(name(100000))) return;
     std::printf("generated forms through the command line:\n");
-    std::printf("  %9s %9s %9s %10s %9s %11s\n", "objects", "input MB", "ms", "us/object", "peak MB", "peak/input");
+    std::printf("  %9s %9s %9s %9s %10s %9s %11s\n", "objects", "input MB", "ms", "cpu ms", "us/object", "peak MB",
+                "peak/input");
     for (const int objects : {1000, 10000, 100000}) {
-      const std::string name = "BM_GeneratedForm/objects:" + std::to_string(objects);
-      if (!Find(name)) continue;
-      const double ms = Milliseconds(name);
-      const double input = Counter(name, "input_MB");
-      const double peak = Counter(name, "peak_MB");
-      std::printf("  %9d %9.2f %9.1f %10.2f %9.1f %10.1fx\n", objects, input, ms, ms * 1000 / objects, peak,
-                  peak / input);
+      if (!Find(name(objects))) continue;
+      const double ms = Milliseconds(name(objects));
+      const double input = Counter(name(objects), "input_MB");
+      const double peak = Counter(name(objects), "peak_MB");
+      std::printf("  %9d %9.2f %9.1f %9.1f %10.2f %9.1f %10.1fx\n", objects, input, ms, Cpu(name(objects)),
+                  ms * 1000 / objects, peak, peak / input);
     }
-    if (Find("BM_GeneratedForm/objects:10000") && Find("BM_GeneratedForm/objects:100000")) {
-      std::printf("  time per object, 100,000 objects against 10,000: %.2fx\n",
-                  Milliseconds("BM_GeneratedForm/objects:100000") / 10 / Milliseconds("BM_GeneratedForm/objects:10000"));
+    if (Find(name(10000)) && Find(name(100000))) {
+      std::printf("  time per object, 100,000 objects against 10,000: %.2fx (%.2fx)\n",
+                  Milliseconds(name(100000)) / 10 / Milliseconds(name(10000)),
+                  Cpu(name(100000)) / 10 / Cpu(name(10000)));
     }
   }
 
@@ -261,7 +286,11 @@ class FiguresReporter : public benchmark::ConsoleReporter {
 int main(int argc, char** argv) {
   int launcher_status = 0;
   if (RunAsLauncher(argc, argv, launcher_status)) return launcher_status;
-  benchmark::Initialize(&argc, argv);
+  std::vector<char*> args(argv, argv + argc);
+  char interleave[] = "--benchmark_enable_random_interleaving=true";
+  args.insert(args.begin() + 1, interleave);  // a later flag of the caller's wins
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
   FiguresReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
