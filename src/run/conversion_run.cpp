@@ -3,7 +3,9 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
+#include <utility>
 
 #include "run/file_driver.h"
 #include "run/output_file.h"
@@ -69,6 +71,7 @@ struct FileSlot {
   bool opened = false;
   std::exception_ptr failure;
   bool ready = false;
+  std::size_t worker = 0;  // which worker converted it
 };
 
 class BusyCursor {
@@ -175,21 +178,30 @@ void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
   for (std::size_t i = 0; i < total; ++i) slots.push_back(std::make_unique<FileSlot>(cancel_requested_));
 
   std::mutex mutex;
-  std::condition_variable changed;
+  std::condition_variable slot_done;  // the main thread waits for its next form
+  std::condition_variable room;       // workers wait to be within the window
   std::size_t next = 0;
   std::size_t reported = 0;
   bool stop = false;
+  // Conversions are freed by the worker that made them, in its own memory:
+  // freed on this thread, their many small blocks would contend with the
+  // worker's allocations for the allocator's lock.
+  std::vector<std::vector<std::unique_ptr<FileConversion>>> retired(jobs);
 
-  const auto work = [&] {
+  const auto work = [&](std::size_t worker) {
     for (;;) {
       std::size_t index = 0;
+      std::vector<std::unique_ptr<FileConversion>> to_free;
       {
         std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return stop || next >= total || next < reported + window; });
+        room.wait(lock, [&] { return stop || next >= total || next < reported + window; });
+        to_free.swap(retired[worker]);
         if (stop || next >= total) return;
         index = next++;
       }
+      to_free.clear();
       FileSlot& slot = *slots[index];
+      slot.worker = worker;
       try {
         slot.conversion = MakeConversion(inputs[index].path);
         const std::string directory = FormOutputDirectory(inputs[index]);
@@ -198,11 +210,13 @@ void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
       } catch (...) {
         slot.failure = std::current_exception();
       }
+      bool awaited = false;
       {
         std::lock_guard lock(mutex);
         slot.ready = true;
+        awaited = index == reported;
       }
-      changed.notify_all();
+      if (awaited) slot_done.notify_one();
     }
   };
 
@@ -212,11 +226,12 @@ void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
       std::lock_guard lock(mutex);
       stop = true;
     }
-    changed.notify_all();
+    room.notify_all();
     workers.clear();  // joins
   };
-  for (std::size_t j = 0; j < jobs; ++j) workers.emplace_back(work);
+  for (std::size_t j = 0; j < jobs; ++j) workers.emplace_back(work, j);
 
+  std::optional<std::size_t> last_worker;  // of last_conversion_, when this run made it
   HostEvents events(*this);
   try {
     for (std::size_t i = 0; i < total; ++i) {
@@ -227,7 +242,7 @@ void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
       host_.ProcessPendingEvents();
       std::unique_lock lock(mutex);
       while (!slots[i]->ready) {
-        changed.wait_for(lock, std::chrono::milliseconds(50));
+        slot_done.wait_for(lock, std::chrono::milliseconds(50));
         lock.unlock();
         host_.ProcessPendingEvents();
         lock.lock();
@@ -235,7 +250,12 @@ void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
       lock.unlock();
       FileSlot& slot = *slots[i];
       for (const auto& line : slot.events.Lines()) events.AddReportLine(line);
-      if (slot.conversion) last_conversion_ = std::move(slot.conversion);
+      std::unique_ptr<FileConversion> previous;
+      std::optional<std::size_t> previous_worker;
+      if (slot.conversion) {
+        previous = std::exchange(last_conversion_, std::move(slot.conversion));
+        previous_worker = std::exchange(last_worker, slot.worker);
+      }
       if (slot.failure) std::rethrow_exception(slot.failure);
       if (slot.opened) {
         SaveForm(*last_conversion_, inputs[i], events);
@@ -245,8 +265,9 @@ void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
       slots[i].reset();
       lock.lock();
       reported = i + 1;
+      if (previous && previous_worker) retired[*previous_worker].push_back(std::move(previous));
       lock.unlock();
-      changed.notify_all();
+      room.notify_all();
     }
   } catch (...) {
     stop_workers();
