@@ -19,6 +19,19 @@ PackedLines::PackedLines(TextList&& lines) {
   TextList().swap(lines);
 }
 
+void PackedLines::emplace_back(std::string_view line) {
+  if (line.size() > std::numeric_limits<std::uint32_t>::max() - bytes_.size()) {
+    throw std::length_error("PackedLines: 4 GiB of text or more");
+  }
+  bytes_ += line;
+  ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
+}
+
+void PackedLines::ShrinkToFit() {
+  bytes_.shrink_to_fit();
+  ends_.shrink_to_fit();
+}
+
 TextList PackedLines::ToList() const {
   TextList lines;
   lines.reserve(size());

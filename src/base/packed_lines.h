@@ -21,6 +21,12 @@ class PackedLines {
   // Throws std::length_error for lines of 4 GiB or more in all.
   explicit PackedLines(TextList&& lines);
 
+  // Adds a line at the end. Throws std::length_error once the lines reach
+  // 4 GiB in all.
+  void emplace_back(std::string_view line);
+  // Gives back the room that growing line by line left unused.
+  void ShrinkToFit();
+
   std::size_t size() const { return ends_.size(); }
   bool empty() const { return ends_.empty(); }
   // Line i, a view valid while this object lives unchanged.

@@ -34,27 +34,23 @@ void FileConversion::OpenTable() {
 
 void FileConversion::WriteObjectText(ProgressSink& progress) {
   object_text_lines_.clear();
-  object_text_packed_ = false;
+  object_text_ = PackedLines();
+  object_text_packed_ = true;
   try {
     if (loadable_) {
       progress.ReportProgress(0);
       loadable_->ReadRecords(dataset_);
-      object_text_lines_ = loadable_->ObjectText();
+      object_text_ = PackedLines(loadable_->ObjectText());
     } else {
-      quorvex::WriteObjectText(dataset_, tree_, object_text_lines_, progress);
+      quorvex::WriteObjectText(dataset_, tree_, object_text_, progress);
     }
   } catch (...) {
     dataset_.Close();
-    PackObjectText();
+    object_text_.ShrinkToFit();
     throw;
   }
   dataset_.Close();
-  PackObjectText();
-}
-
-void FileConversion::PackObjectText() {
-  object_text_ = PackedLines(std::move(object_text_lines_));
-  object_text_packed_ = true;
+  object_text_.ShrinkToFit();
 }
 
 const TextList& FileConversion::ObjectTextLines() const {

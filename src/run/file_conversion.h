@@ -104,8 +104,6 @@ class FileConversion {
   int CodePage() const { return code_page_.value_or(0); }
 
  private:
-  void PackObjectText();
-
   std::string input_path_;
   std::string source_file_name_;
   std::optional<int> code_page_;

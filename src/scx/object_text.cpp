@@ -28,30 +28,19 @@ constexpr MemberClass kMemberClasses[] = {
     {"grid", "Column"},
 };
 
-std::size_t IndentSize(int level) { return static_cast<std::size_t>(level) * 2; }
-
-// The line of `text` after 2 x level spaces, made in one allocation.
-std::string IndentedLine(int level, std::string_view text) {
-  std::string line;
-  line.reserve(IndentSize(level) + text.size());
-  line.append(IndentSize(level), ' ');
+// The lines are made in one buffer that keeps its room from line to line,
+// and copied into the output as they are complete.
+void IndentedLine(std::string& line, int level, std::string_view text) {
+  line.assign(static_cast<std::size_t>(level) * 2, ' ');
   line += text;
-  return line;
 }
 
-std::string EndLine(int level) { return IndentedLine(level, "end"); }
-
-// "object NAME=CLASS" after 2 x level spaces, made in one allocation.
-std::string ObjectLine(int level, std::string_view name, std::string_view class_text) {
-  constexpr std::string_view kObject = "object ";
-  std::string line;
-  line.reserve(IndentSize(level) + kObject.size() + name.size() + 1 + class_text.size());
-  line.append(IndentSize(level), ' ');
-  line += kObject;
+// "object NAME=CLASS" after 2 x level spaces.
+void ObjectLine(std::string& line, int level, std::string_view name, std::string_view class_text) {
+  IndentedLine(line, level, "object ");
   line += name;
   line += '=';
   line += class_text;
-  return line;
 }
 
 // Makes `node` current: tells the observer, then moves the table to the node's
@@ -118,10 +107,12 @@ TextList NodePropertyLines(const ScxNode& node, std::string_view properties) {
 namespace {
 
 // One walk over the tree: where it writes, how far it has written, and the
-// operations in the order they call each other.
+// operations in the order they call each other. `Lines` is a TextList or
+// PackedLines.
+template <typename Lines>
 class ObjectTextWriter {
  public:
-  ObjectTextWriter(TableDataSet& dataset, const ScxObjectTree& tree, TextList& out, ProgressSink& progress,
+  ObjectTextWriter(TableDataSet& dataset, const ScxObjectTree& tree, Lines& out, ProgressSink& progress,
                    const ScxNodeCallback& on_current)
       : dataset_(dataset),
         tree_(tree),
@@ -134,82 +125,87 @@ class ObjectTextWriter {
 
   // The blocks of `start` and of every node after it in pre-order, with the
   // end lines for every level left, down to level 0 after the last node.
-  void WriteObjectsFrom(const ScxNode& start);
+  void WriteObjectsFrom(const ScxNode& start) {
+    int closing_level = 0;
+    for (const ScxNode* node = &start; node != nullptr;) {
+      WriteObject(*node);
+      closing_level = node->level - 1;
+      const ScxNode* next = tree_.Next(*node);
+      if (next != nullptr && next->level <= closing_level) {
+        for (int level = closing_level; level >= next->level; --level) AddEndLine(level);
+      }
+      node = next;
+    }
+    // Down to level 0 even when the start node lies deeper (a form inside a
+    // form set): the levels above it get end lines though their object lines
+    // were never written, so the text always ends at level 0.
+    for (int level = closing_level; level >= 0; --level) AddEndLine(level);
+  }
 
  private:
   // One node: its object line, its property lines and, when the next node in
   // pre-order is not deeper, its own end line. Drops any failure but a form
   // too large; lines completed before the failure stay.
-  void WriteObject(const ScxNode& node);
-  void WriteObjectLines(const ScxNode& node);
+  void WriteObject(const ScxNode& node) {
+    try {
+      WriteObjectLines(node);
+    } catch (const EFormTooLarge&) {
+      throw;
+    } catch (const std::exception&) {
+      // One unreadable object, or a cancel, must not stop the walk: the levels
+      // it opened are still closed by the caller, so the text stays balanced.
+    }
+  }
 
-  // Records that share memo entries multiply their lines, so a damaged form
-  // could ask for more text than memory holds: the text has a ceiling.
-  void Add(std::string line) {
-    bytes_ += line.size() + 2;
+  void WriteObjectLines(const ScxNode& node) {
+    progress_.ReportProgress(node.index);
+    MakeCurrent(dataset_, node, on_current_);
+    const int level = node.level;
+    const std::string base_class = RecordBaseClass(base_class_, node);
+    const std::string obj_name = SameText(base_class, kFormBaseClass) ? obj_name_.AsString() : std::string();
+    ObjectLine(line_, level, NodeName(node.text), ObjectClassText(node, base_class, obj_name));
+    Add();
+    if (node.record_ref != 0) {
+      const std::string properties = properties_.AsString();
+      ForEachNodePropertyLine(node, properties, [&](std::string_view text) {
+        IndentedLine(line_, level + 1, text);
+        Add();
+      });
+    }
+    const ScxNode* next = tree_.Next(node);
+    if (next == nullptr || next->level <= level) AddEndLine(level);
+  }
+
+  void AddEndLine(int level) {
+    IndentedLine(line_, level, "end");
+    Add();
+  }
+
+  // Adds line_. Records that share memo entries multiply their lines, so a
+  // damaged form could ask for more text than memory holds: the text has a
+  // ceiling.
+  void Add() {
+    bytes_ += line_.size() + 2;
     if (bytes_ > kMaxObjectTextBytes)
       throw EFormTooLarge("The object text is larger than " + std::to_string(kMaxObjectTextBytes >> 20) + " MB");
-    out_.push_back(std::move(line));
+    out_.emplace_back(line_);
   }
 
   TableDataSet& dataset_;
   const ScxObjectTree& tree_;
-  TextList& out_;
+  Lines& out_;
   ProgressSink& progress_;
   const ScxNodeCallback& on_current_;
   const NamedField base_class_;
   const NamedField obj_name_;
   const NamedField properties_;
+  std::string line_;
   std::size_t bytes_ = 0;
 };
 
-void ObjectTextWriter::WriteObject(const ScxNode& node) {
-  try {
-    WriteObjectLines(node);
-  } catch (const EFormTooLarge&) {
-    throw;
-  } catch (const std::exception&) {
-    // One unreadable object, or a cancel, must not stop the walk: the levels
-    // it opened are still closed by the caller, so the text stays balanced.
-  }
-}
-
-void ObjectTextWriter::WriteObjectLines(const ScxNode& node) {
-  progress_.ReportProgress(node.index);
-  MakeCurrent(dataset_, node, on_current_);
-  const int level = node.level;
-  const std::string base_class = RecordBaseClass(base_class_, node);
-  const std::string obj_name = SameText(base_class, kFormBaseClass) ? obj_name_.AsString() : std::string();
-  Add(ObjectLine(level, NodeName(node.text), ObjectClassText(node, base_class, obj_name)));
-  if (node.record_ref != 0) {
-    const std::string properties = properties_.AsString();
-    ForEachNodePropertyLine(node, properties, [&](std::string_view line) { Add(IndentedLine(level + 1, line)); });
-  }
-  const ScxNode* next = tree_.Next(node);
-  if (next == nullptr || next->level <= level) Add(EndLine(level));
-}
-
-void ObjectTextWriter::WriteObjectsFrom(const ScxNode& start) {
-  int closing_level = 0;
-  for (const ScxNode* node = &start; node != nullptr;) {
-    WriteObject(*node);
-    closing_level = node->level - 1;
-    const ScxNode* next = tree_.Next(*node);
-    if (next != nullptr && next->level <= closing_level) {
-      for (int level = closing_level; level >= next->level; --level) Add(EndLine(level));
-    }
-    node = next;
-  }
-  // Down to level 0 even when the start node lies deeper (a form inside a form
-  // set): the levels above it get end lines though their object lines were
-  // never written, so the text always ends at level 0.
-  for (int level = closing_level; level >= 0; --level) Add(EndLine(level));
-}
-
-}  // namespace
-
-void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, TextList& out, ProgressSink& progress,
-                     const ScxNodeCallback& on_current) {
+template <typename Lines>
+void WriteObjectTextTo(TableDataSet& dataset, const ScxObjectTree& tree, Lines& out, ProgressSink& progress,
+                       const ScxNodeCallback& on_current) {
   const ScxNode* form = tree.First();
   if (form != nullptr) MakeCurrent(dataset, *form, on_current);
   const NamedField base_class(dataset, "BaseClass");
@@ -219,7 +215,19 @@ void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, TextList&
   }
   if (form == nullptr) return;
   progress.SetRange(tree.NodeCount() - 1);
-  ObjectTextWriter(dataset, tree, out, progress, on_current).WriteObjectsFrom(*form);
+  ObjectTextWriter<Lines>(dataset, tree, out, progress, on_current).WriteObjectsFrom(*form);
+}
+
+}  // namespace
+
+void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, TextList& out, ProgressSink& progress,
+                     const ScxNodeCallback& on_current) {
+  WriteObjectTextTo(dataset, tree, out, progress, on_current);
+}
+
+void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, PackedLines& out, ProgressSink& progress,
+                     const ScxNodeCallback& on_current) {
+  WriteObjectTextTo(dataset, tree, out, progress, on_current);
 }
 
 }  // namespace quorvex

@@ -14,6 +14,7 @@
 
 #include <functional>
 
+#include "base/packed_lines.h"
 #include "base/progress.h"
 #include "scx/scx_object_tree.h"
 #include "base/text_list.h"
@@ -39,6 +40,9 @@ using ScxNodeCallback = std::function<void(const ScxNode&)>;
 // when the text would pass kMaxObjectTextBytes (`out` keeps what was written). Moves the dataset's
 // current record (SetRecNo) to each node's record.
 void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, TextList& out, ProgressSink& progress,
+                     const ScxNodeCallback& on_current = {});
+// The same into lines packed in one buffer.
+void WriteObjectText(TableDataSet& dataset, const ScxObjectTree& tree, PackedLines& out, ProgressSink& progress,
                      const ScxNodeCallback& on_current = {});
 
 // The FoxPro class of the members that a container of `container_base_class`
