@@ -1,6 +1,7 @@
 #include "scx/scx_object_tree.h"
 
 #include <algorithm>
+#include <bit>
 #include <functional>
 #include <stdexcept>
 
@@ -18,28 +19,33 @@ std::string_view NodeNameView(std::string_view text) {
 
 void ScxObjectTree::Clear() {
   top_level_.clear();
-  first_child_by_name_.clear();
-  name_index_released_ = false;
+  name_index_.clear();
+  name_index_count_ = 0;
   pre_order_.clear();
   nodes_.clear();
   pre_order_stale_ = false;
 }
 
-void ScxObjectTree::ReleaseNameIndex() {
-  decltype(first_child_by_name_)().swap(first_child_by_name_);
-  name_index_released_ = true;
-}
-
-void ScxObjectTree::EnsureNameIndex() const {
-  if (!name_index_released_) return;
-  // In the order the nodes were added, so the first child of a name wins.
-  for (const ScxNode& node : nodes_) first_child_by_name_.emplace(ChildKey{node.parent, NodeNameView(node.text)}, &node);
-  name_index_released_ = false;
-}
-
 void ScxObjectTree::Reserve(int nodes) {
-  EnsureNameIndex();
-  first_child_by_name_.reserve(static_cast<std::size_t>(std::clamp(nodes, 0, kMaxObjectNodes)));
+  const auto wanted = 2 * static_cast<std::size_t>(std::clamp(nodes, 0, kMaxObjectNodes));
+  if (wanted > name_index_.size()) GrowNameIndex(std::bit_ceil(wanted));
+}
+
+std::size_t ScxObjectTree::SlotOf(const ScxNode* parent, std::string_view name) const {
+  const std::size_t mask = name_index_.size() - 1;
+  const std::size_t hash = std::hash<std::string_view>()(name) ^ (std::hash<const ScxNode*>()(parent) * 0x9E3779B97F4A7C15ULL);
+  for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    const ScxNode* node = name_index_[slot];
+    if (node == nullptr || (node->parent == parent && NodeNameView(node->text) == name)) return slot;
+  }
+}
+
+void ScxObjectTree::GrowNameIndex(std::size_t slots) {
+  std::vector<const ScxNode*> old(slots, nullptr);
+  old.swap(name_index_);
+  for (const ScxNode* node : old) {
+    if (node != nullptr) name_index_[SlotOf(node->parent, NodeNameView(node->text))] = node;
+  }
 }
 
 const ScxNode& ScxObjectTree::AddNode(const ScxNode* parent, std::string text, std::int32_t record_ref) {
@@ -53,21 +59,20 @@ const ScxNode& ScxObjectTree::AddNode(const ScxNode* parent, std::string text, s
   if (NodeCount() >= kMaxObjectNodes)
     throw EFormTooLarge("More than " + std::to_string(kMaxObjectNodes) + " objects");
   auto& siblings = mutable_parent != nullptr ? mutable_parent->children : top_level_;
-  EnsureNameIndex();
-  // Room first (growing geometrically), and a node that cannot be indexed is
-  // taken back, so that a failure leaves the tree as it was.
+  // Room first (growing geometrically), so that nothing can throw once the
+  // node is placed.
   if (siblings.size() == siblings.capacity()) siblings.reserve(siblings.size() * 2 + 1);
+  if (2 * (name_index_count_ + 1) > name_index_.size()) GrowNameIndex(std::max<std::size_t>(16, 2 * name_index_.size()));
   ScxNode& node = nodes_.emplace_back();
   node.text = std::move(text);
   node.record_ref = record_ref;
   node.level = level;
   node.parent = parent;
   node.owner_ = this;
-  try {
-    first_child_by_name_.emplace(ChildKey{parent, NodeNameView(node.text)}, &node);
-  } catch (...) {
-    nodes_.pop_back();
-    throw;
+  const std::size_t slot = SlotOf(parent, NodeNameView(node.text));
+  if (name_index_[slot] == nullptr) {
+    name_index_[slot] = &node;
+    ++name_index_count_;
   }
   siblings.push_back(&node);
   pre_order_stale_ = true;
@@ -75,13 +80,8 @@ const ScxNode& ScxObjectTree::AddNode(const ScxNode* parent, std::string text, s
 }
 
 const ScxNode* ScxObjectTree::FindChild(const ScxNode* parent, std::string_view name) const {
-  EnsureNameIndex();
-  const auto found = first_child_by_name_.find(ChildKey{parent, name});
-  return found != first_child_by_name_.end() ? found->second : nullptr;
-}
-
-std::size_t ScxObjectTree::ChildKeyHash::operator()(const ChildKey& key) const {
-  return std::hash<std::string_view>()(key.name) ^ (std::hash<const ScxNode*>()(key.parent) << 1);
+  if (name_index_.empty()) return nullptr;
+  return name_index_[SlotOf(parent, name)];
 }
 
 const std::vector<const ScxNode*>& ScxObjectTree::PreOrder() const {

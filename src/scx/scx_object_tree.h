@@ -12,7 +12,6 @@
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "base/errors.h"
@@ -70,9 +69,6 @@ class ScxObjectTree {
   // Room in the index of children by name for about `nodes` nodes, so that a
   // build of a large form does not grow it step by step.
   void Reserve(int nodes);
-  // Frees the index of children by name, which a built tree needs only for
-  // FindChild; it is made again when next needed.
-  void ReleaseNameIndex();
 
   // Adds a node as the last child of `parent`, or as the last top-level node
   // when `parent` is null, and returns it. Throws std::invalid_argument when
@@ -96,16 +92,12 @@ class ScxObjectTree {
   const ScxNode& At(int index) const { return *PreOrder()[static_cast<std::size_t>(index)]; }
 
  private:
-  // A child's name is a view into its own node's text, which never changes
-  // or moves while the node lives.
-  struct ChildKey {
-    const ScxNode* parent;
-    std::string_view name;
-    bool operator==(const ChildKey&) const = default;
-  };
-  struct ChildKeyHash {
-    std::size_t operator()(const ChildKey& key) const;
-  };
+  // The index of the first child of each name under each parent: open
+  // addressing over a power-of-two table at most half full, each slot holding
+  // a node (or null), whose parent and NodeName are the key. No allocation
+  // per node, and one cache line per lookup.
+  std::size_t SlotOf(const ScxNode* parent, std::string_view name) const;
+  void GrowNameIndex(std::size_t slots);
 
   // The nodes in pre-order, each node's `index` set to its position. Worked
   // out again after nodes were added: a build adds every node first and reads
@@ -114,10 +106,8 @@ class ScxObjectTree {
 
   std::deque<ScxNode> nodes_;  // in the order added; a deque never moves them
   std::vector<const ScxNode*> top_level_;
-  void EnsureNameIndex() const;
-
-  mutable std::unordered_map<ChildKey, const ScxNode*, ChildKeyHash> first_child_by_name_;
-  mutable bool name_index_released_ = false;
+  std::vector<const ScxNode*> name_index_;
+  std::size_t name_index_count_ = 0;
   mutable std::vector<const ScxNode*> pre_order_;
   mutable bool pre_order_stale_ = false;
 };

@@ -91,7 +91,6 @@ void BuildObjectTree(TableDataSet& dataset, ScxObjectTree& tree) {
     }
     dataset.Next();
   }
-  tree.ReleaseNameIndex();
 }
 
 void OpenScxFile(TableDataSet& dataset, const std::string& file_name, ScxObjectTree& tree) {

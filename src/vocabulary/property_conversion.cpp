@@ -124,18 +124,18 @@ void PropertyConverter::MapClass(std::string& class_name) {
 }
 
 void PropertyConverter::MakeUniqueName(std::string& name) {
-  if (used_names_.insert(name).second) return;
+  if (used_names_.Insert(name)) return;
   // Names are never released during a conversion, so every suffix tried for a
   // name before stays taken: the search for the next one resumes where the
   // last one stopped instead of counting from 1 again. A name taken only once
   // has tried no suffix yet, and needs no counter.
   auto& counter = suffix_tried_[name];
   std::string candidate = counter == 0 ? name : name + "_" + std::to_string(counter);
-  while (used_names_.contains(candidate)) {
+  while (used_names_.Contains(candidate)) {
     ++counter;
     candidate = name + "_" + std::to_string(counter);
   }
-  used_names_.insert(candidate);
+  used_names_.Insert(candidate);
   name = std::move(candidate);
 }
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "vocabulary/lists.h"
+#include "vocabulary/name_set.h"
 #include "base/text_list.h"
 #include "base/ascii.h"
 
@@ -58,7 +58,7 @@ class PropertyConverter {
   void MakeUniqueName(std::string& name);
   // Room for about `count` names, so that a large form's names do not grow
   // the record of names step by step.
-  void ReserveNames(std::size_t count) { used_names_.reserve(count); }
+  void ReserveNames(std::size_t count) { used_names_.Reserve(count); }
 
   // Index of the latest DFM line from ObjectFirstLine() on whose trimmed name
   // part equals `name` exactly, or nothing. Lines searched once are not
@@ -97,7 +97,7 @@ class PropertyConverter {
   std::string value_key_;
   std::string value_;  // the value being converted
   std::size_t object_first_line_ = 0;
-  std::unordered_set<std::string, TextHash, TextEqual> used_names_;
+  NameSet used_names_;
   // Per name given to MakeUniqueName: the highest suffix found taken so far.
   std::unordered_map<std::string, std::uint64_t, TextHash, TextEqual> suffix_tried_;
 

@@ -90,16 +90,20 @@ TEST(AddObjectNodeTest, PathsDescendByExactNames) {
                            }));
 }
 
-TEST(AddObjectNodeTest, ReleasedNameIndexIsMadeAgainWhenNeeded) {
+TEST(AddObjectNodeTest, FirstChildOfANameIsFoundWhileTheIndexGrows) {
   ScxObjectTree tree;
   const ScxNode& form = AddObjectNode(tree, "Form1", "", 1);
   const ScxNode& first = AddObjectNode(tree, "Text1", "Form1", 2);
-  AddObjectNode(tree, "Text1", "Form1", 3);  // a second child of the same name
-  tree.ReleaseNameIndex();
+  for (int i = 0; i < 100; ++i) AddObjectNode(tree, "Other" + std::to_string(i), "Form1", 3);
+  AddObjectNode(tree, "Text1", "Form1", 4);  // a second child of the same name
+  AddObjectNode(tree, "Text1", "", 5);       // the same name under another parent
   EXPECT_EQ(tree.FindChild(&form, "Text1"), &first);
-  tree.ReleaseNameIndex();
-  AddObjectNode(tree, "Inner", "Form1.Text1", 4);
-  EXPECT_EQ(Outline(tree), (Lines{"Form1 1", "  Text1 2", "    Inner 4", "  Text1 3"}));
+  EXPECT_EQ(tree.FindChild(&form, "Other99")->text, "Other99");
+  EXPECT_EQ(tree.FindChild(nullptr, "Text1")->record_ref, 5);
+  EXPECT_EQ(tree.FindChild(&first, "Text1"), nullptr);
+  AddObjectNode(tree, "Inner", "Form1.Text1", 6);
+  ASSERT_EQ(first.children.size(), 1u);
+  EXPECT_EQ(first.children[0]->text, "Inner");
 }
 
 TEST(AddObjectNodeTest, MissingElementsBecomePlaceholdersThatLaterPathsReuse) {
