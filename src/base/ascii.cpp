@@ -56,9 +56,17 @@ std::uint64_t FoldCase(std::uint64_t word) {
   return word | (capitals >> 2);  // 0x20 in each capital
 }
 
-std::uint64_t Mix(std::uint64_t hash, std::uint64_t word) {
-  hash = (hash ^ word) * 0x9E3779B97F4A7C15ULL;
-  return hash ^ (hash >> 29);
+std::uint64_t Mix(std::uint64_t hash, std::uint64_t word) { return (hash ^ word) * 0x9E3779B97F4A7C15ULL; }
+
+// Spreads every bit over the low ones that pick a table slot (MurmurHash3's
+// final step): keys that differ only in their last bytes, such as numbered
+// names, would otherwise share their low bits.
+std::uint64_t Finish(std::uint64_t hash) {
+  hash ^= hash >> 33;
+  hash *= 0xFF51AFD7ED558CCDULL;
+  hash ^= hash >> 33;
+  hash *= 0xC4CEB9FE1A85EC53ULL;
+  return hash ^ (hash >> 33);
 }
 
 }  // namespace
@@ -78,7 +86,7 @@ std::size_t TextHash::operator()(std::string_view text) const {
     std::memcpy(&word, text.data() + at, text.size() - at);
     hash = Mix(hash, FoldCase(word));
   }
-  return static_cast<std::size_t>(hash);
+  return static_cast<std::size_t>(Finish(hash));
 }
 
 }  // namespace quorvex
