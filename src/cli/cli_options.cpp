@@ -92,7 +92,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
       ->type_name("DIR")
       ->expected(1)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-      ->check(CLI::ExistingDirectory);
+      ->check(CLI::ExistingDirectory.description(""));
 
   ParsedCommandLine result;
   try {
