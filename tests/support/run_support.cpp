@@ -49,7 +49,8 @@ ScxWriter FormUsingLibraries(const std::string& caption) {
       .Add({.objname = "Form1", .baseclass = "form", .class_name = "form",
             .properties = PropertyLines({"Name = \"Form1\""})})
       .Add({.objname = "Bar1", .parent = "Form1", .baseclass = "container", .class_name = "bar",
-            .properties = PropertyLines({"Name = \"Bar1\"", "Okay.Caption = \"" + caption + "\"", "Okay.Name = \"Okay\""}),
+            .properties =
+                PropertyLines({"Name = \"Bar1\"", "Okay.Caption = \"" + caption + "\"", "Okay.Name = \"Okay\""}),
             .classloc = "C:\\old\\libs\\BARS.VCX"})
       .Add({.objname = "Missing1", .parent = "Form1", .baseclass = "commandbutton", .class_name = "gone",
             .properties = PropertyLines({"Name = \"Missing1\""}), .classloc = "missing.vcx"})
