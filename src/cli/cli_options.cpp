@@ -84,8 +84,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
       ->type_name("FILE");
   app.add_flag("--loadable", options.loadable,
                "Write forms that a form designer loads: real classes (class libraries resolved) and published "
-               "properties only, "
-               "strings as characters, a pair of files per form of a form set, the rest kept as comments");
+               "properties only, strings as characters, a pair of files per form of a form set, the rest kept as "
+               "comments");
   app.add_option("-L", options.library_folders,
                  "With --loadable: also look for class libraries (.vcx) in DIR and its subfolders, when a form's\n"
                  "CLASSLOC leads to none (repeatable)")
