@@ -1,0 +1,25 @@
+#pragma once
+// The conversions that the fuzz targets drive on a form held in a file
+// system (a MemoryFileSystem), each step as a run takes it. Failures the
+// system reports as its own exceptions are what damaged input should give;
+// a broken promise of the output aborts, and any other exception escapes to
+// the fuzzer, which counts it as a fault like a crash.
+
+#include <string>
+
+#include "loadable/loadable_conversion.h"
+#include "table/file_system.h"
+
+namespace quorvex {
+
+// The default conversion: object tree (printed as --stage tree prints it),
+// object text, DFM text, unit and canonical text, in the code page of the
+// table's mark.
+void ConvertDefault(FileSystem& files, const std::string& form_path);
+
+// The loadable conversion, its records expanded by `expand_records` when
+// given. Aborts unless every .dfm text it makes reads back unchanged in the
+// canonical layout with ASCII-only strings.
+void ConvertLoadable(FileSystem& files, const std::string& form_path, RecordExpansion expand_records = {});
+
+}  // namespace quorvex
