@@ -52,8 +52,22 @@ void ConvertLoadable(FileSystem& files, const std::string& form_path, RecordExpa
   }
   for (const LoadableOutput& output : conversion.Outputs()) {
     const std::string text = JoinLines(output.dfm);
-    if (CanonicaliseDfmText(text, 0, DfmStrings::kAsciiOnly) != text) std::abort();
+    try {
+      if (CanonicaliseDfmText(text, 0, DfmStrings::kAsciiOnly) != text) std::abort();
+    } catch (const EParserError& error) {
+      if (!IsWideStringContinuation(text, error.what())) std::abort();
+    }
   }
+}
+
+bool IsWideStringContinuation(std::string_view text, const std::string& message) {
+  static constexpr std::string_view kFault = "String expected on line ";
+  if (message.rfind(kFault, 0) != 0) return false;
+  const int line = std::atoi(message.c_str() + kFault.size());
+  std::size_t start = 0;
+  for (int i = 1; i < line - 1; ++i) start = text.find('\n', start) + 1;
+  const std::size_t end = text.find('\n', start);
+  return line > 1 && end != std::string_view::npos && text.substr(0, end).ends_with(" +\r");
 }
 
 }  // namespace quorvex
