@@ -14,6 +14,8 @@ function(quorvex_stage_gates stage allowed out_dir)
   string(REPLACE ";" ", " seen "${allowed}")
   foreach(other IN LISTS QUORVEX_STAGES)
     if(other IN_LIST allowed)
+      # Gates of a stage that an earlier configure did not allow yet.
+      file(REMOVE_RECURSE "${out_dir}/${other}")
       continue()
     endif()
     file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/${other}/*.h")

@@ -4,7 +4,7 @@ _quorvex_convert() {
   cur=${COMP_WORDS[COMP_CWORD]}
   prev=${COMP_WORDS[COMP_CWORD-1]}
   case $prev in
-    -o|--output)
+    -o|--output|-L)
       COMPREPLY=($(compgen -d -- "$cur")); return ;;
     --report-json)
       COMPREPLY=($(compgen -f -- "$cur")); return ;;
@@ -16,7 +16,7 @@ _quorvex_convert() {
       return ;;
   esac
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W "-o --output -k --keep-going -r --recursive -j --jobs -q --quiet --stage --from --codepage --report-json --loadable -h --help --version" -- "$cur"))
+    COMPREPLY=($(compgen -W "-o --output -k --keep-going -r --recursive -j --jobs -q --quiet --stage --from --codepage --report-json --loadable -L -h --help --version" -- "$cur"))
     return
   fi
   COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X '!*.[sS][cC][xX]' -- "$cur"))

@@ -24,7 +24,7 @@ constexpr const char* kFooter =
     "  pas      the unit                          dfm     the .dfm file's text (canonical)\n"
     "With --from objtext or --from dfm the input is such a text instead of a form.\n"
     "With --loadable, tree, objtext, rawdfm, pas and dfm print the loadable mode's texts\n"
-    "(every form of a form set, one after the other).";
+    "(every form of a form set, one after the other), with class-library objects resolved.";
 
 bool StageAccepts(const std::string& from, const std::string& stage) {
   static const std::vector<std::string> kFromScx = {"records", "tree", "objtext", "rawdfm", "pas", "dfm"};
@@ -37,6 +37,7 @@ bool StageAccepts(const std::string& from, const std::string& stage) {
 // Checks CLI11 cannot express: combinations of options.
 std::string CombinationError(const CliOptions& options) {
   if (options.loadable && options.from != "scx") return "--loadable converts forms only, not --from " + options.from;
+  if (!options.library_folders.empty() && !options.loadable) return "-L needs --loadable";
   if (options.stage.empty()) {
     if (options.from != "scx") return "--from needs --stage";
     return {};
@@ -82,8 +83,16 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
                  "Also write what the run did as a JSON document to FILE")
       ->type_name("FILE");
   app.add_flag("--loadable", options.loadable,
-               "Write forms that a form designer loads: real classes and published properties only, "
-               "strings as characters, a pair of files per form of a form set, the rest kept as comments");
+               "Write forms that a form designer loads: real classes (class libraries resolved) and published "
+               "properties only, strings as characters, a pair of files per form of a form set, the rest kept as "
+               "comments");
+  app.add_option("-L", options.library_folders,
+                 "With --loadable: also look for class libraries (.vcx) in DIR and its subfolders, when a form's\n"
+                 "CLASSLOC leads to none (repeatable)")
+      ->type_name("DIR")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->check(CLI::ExistingDirectory.description(""));
 
   ParsedCommandLine result;
   try {

@@ -15,6 +15,7 @@ struct CliOptions {
   std::string from = "scx";      // scx, objtext or dfm
   std::optional<int> code_page;
   std::string report_json;  // empty: no JSON report
+  std::vector<std::string> library_folders;  // -L, in the order given
   bool keep_going = false;
   bool recursive = false;
   bool quiet = false;

@@ -32,7 +32,7 @@ int TellOutcome(const CliOptions& options, const CommandStreams& streams, const 
   if (!options.quiet) streams.err << RunSummary(run.Results(), end, output) << '\n';
   if (options.report_json.empty()) return status;
   try {
-    SaveTextToFile(RunReportJson(run.Results(), end, output, status), options.report_json);
+    SaveTextToFile(RunReportJson(run.Results(), end, output, status, options.loadable), options.report_json);
   } catch (const std::exception& failure) {
     streams.err << "quorvex-convert: " << failure.what() << '\n';
     return kStatusFailed;
@@ -61,7 +61,8 @@ int Convert(const CliOptions& options, const CommandStreams& streams) {
     return kStatusUsage;
   }
 
-  RunOptions run_options{options.keep_going, options.jobs, options.code_page, options.loadable};
+  RunOptions run_options{options.keep_going, options.jobs, options.code_page, options.loadable,
+                         options.library_folders};
   ConversionRun* run_pointer = nullptr;
   TerminalHost host(streams.out, streams.err, options.quiet, streams.err_is_terminal, streams.interrupted,
                     [&run_pointer] { run_pointer->RequestCancel(); });

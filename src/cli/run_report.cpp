@@ -17,11 +17,13 @@ const char* OutcomeName(FormOutcome outcome) {
   return "not_reached";
 }
 
-nlohmann::ordered_json FormJson(const FormResult& result) {
-  return {{"input", result.input},
-          {"outcome", OutcomeName(result.outcome)},
-          {"outputs", result.outputs},
-          {"warnings", result.warnings}};
+nlohmann::ordered_json FormJson(const FormResult& result, bool with_notes) {
+  nlohmann::ordered_json form = {{"input", result.input},
+                                 {"outcome", OutcomeName(result.outcome)},
+                                 {"outputs", result.outputs},
+                                 {"warnings", result.warnings}};
+  if (with_notes) form["notes"] = result.notes;
+  return form;
 }
 
 }  // namespace
@@ -56,10 +58,10 @@ std::string RunSummary(const std::vector<FormResult>& results, const RunEnd& end
 }
 
 std::string RunReportJson(const std::vector<FormResult>& results, const RunEnd& end,
-                          const std::string& output_directory, int exit_status) {
+                          const std::string& output_directory, int exit_status, bool with_notes) {
   const RunCounts counts = CountResults(results);
   nlohmann::ordered_json forms = nlohmann::ordered_json::array();
-  for (const FormResult& result : results) forms.push_back(FormJson(result));
+  for (const FormResult& result : results) forms.push_back(FormJson(result, with_notes));
   const nlohmann::ordered_json report = {
       {"exit_status", exit_status},
       {"output_directory", output_directory},

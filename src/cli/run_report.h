@@ -32,9 +32,10 @@ struct RunEnd {
 // run ended early (its message is on the line before).
 std::string RunSummary(const std::vector<FormResult>& results, const RunEnd& end, const std::string& output_directory);
 
-// The JSON document of docs/report-json.md. 8-bit texts that are not UTF-8
-// have their invalid bytes replaced by U+FFFD, since JSON holds only Unicode.
+// The JSON document of docs/report-json.md; `with_notes` (the loadable mode)
+// adds each form's notes. 8-bit texts that are not UTF-8 have their invalid
+// bytes replaced by U+FFFD, since JSON holds only Unicode.
 std::string RunReportJson(const std::vector<FormResult>& results, const RunEnd& end,
-                          const std::string& output_directory, int exit_status);
+                          const std::string& output_directory, int exit_status, bool with_notes = false);
 
 }  // namespace quorvex

@@ -5,6 +5,7 @@
 #include <exception>
 #include <iostream>
 
+#include "gui/desktop_arguments.h"
 #include "gui/dialogs.h"
 #include "gui/file_choice.h"
 #include "gui/form_convert.h"
@@ -14,14 +15,14 @@
 
 namespace quorvex {
 
-DesktopProgram::DesktopProgram(Dialogs& dialogs, const QStringList& arguments)
-    : frmConvert_(std::make_unique<TfrmConvert>(dialogs)),
+DesktopProgram::DesktopProgram(Dialogs& dialogs, const QStringList& files, RunOptions options)
+    : frmConvert_(std::make_unique<TfrmConvert>(dialogs, std::move(options))),
       frmShowSCX_(std::make_unique<TfrmShowSCX>(dialogs, frmConvert_.get())),
       frmShowDFM_(std::make_unique<TfrmShowDFM>(dialogs, frmConvert_.get())) {
   frmConvert_->SetHiddenWindows(frmShowSCX_.get(), frmShowDFM_.get());
   frmConvert_->show();
   // After FormShow, which empties both fields.
-  frmConvert_->SelectFiles(ScxFilesFor(arguments));
+  frmConvert_->SelectFiles(ScxFilesFor(files));
 }
 
 // The members go in reverse order: the main window's two windows first.
@@ -37,8 +38,15 @@ int RunDesktopProgram(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationVersion(QStringLiteral(QUORVEX_VERSION));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quorvex")));
+  DesktopArguments arguments;
+  try {
+    arguments = ParseDesktopArguments(QApplication::arguments().mid(1));
+  } catch (const EDesktopUsage& usage) {
+    std::cerr << "quorvex: " << usage.what() << '\n';
+    return 2;
+  }
   DesktopDialogs dialogs;
-  const DesktopProgram program(dialogs, QApplication::arguments().mid(1));
+  const DesktopProgram program(dialogs, arguments.files, std::move(arguments.options));
   return QApplication::exec();
 }
 

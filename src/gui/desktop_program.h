@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "run/conversion_run.h"
+
 namespace quorvex {
 
 class Dialogs;
@@ -18,10 +20,11 @@ class TfrmShowSCX;
 // only by F2 and F3.
 class DesktopProgram {
  public:
-  // `arguments` without the program name: .scx files, or folders standing for
-  // theirs, preselected as if chosen in the file dialog. Needs a QApplication;
-  // `dialogs` must outlive the program.
-  DesktopProgram(Dialogs& dialogs, const QStringList& arguments);
+  // `files`: .scx files, or folders standing for theirs, preselected as if
+  // chosen in the file dialog. `options`: how the window's runs convert
+  // (the loadable mode and its class-library folders). Needs a
+  // QApplication; `dialogs` must outlive the program.
+  DesktopProgram(Dialogs& dialogs, const QStringList& files, RunOptions options = {});
   ~DesktopProgram();
 
   TfrmConvert& frmConvert() { return *frmConvert_; }
@@ -34,8 +37,9 @@ class DesktopProgram {
   std::unique_ptr<TfrmShowDFM> frmShowDFM_;
 };
 
-// Runs the program with the process's arguments (Qt's own options first).
-// Returns the exit status.
+// Runs the program with the process's arguments (Qt's own options first,
+// then those of ParseDesktopArguments). Returns the exit status: 2 after a
+// usage error, printed on stderr.
 int RunDesktopProgram(int argc, char** argv);
 
 }  // namespace quorvex

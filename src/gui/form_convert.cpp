@@ -41,11 +41,11 @@ QStringList LocalPaths(const QMimeData* data) {
 
 }  // namespace
 
-TfrmConvert::TfrmConvert(Dialogs& dialogs)
+TfrmConvert::TfrmConvert(Dialogs& dialogs, RunOptions options)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       dialogs_(dialogs),
-      run_(*this) {
+      run_(*this, std::move(options)) {
   setObjectName(QStringLiteral("frmConvert"));
   setWindowTitle(QStringLiteral("Visual FoxPro to Delphi Converter"));
   setFixedSize(kClientWidth, kClientHeight);

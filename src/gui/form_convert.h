@@ -78,8 +78,9 @@ class TfrmConvert final : public QWidget, public RunHost {
   Q_OBJECT
 
  public:
-  // `dialogs` must outlive the window.
-  explicit TfrmConvert(Dialogs& dialogs);
+  // `dialogs` must outlive the window; `options` are those of every run
+  // (the defaults, or the loadable mode given on the command line).
+  explicit TfrmConvert(Dialogs& dialogs, RunOptions options = {});
   ~TfrmConvert() override;
 
   // The object viewer and the preview that F2 and F3 show. The program's

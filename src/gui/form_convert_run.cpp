@@ -64,6 +64,12 @@ void TfrmConvert::btnConvertClick() {
   if (show_dfm_ != nullptr && show_dfm_->isVisible() && run_.LastConversion() != nullptr) {
     show_dfm_->ShowConversion(*run_.LastConversion(), run_.OutputDirectory());
   }
+  // The loadable mode has no pass 1 for the viewer to follow: an open viewer
+  // gets the last file's resolved objects when the run is over.
+  const FileConversion* last = run_.LastConversion();
+  if (show_scx_ != nullptr && show_scx_->isVisible() && last != nullptr && last->Loadable() != nullptr) {
+    show_scx_->ShowConversion(*last);
+  }
 }
 
 void TfrmConvert::SetRunning(bool running) {

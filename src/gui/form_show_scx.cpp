@@ -124,21 +124,29 @@ void TfrmShowSCX::hideEvent(QHideEvent* event) {
 // make its first node current; the memo shows Properties if the table has it.
 void TfrmShowSCX::OpenScxFile(const FileConversion& conversion) {
   properties_ = nullptr;
+  records_.clear();
   ui_.DBMemo2->clear();
   bool opened = false;
-  try {
+  const LoadableConversion* loadable = conversion.Loadable();
+  if (loadable != nullptr) {
     TableDataSet1_.Close();
-    TableDataSet1_.SetTableName(conversion.InputPath());
-    TableDataSet1_.Open();
-    properties_ = TableDataSet1_.FindField("Properties");
+    records_ = loadable->Records();
     opened = true;
-  } catch (const std::exception& failure) {
-    ReportFailure(failure);
+  } else {
+    try {
+      TableDataSet1_.Close();
+      TableDataSet1_.SetTableName(conversion.InputPath());
+      TableDataSet1_.Open();
+      properties_ = TableDataSet1_.FindField("Properties");
+      opened = true;
+    } catch (const std::exception& failure) {
+      ReportFailure(failure);
+    }
   }
   const QSignalBlocker quiet(ui_.TreeView1);
   ui_.TreeView1->clear();
   items_.clear();
-  const ScxObjectTree& tree = conversion.Tree();
+  const ScxObjectTree& tree = loadable != nullptr ? loadable->Tree() : conversion.Tree();
   for (const ScxNode* node = tree.First(); node != nullptr; node = tree.Next(*node)) {
     QTreeWidgetItem* item = node->parent == nullptr
                                 ? new QTreeWidgetItem(ui_.TreeView1)
@@ -173,6 +181,12 @@ void TfrmShowSCX::ShowRecordOf(const QTreeWidgetItem& node) {
     for (QLabel* label : {ui_.lbName, ui_.lbObjName, ui_.lbClass, ui_.lbBaseClass, ui_.lbParent}) label->clear();
     return;
   }
+  if (!records_.empty()) {
+    // The loadable mode's references count its records from 1.
+    const auto index = static_cast<std::size_t>(record) - 1;
+    if (index < records_.size()) ShowFormRecord(node, records_[index]);
+    return;
+  }
   TableDataSet1_.SetRecNo(record);
   if (properties_ != nullptr) ui_.DBMemo2->setPlainText(MemoText(properties_->AsString()));
   SetCaption(ui_.lbName, node.text(0));
@@ -181,6 +195,15 @@ void TfrmShowSCX::ShowRecordOf(const QTreeWidgetItem& node) {
   for (const auto& [field, label] : fields) {
     SetCaption(label, FromBytes(TableDataSet1_.FieldByName(field).AsString()));
   }
+}
+
+void TfrmShowSCX::ShowFormRecord(const QTreeWidgetItem& node, const FormRecord& record) {
+  ui_.DBMemo2->setPlainText(MemoText(record.properties));
+  SetCaption(ui_.lbName, node.text(0));
+  SetCaption(ui_.lbObjName, FromBytes(record.object_name));
+  SetCaption(ui_.lbClass, FromBytes(record.class_name));
+  SetCaption(ui_.lbBaseClass, FromBytes(record.base_class));
+  SetCaption(ui_.lbParent, FromBytes(record.parent));
 }
 
 void TfrmShowSCX::ReportFailure(const std::exception& failure) {

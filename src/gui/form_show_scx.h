@@ -4,11 +4,14 @@
 // below. It shows the last file converted (F2 in the main window) and, while
 // it is open during a run, follows pass 1 from node to node. It reads the
 // records through a dataset of its own, opened on the same file for reading
-// only, and keeps nothing of the run's state.
+// only, and keeps nothing of the run's state. A file of the loadable mode is
+// shown as that mode built it: the tree of its records as resolved (class
+// libraries' members included, which no table holds), read from a copy.
 
 #include <QWidget>
 #include <vector>
 
+#include "scx/form_record.h"
 #include "table/table_dataset.h"
 
 class QLabel;
@@ -66,12 +69,14 @@ class TfrmShowSCX final : public QWidget {
   void OpenScxFile(const FileConversion& conversion);
   void TreeView1Change(QTreeWidgetItem* node);
   void ShowRecordOf(const QTreeWidgetItem& node);
+  void ShowFormRecord(const QTreeWidgetItem& node, const FormRecord& record);
   void ReportFailure(const std::exception& failure);
 
   Dialogs& dialogs_;
   TfrmShowSCXControls ui_;
   TableDataSet TableDataSet1_;
   Field* properties_ = nullptr;          // the field DBMemo2 shows, while the table is open
+  std::vector<FormRecord> records_;      // a loadable file's records, which the tree refers to
   std::vector<QTreeWidgetItem*> items_;  // in pre-order
   bool following_ = false;
 };

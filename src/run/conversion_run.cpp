@@ -5,6 +5,7 @@
 #include <mutex>
 #include <thread>
 
+#include "run/class_library_expansion.h"
 #include "run/file_driver.h"
 #include "run/output_file.h"
 #include "base/errors.h"
@@ -20,6 +21,8 @@ class HostEvents final : public DriverEvents {
     if (text.starts_with(kWarningPrefix)) {
       ++run_.warning_count_;
       run_.results_[run_.current_].warnings.push_back(text.substr(kWarningPrefix.size()));
+    } else if (text.starts_with(kNotePrefix)) {
+      run_.results_[run_.current_].notes.push_back(text.substr(kNotePrefix.size()));
     }
     run_.host_.AddReportLine(text);
   }
@@ -88,7 +91,7 @@ ConversionRun::ConversionRun(RunHost& host, RunOptions options) : host_(host), o
 
 std::unique_ptr<FileConversion> ConversionRun::MakeConversion(const std::string& file) const {
   auto conversion = std::make_unique<FileConversion>(file, options_.code_page);
-  if (options_.loadable) conversion->SetLoadable(options_.expand_records);
+  if (options_.loadable) conversion->SetLoadable(ClassLibraryExpansion(libraries_));
   return conversion;
 }
 
@@ -105,6 +108,7 @@ void ConversionRun::ConvertSelectedFiles(const std::vector<RunInput>& inputs, co
   results_.assign(inputs.size(), {});
   for (std::size_t i = 0; i < inputs.size(); ++i) results_[i].input = inputs[i].path;
   current_ = 0;
+  if (options_.loadable) libraries_ = MakeClassLibraryCache(options_.library_folders);
   BusyCursor busy(host_);
   ForceOutputDirectory(output_directory);
   output_directory_ = WithTrailingDelimiter(output_directory);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/class_library_cache.h"
 #include "run/file_conversion.h"
 #include "run/file_driver.h"
 #include "run/run_host.h"
@@ -40,6 +41,7 @@ struct FormResult {
   FormOutcome outcome = FormOutcome::kNotReached;
   std::vector<std::string> outputs;   // files written, in the order written
   std::vector<std::string> warnings;  // the messages after "   Warning: "
+  std::vector<std::string> notes;     // the texts after "   Note: " (loadable mode)
 };
 
 struct RunOptions {
@@ -52,9 +54,10 @@ struct RunOptions {
   std::optional<int> code_page;
   // Forms are written so that a form designer loads them (LoadableConversion).
   bool loadable = false;
-  // In the loadable mode, what a form's records become before conversion
-  // (class libraries); none when empty. Called on worker threads at once with -j.
-  RecordExpansion expand_records = {};
+  // In the loadable mode, the folders searched (with their subfolders) for a
+  // class library that no CLASSLOC leads to (-L). Each run reads its
+  // libraries afresh, each one once, whatever number of forms use it.
+  std::vector<std::string> library_folders = {};
 };
 
 class ConversionRun {
@@ -105,6 +108,7 @@ class ConversionRun {
   std::vector<FormResult> results_;
   std::size_t current_ = 0;  // the result the report lines go to
   std::unique_ptr<FileConversion> last_conversion_;
+  std::shared_ptr<ClassLibraryCache> libraries_;  // of the latest loadable run
 };
 
 }  // namespace quorvex

@@ -30,8 +30,8 @@ void ConvertLoadableSteps(FileConversion& conversion, const std::string& output_
     events.AddReportLine("   Generating: " + output_directory + output.unit_name + ".dfm");
     events.AddReportLine("   Generating: " + output_directory + output.unit_name + ".pas");
     if (output.kept_count > 0) {
-      events.AddReportLine("   Note: " + std::to_string(output.kept_count) + " settings kept as comments in " +
-                           output.unit_name + ".pas");
+      events.AddReportLine(std::string(kNotePrefix) + std::to_string(output.kept_count) +
+                           " settings kept as comments in " + output.unit_name + ".pas");
     }
   }
 }

@@ -12,6 +12,8 @@
 namespace quorvex {
 
 inline constexpr std::string_view kWarningPrefix = "   Warning: ";
+// What a form could not keep but converted anyway: not a warning.
+inline constexpr std::string_view kNotePrefix = "   Note: ";
 
 // Where the driver reports: the run's host directly, or a buffer when the file
 // is converted on a worker thread and reported later, in input order.

@@ -87,5 +87,25 @@ TEST_F(BatchRunTest, JsonReportOfARunThatEndsEarly) {
   EXPECT_NE(err_.str().find("; ended early at " + not_a_table + ", 2 not converted;"), std::string::npos);
 }
 
+TEST_F(BatchRunTest, ClassLibrariesOfTheLoadableMode) {
+  WriteBarLibrary(temp_.path() / "libs");
+  const std::string form = Form(FormUsingLibraries("Yes"), "main");
+  const std::string libraries = (temp_.path() / "libs").string();
+  EXPECT_EQ(Run({"-L", libraries, "-o", Out(), form}), 2);
+  EXPECT_EQ(err_.str(), "quorvex-convert: -L needs --loadable\nRun with --help for more information.\n");
+
+  // The stages show the resolved objects.
+  ASSERT_EQ(Run({"--stage", "tree", "--loadable", "-L", libraries, form}), 0);
+  EXPECT_EQ(out_.str(), "Form1\t2\n  Bar1\t3\n    Okay\t4\n  Missing1\t5\n  Broken1\t6\n");
+
+  // Notes are not warnings; the JSON report lists them per form.
+  ASSERT_EQ(Run({"--loadable", "-L", libraries, "-o", Out(), "--report-json", Report(), form}), 0);
+  EXPECT_EQ(err_.str(), "1 form: 1 converted, 0 with warnings; output in " + Out() + "/\n");
+  const json report = ReadReport();
+  EXPECT_EQ(report["forms"][0]["outcome"], "converted");
+  EXPECT_EQ(report["forms"][0]["notes"],
+            json::array({"class library missing.vcx not found", "class library broken.vcx not found"}));
+}
+
 }  // namespace
 }  // namespace quorvex::testing

@@ -8,11 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <regex>
+#include <set>
 #include <sstream>
 
+#include "base/ascii.h"
+#include "classlib/library_path.h"
 #include "cli/command_line.h"
 #include "formstream/canonical_parser.h"
 #include "loadable/published_properties.h"
@@ -45,9 +50,11 @@ fs::path Checker(std::string& why_not) {
   return out / "lclload";
 }
 
-int ConvertLoadable(const std::vector<std::string>& inputs, const fs::path& out, bool recursive) {
+// `options`: more options before the inputs.
+int ConvertLoadable(const std::vector<std::string>& inputs, const fs::path& out,
+                    const std::vector<std::string>& options = {}) {
   std::vector<std::string> args = {"-q", "-k", "--loadable", "-o", out.string()};
-  if (recursive) args.push_back("-r");
+  args.insert(args.end(), options.begin(), options.end());
   args.insert(args.end(), inputs.begin(), inputs.end());
   std::ostringstream stdout_text, stderr_text;
   const std::atomic<bool> interrupted{false};
@@ -117,6 +124,36 @@ int ExpectAllCleanBelow(const fs::path& checker, const fs::path& folder) {
   return count;
 }
 
+// The notes of a project's run name only what its application lacks: a
+// library never published with it (or not a .vcx at all), or a class that
+// the library found does not define.
+void ExpectNotesOnlyForMissingLibraries(const std::string& report_json, const std::string& id,
+                                        const std::vector<ProjectReference>& references) {
+  static const std::regex kLibraryNotFound("class library (.*) not found");
+  static const std::regex kClassNotFound("class (.*) not found in class library .*");
+  static const std::regex kKept("[0-9]+ settings kept as comments in .*");
+  const auto lacks = [&](const std::string& text, bool library) {
+    if (library && !HasLibraryExtension(text)) return true;
+    return std::any_of(references.begin(), references.end(), [&](const ProjectReference& reference) {
+      return reference.id == id && (library ? reference.rule == "not found" && SameText(reference.class_location, text)
+                                            : !reference.class_defined && SameText(reference.class_name, text));
+    });
+  };
+  const nlohmann::json report = nlohmann::json::parse(report_json);
+  for (const auto& form : report.at("forms")) {
+      for (const std::string note : form.at("notes")) {
+      std::smatch match;
+      if (std::regex_match(note, match, kLibraryNotFound)) {
+              EXPECT_TRUE(lacks(match[1], true)) << id << ": " << note;
+      } else if (std::regex_match(note, match, kClassNotFound)) {
+        EXPECT_TRUE(lacks(match[1], false)) << id << ": " << note;
+      } else {
+        EXPECT_TRUE(std::regex_match(note, kKept)) << id << ": " << note;
+      }
+    }
+  }
+}
+
 // A value of each kind, as the converter would write it.
 std::string SampleValue(const PropertyType& type) {
   switch (type.kind) {
@@ -178,17 +215,28 @@ TEST(LoadableCheck, CorpusAndProjectFormsLoadClean) {
   EXPECT_EQ(ExpectAllClean(checker, out / "table", false), 1);
   std::vector<std::string> corpus;
   for (const auto& form : CorpusForms()) corpus.push_back(form.string());
-  ConvertLoadable(corpus, out / "corpus", false);
+  ConvertLoadable(corpus, out / "corpus");
   EXPECT_GE(ExpectAllClean(checker, out / "corpus"), static_cast<int>(corpus.size()) - 1);
 
   const auto projects = SharedSubdir("projects");
   if (!projects) GTEST_SKIP() << "the shared projects folder is absent; corpus checked";
   // Each project on its own: forms of different projects may share a name.
+  // Where some library is found only by searching the project, it is searched.
+  const std::vector<ProjectReference> references = ProjectReferences();
+  std::set<std::string> searched;
+  for (const ProjectReference& reference : references) {
+    if (reference.rule == "elsewhere in repository") searched.insert(reference.id);
+  }
+  EXPECT_FALSE(searched.empty());
   for (const auto& project : fs::directory_iterator(*projects)) {
     if (!project.is_directory()) continue;
-    const fs::path project_out = out / "projects" / project.path().filename();
-    EXPECT_EQ(ConvertLoadable({project.path().string()}, project_out, true), 0) << project.path();
+    const std::string id = project.path().filename().string();
+    const fs::path project_out = out / "projects" / id;
+    std::vector<std::string> options = {"-r", "--report-json", project_out.string() + ".json"};
+    if (searched.contains(id)) options.insert(options.end(), {"-L", project.path().string()});
+    EXPECT_EQ(ConvertLoadable({project.path().string()}, project_out, options), 0) << project.path();
     EXPECT_GT(ExpectAllCleanBelow(checker, project_out), 0) << project_out;
+    ExpectNotesOnlyForMissingLibraries(ReadFileBytes(project_out.string() + ".json"), id, references);
   }
 }
 

@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 using OptionSet = std::set<std::string>;
 
 OptionSet OptionsIn(const std::string& text) {
-  static const std::regex option(R"((?:^|[\s,"(])(--?[a-z][a-z-]*))");
+  static const std::regex option(R"((?:^|[\s,"(])(--?[a-zA-Z][a-zA-Z-]*))");
   OptionSet found;
   for (std::sregex_iterator it(text.begin(), text.end(), option), end; it != end; ++it) found.insert((*it)[1]);
   return found;

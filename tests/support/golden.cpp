@@ -39,6 +39,23 @@ std::vector<fs::path> CorpusForms() {
   return forms;
 }
 
+std::vector<ProjectReference> ProjectReferences() {
+  std::vector<ProjectReference> references;
+  const auto projects = SharedSubdir("projects");
+  if (!projects) return references;
+  std::ifstream rows(*projects / "references.tsv");
+  std::string line;
+  std::getline(rows, line);  // the column names
+  while (std::getline(rows, line)) {
+    std::vector<std::string> cell;
+    std::istringstream cells(line);
+    for (std::string text; std::getline(cells, text, '\t');) cell.push_back(text);
+    cell.resize(9);
+    references.push_back({cell[0], cell[2], cell[3], cell[5], cell[7] == "yes"});
+  }
+  return references;
+}
+
 fs::path CorpusExpectedDir() {
   auto dir = SharedDir();
   return dir ? *dir / "corpus" / "expected" : fs::path();

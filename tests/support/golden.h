@@ -22,6 +22,19 @@ std::optional<std::filesystem::path> SharedSubdir(std::string_view sub);
 // The corpus's form files (corpus/forms/*.scx) sorted by name; empty when absent.
 std::vector<std::filesystem::path> CorpusForms();
 
+// One row of projects/references.tsv: a class-library reference of a project's
+// form or of one of its libraries, and how it was found.
+struct ProjectReference {
+  std::string id;             // the project's folder name
+  std::string class_location; // CLASSLOC as written
+  std::string class_name;
+  std::string rule;           // "relative", "same folder", "elsewhere in repository", "not found"
+  bool class_defined = false;
+};
+
+// Every row of projects/references.tsv; empty when it is absent.
+std::vector<ProjectReference> ProjectReferences();
+
 // The corpus's expected/ folder (may not exist).
 std::filesystem::path CorpusExpectedDir();
 

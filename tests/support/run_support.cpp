@@ -31,6 +31,34 @@ ScxWriter FormWithUnparsableDfm() {
   return form;
 }
 
+void WriteBarLibrary(const std::filesystem::path& folder) {
+  ScxWriter library;
+  library.Add({.platform = "COMMENT", .uniqueid = "Class", .other = {{"RESERVED1", "VERSION =   3.00"}}})
+      .Add({.objname = "bar", .baseclass = "container", .class_name = "container",
+            .properties = PropertyLines({"Width = 200", "Name = \"bar\""}),
+            .other = {{"RESERVED1", "Class"}, {"RESERVED2", "2"}}})
+      .Add({.objname = "Okay", .parent = "bar", .baseclass = "commandbutton", .class_name = "commandbutton",
+            .properties = PropertyLines({"Caption = \"OK\"", "Name = \"Okay\""})})
+      .Add({.platform = "COMMENT", .objname = "bar", .uniqueid = "RESERVED"});
+  library.Build().WriteTo(folder, "bars.vcx", "bars.vct");
+}
+
+ScxWriter FormUsingLibraries(const std::string& caption) {
+  ScxWriter form;
+  form.AddVersionComment()
+      .Add({.objname = "Form1", .baseclass = "form", .class_name = "form",
+            .properties = PropertyLines({"Name = \"Form1\""})})
+      .Add({.objname = "Bar1", .parent = "Form1", .baseclass = "container", .class_name = "bar",
+            .properties =
+                PropertyLines({"Name = \"Bar1\"", "Okay.Caption = \"" + caption + "\"", "Okay.Name = \"Okay\""}),
+            .classloc = "C:\\old\\libs\\BARS.VCX"})
+      .Add({.objname = "Missing1", .parent = "Form1", .baseclass = "commandbutton", .class_name = "gone",
+            .properties = PropertyLines({"Name = \"Missing1\""}), .classloc = "missing.vcx"})
+      .Add({.objname = "Broken1", .parent = "Form1", .baseclass = "textbox", .class_name = "broken",
+            .properties = PropertyLines({"Name = \"Broken1\""}), .classloc = "broken.vcx"});
+  return form;
+}
+
 ScxWriter TableWithoutForm() {
   ScxWriter table;
   table.AddVersionComment().Add({.objname = "Dataenvironment", .baseclass = "dataenvironment",

@@ -47,6 +47,17 @@ fixtures::ScxWriter FormWithUnparsableDfm();
 // A table that holds no form record: pass 2 gets an empty object text.
 fixtures::ScxWriter TableWithoutForm();
 
+// folder/bars.vcx and bars.vct: a class library with the class "bar", a
+// container whose member "Okay" is a command button (a name that no prefix
+// rule reads as a button).
+void WriteBarLibrary(const std::filesystem::path& folder);
+
+// A form using class libraries: Bar1 an instance of bar whose library is
+// named by a path from another machine (C:\old\libs\BARS.VCX), with
+// Okay's caption set to `caption`; Missing1 (a command button) of a class in
+// missing.vcx, and Broken1 (a text box) of one in broken.vcx beside the form.
+fixtures::ScxWriter FormUsingLibraries(const std::string& caption);
+
 // Writes bytes that are not a table at folder/name.
 std::filesystem::path WriteNotATable(const std::filesystem::path& folder, const std::string& name);
 
