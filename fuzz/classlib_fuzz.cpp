@@ -3,19 +3,20 @@
 // libraries (.vcx + .vct) whose CLASSLOC values point at each other, each
 // named by a path below /fuzz/app/ (seeds keep the layout of their
 // application, so relative CLASSLOCs resolve). The form is converted in the
-// default mode and in the loadable mode with its class instances expanded,
-// libraries found as a run finds them: by CLASSLOC from the file holding the
-// record, by file name beside it and beside the form, and by searching
-// /fuzz/app as a -L folder.
+// default mode and in the loadable mode with its class instances expanded as
+// a run expands them (ClassLibraryExpansion), libraries found by CLASSLOC from
+// the file holding the record, by file name beside it and beside the form,
+// and by searching /fuzz/app as a -L folder.
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "classlib/class_expansion.h"
 #include "fuzz_conversions.h"
 #include "fuzz_input.h"
+#include "run/class_library_expansion.h"
 #include "table/memory_file_system.h"
 
 namespace {
@@ -36,14 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string form = kApp + parts.front().name;
 
   quorvex::ConvertDefault(files, form);
-  quorvex::ClassLibraryCache cache(files, {kApp});
   quorvex::ConvertLoadable(files, form,
-                           [&cache](std::vector<quorvex::FormRecord> records, const std::string& form_path,
-                                    std::vector<std::string>& notes) {
-                             quorvex::ClassExpansion expansion =
-                                 quorvex::ExpandClassInstances(records, form_path, cache);
-                             notes.insert(notes.end(), expansion.notes.begin(), expansion.notes.end());
-                             return std::move(expansion.records);
-                           });
+                           quorvex::ClassLibraryExpansion(std::make_shared<quorvex::ClassLibraryCache>(
+                               files, std::vector<std::string>{kApp})));
   return 0;
 }
