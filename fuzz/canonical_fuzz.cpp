@@ -3,7 +3,8 @@
 // canonical text canonicalises to itself. The first byte picks the code page
 // (single-byte, or one of the double-byte pages with their lead-byte ranges).
 // Canonical text canonicalises to itself except where a line grows past the
-// reader's window or a wide string's first cut line is all 8-bit.
+// reader's window or a wide string's first cut line is all 8-bit
+// (IsWideStringContinuation).
 
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,7 @@
 
 #include "base/text_list.h"
 #include "formstream/canonical_dfm.h"
+#include "fuzz_conversions.h"
 
 namespace {
 
@@ -31,19 +33,6 @@ bool HasLineLongerThanWindow(std::string_view text) {
     start = end + 1;
   }
   return false;
-}
-
-// A wide string whose first cut line holds only codes below 256 prints as an
-// 8-bit piece continued by wide ones, which the grammar does not join: the
-// second pass then fails with "String expected" on the line after a " +".
-bool IsWideStringContinuation(std::string_view text, const std::string& message) {
-  static constexpr std::string_view kFault = "String expected on line ";
-  if (message.rfind(kFault, 0) != 0) return false;
-  const int line = std::atoi(message.c_str() + kFault.size());
-  std::size_t start = 0;
-  for (int i = 1; i < line - 1; ++i) start = text.find('\n', start) + 1;
-  const std::size_t end = text.find('\n', start);
-  return line > 1 && end != std::string_view::npos && text.substr(0, end).ends_with(" +\r");
 }
 
 template <typename Text>
@@ -72,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     if (quorvex::CanonicaliseDfmText(canonical, code_page) != canonical) std::abort();
   } catch (const quorvex::EParserError& error) {
-    if (!HasLineLongerThanWindow(canonical) && !IsWideStringContinuation(canonical, error.what())) std::abort();
+    if (!HasLineLongerThanWindow(canonical) && !quorvex::IsWideStringContinuation(canonical, error.what())) std::abort();
   }
   return 0;
 }

@@ -88,6 +88,10 @@ std::shared_ptr<const ClassLibrary> ReadClassLibrary(FileSystem& files, const st
   TableDataSet dataset("TableDataSet1", files);
   dataset.SetTableName(path);
   dataset.Open();
+  // A dBASE table's memo file is a .dbt, which no CLASSLOC names: only the
+  // .vcx and its .vct are ever read for a library.
+  if (MemoFormatOf(dataset.TableVersion()) != MemoFormat::kFoxPro)
+    throw ETableError("File " + path + " is a dBASE table, not a class library");
   CheckMemoFile(files, path, dataset.TableVersion());
   std::vector<RecordFailure> failures;
   std::vector<FormRecord> records = ReadFormRecords(dataset, &failures);

@@ -62,8 +62,10 @@ class ClassLibrary {
 // Reads the library at `path` through the table layer: read-only, shared,
 // with the table's bounds and messages. The table and its memo file (found as
 // the table layer finds it: the derived name, else a name equal to it without
-// regard to case) must be regular files. Throws ETableError "File %s is not a
-// regular file" or, for the memo file, "File %s could not be found", and the
+// regard to case) must be regular files, and the table one whose memo file
+// is a .vct (not a dBASE table, whose memo file is a .dbt). Throws ETableError
+// "File %s is not a regular file", "File %s is a dBASE table, not a class
+// library" or, for the memo file, "File %s could not be found", and the
 // table layer's ETableError and EDatabaseError when the table cannot be
 // opened or walked.
 std::shared_ptr<const ClassLibrary> ReadClassLibrary(FileSystem& files, const std::string& path);

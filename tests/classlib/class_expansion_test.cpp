@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "classlib/class_resolver.h"
 #include "classlib_test_util.h"
 #include "scx/scx_object_tree.h"
 
@@ -120,6 +121,26 @@ TEST(ClassExpansionTest, UnresolvedInstancesStayAsTheyWereWithANote) {
   ASSERT_EQ(expansion.records.size(), records.size());
   for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(expansion.records[i].properties, records[i].properties);
   EXPECT_EQ(expansion.records[5].properties, PropertyLines({"Caption = \"ok\"", "Name = \"e\""}));
+}
+
+// A library counts once however often it is named; past the limit no
+// library is looked for or read.
+TEST(ClassExpansionTest, AFormUsesAtMostTheLibraryLimit) {
+  MemoryFileSystem files;
+  std::vector<FormRecord> records;
+  for (std::size_t i = 0; i <= kMaxLibrariesPerForm; ++i) {
+    const std::string name = "l" + std::to_string(i);
+    AddLibrary(files, "/app/forms/" + name, {ClassRecord("c", "label", "", "label", "Width = 1\r\n")});
+    records.push_back(FormObject(static_cast<int>(i) + 3, "Form1", name, "label", "", "c", name + ".vcx"));
+  }
+  records.push_back(FormObject(999, "Form1", "again", "label", "", "c", "l0.vcx"));
+  const ClassExpansion expansion = Expand(files, records);
+  EXPECT_EQ(expansion.notes, (std::vector<std::string>{"   Note: class library l256.vcx not read: a form may use "
+                                                       "at most 256 class libraries"}));
+  ASSERT_EQ(expansion.records.size(), records.size());
+  EXPECT_EQ(expansion.records[255].properties, "Width = 1\r\n");
+  EXPECT_EQ(expansion.records[256].properties, "");
+  EXPECT_EQ(expansion.records[257].properties, "Width = 1\r\n");
 }
 
 TEST(ClassExpansionTest, CyclesAndDeepChainsAreCut) {

@@ -72,6 +72,15 @@ TEST(LibraryLocationTest, OnlyRegularFilesAreOpened) {
             "File " + (root / "device.vcx").string() + " is not a regular file");
 }
 
+// A library in a dBASE layout would have its memo read from a .dbt file.
+TEST(LibraryLocationTest, ADbaseTableIsNotALibrary) {
+  MemoryFileSystem files;
+  ScxWriter().Version(0x83).Add(kLabelClass).Build().AddTo(files, "/app/old.vcx", "/app/old.dbt");
+  files.AddFile("/app/old.vct", "");
+  ClassLibraryCache cache(files, {});
+  EXPECT_EQ(cache.Library("/app/old.vcx").error, "File /app/old.vcx is a dBASE table, not a class library");
+}
+
 // Counts the opens of each file, to see that a library is read once.
 class CountingFileSystem : public MemoryFileSystem {
  public:
