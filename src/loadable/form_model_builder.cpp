@@ -53,7 +53,7 @@ void ShapeBevel(Component& bevel) {
 class FormModelBuilder {
  public:
   FormModelBuilder(const std::vector<FormRecord>& records, const ScxObjectTree& tree, int code_page)
-      : records_(records), tree_(tree), settings_(code_page) {
+      : records_(records), settings_(code_page) {
     for (const ScxNode* node = tree.First(); node != nullptr; node = tree.Next(*node)) {
       if (node->record_ref < 0) member_prefixes_[-node->record_ref].insert(NodeMemberPrefix(node->text));
     }
@@ -76,7 +76,6 @@ class FormModelBuilder {
   void Keep(Component& holder, const std::string& owner, const TextList& lines);
 
   const std::vector<FormRecord>& records_;
-  const ScxObjectTree& tree_;
   SettingConverter settings_;
   std::map<std::int32_t, std::set<std::string, TextLess>> member_prefixes_;
   UniqueNames names_;

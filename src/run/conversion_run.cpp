@@ -109,6 +109,7 @@ void ConversionRun::ConvertSelectedFiles(const std::vector<RunInput>& inputs, co
   cancel_requested_ = false;
   warning_count_ = 0;
   results_.assign(inputs.size(), {});
+  written_by_.clear();
   for (std::size_t i = 0; i < inputs.size(); ++i) results_[i].input = inputs[i].path;
   current_ = 0;
   if (options_.loadable) libraries_ = MakeClassLibraryCache(options_.library_folders);
@@ -131,6 +132,13 @@ std::string ConversionRun::FormOutputDirectory(const RunInput& input) const {
   return output_directory_ + input.output_subfolder;
 }
 
+std::string ConversionRun::EarlierOutput(const FileConversion& conversion, const std::string& directory) const {
+  for (const std::string& path : conversion.OutputPaths(directory)) {
+    if (written_by_.contains(path)) return path;
+  }
+  return {};
+}
+
 void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, DriverEvents& events) {
   const std::string directory = FormOutputDirectory(input);
   if (!input.output_subfolder.empty()) {
@@ -140,9 +148,15 @@ void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, 
       // Left to the save step, which reports the file it cannot create.
     }
   }
-  FinishFile(conversion, directory, events);
   FormResult& result = results_[current_];
-  result.outputs = conversion.WrittenFiles();
+  if (const std::string clash = EarlierOutput(conversion, directory); !clash.empty()) {
+    conversion.DiscardStagedFiles();
+    RefuseSave("Cannot create file " + clash + ": it was written for " + written_by_[clash] + " in this run", events);
+  } else {
+    FinishFile(conversion, directory, events);
+    result.outputs = conversion.WrittenFiles();
+    for (const std::string& path : result.outputs) written_by_.emplace(path, input.path);
+  }
   result.outcome = result.warnings.empty() ? FormOutcome::kConverted : FormOutcome::kWithWarnings;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "classlib/class_library_cache.h"
@@ -98,6 +99,9 @@ class ConversionRun {
   std::string FormOutputDirectory(const RunInput& input) const;
   // The save step into the form's folder (made when missing), and its result.
   void SaveForm(FileConversion& conversion, const RunInput& input, DriverEvents& events);
+  // The first of the conversion's output files that this run has already put
+  // in place for another input, or "" when there is none.
+  std::string EarlierOutput(const FileConversion& conversion, const std::string& directory) const;
   std::unique_ptr<FileConversion> MakeConversion(const std::string& file) const;
 
   RunHost& host_;
@@ -109,6 +113,10 @@ class ConversionRun {
   std::size_t current_ = 0;  // the result the report lines go to
   std::unique_ptr<FileConversion> last_conversion_;
   std::shared_ptr<ClassLibraryCache> libraries_;  // of the latest loadable run
+  // Every file this run has put in place, with the input it came from: a form
+  // set's units are named only once converted, and may take the name of
+  // another input's output, which is then never replaced.
+  std::unordered_map<std::string, std::string> written_by_;
 };
 
 }  // namespace quorvex

@@ -134,21 +134,33 @@ std::string_view FileConversion::DfmFileText() {
   return generated_dfm_text_;
 }
 
+std::vector<std::string> FileConversion::OutputPaths(const std::string& output_directory) const {
+  if (!loadable_) return {output_directory + OutputName(".pas"), output_directory + OutputName(".dfm")};
+  std::vector<std::string> paths;
+  for (const LoadableOutput& output : loadable_->Outputs()) {
+    paths.push_back(output_directory + output.unit_name + ".pas");
+    paths.push_back(output_directory + output.unit_name + ".dfm");
+  }
+  return paths;
+}
+
 std::vector<OutputFile> FileConversion::OutputFiles(const std::string& output_directory) {
+  std::vector<std::string> paths = OutputPaths(output_directory);
   std::vector<OutputFile> files;
   if (loadable_) {
+    // Reserved, as the files' views point into these texts.
     loadable_file_texts_.clear();
+    loadable_file_texts_.reserve(paths.size());
     for (const LoadableOutput& output : loadable_->Outputs()) {
-      for (const auto& [extension, lines] : {std::pair{".pas", &output.pas}, std::pair{".dfm", &output.dfm}}) {
-        loadable_file_texts_.push_back(JoinLines(*lines));
-        files.push_back({output_directory + output.unit_name + extension, loadable_file_texts_.back()});
-      }
+      loadable_file_texts_.push_back(JoinLines(output.pas));
+      loadable_file_texts_.push_back(JoinLines(output.dfm));
     }
+    for (std::size_t i = 0; i < paths.size(); ++i) files.push_back({std::move(paths[i]), loadable_file_texts_[i]});
     return files;
   }
   pas_file_text_ = JoinLines(pas_lines_);
-  files.push_back({output_directory + OutputName(".pas"), pas_file_text_});
-  files.push_back({output_directory + OutputName(".dfm"), DfmFileText()});
+  files.push_back({std::move(paths[0]), pas_file_text_});
+  files.push_back({std::move(paths[1]), DfmFileText()});
   return files;
 }
 
@@ -166,6 +178,11 @@ void FileConversion::StageOutputFiles(const std::string& output_directory) {
   std::string().swap(pas_file_text_);
   std::string().swap(generated_dfm_text_);
   std::vector<std::string>().swap(loadable_file_texts_);
+}
+
+void FileConversion::DiscardStagedFiles() {
+  staged_.Discard();
+  staged_for_save_ = false;
 }
 
 void FileConversion::Save(const std::string& output_directory) {

@@ -68,6 +68,8 @@ class FileConversion {
   // in the loadable mode, each form's .pas and .dfm files (valid after
   // GenerateDfm). Their texts are valid until this conversion changes.
   std::vector<OutputFile> OutputFiles(const std::string& output_directory);
+  // The paths of OutputFiles, in the same order, without making their texts.
+  std::vector<std::string> OutputPaths(const std::string& output_directory) const;
 
   // Writes the output files to temporary files beside their targets, making
   // the directory when it is missing (the costly part of saving, so that it
@@ -82,6 +84,9 @@ class FileConversion {
   // called. No .dfm file when the .pas file fails. Throws the write failure,
   // else the parse failure after both files are written.
   void Save(const std::string& output_directory);
+
+  // Removes what StageOutputFiles wrote, for a conversion not to be saved.
+  void DiscardStagedFiles();
 
   // The files the latest Save wrote, in the order written.
   const std::vector<std::string>& WrittenFiles() const { return written_files_; }

@@ -6,6 +6,8 @@ namespace quorvex {
 
 namespace {
 
+constexpr const char* kDoneLine = "   Done\r\n";
+
 // A failure that the steps' guards pass over is still reported, one line per
 // failed step, so that a file with lost parts never reads like a clean one.
 template <typename Step>
@@ -66,7 +68,12 @@ bool ConvertFileSteps(FileConversion& conversion, const std::string& output_dire
 void FinishFile(FileConversion& conversion, const std::string& output_directory, DriverEvents& events) {
   Guarded(events, [&] { conversion.Save(output_directory); });
   // The report pane shows the CR LF as an empty line after "Done".
-  events.AddReportLine("   Done\r\n");
+  events.AddReportLine(kDoneLine);
+}
+
+void RefuseSave(const std::string& reason, DriverEvents& events) {
+  events.AddReportLine(std::string(kWarningPrefix) + reason);
+  events.AddReportLine(kDoneLine);
 }
 
 }  // namespace quorvex

@@ -35,4 +35,8 @@ bool ConvertFileSteps(FileConversion& conversion, const std::string& output_dire
 // The save step and "Done" (the steps that touch the output directory).
 void FinishFile(FileConversion& conversion, const std::string& output_directory, DriverEvents& events);
 
+// In place of FinishFile for a file whose output is not saved: the reason as
+// a warning, then "Done", as a save that fails is reported.
+void RefuseSave(const std::string& reason, DriverEvents& events);
+
 }  // namespace quorvex

@@ -1,7 +1,10 @@
 // The loadable mode in a run: the files written are named in the report, one
-// pair per form of a form set, with a note of the settings kept as comments.
+// pair per form of a form set, with a note of the settings kept as comments;
+// no file the run wrote is replaced by another input's.
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "run/conversion_run.h"
 #include "support/golden.h"
@@ -12,8 +15,16 @@ namespace {
 
 using fixtures::PropertyLines;
 
-TEST(LoadableRun, ReportNamesEveryFileWrittenAndTheKeptSettings) {
-  TempDir temp;
+RunOptions LoadableOptions() {
+  RunOptions options;
+  options.loadable = true;
+  options.jobs = 2;
+  return options;
+}
+
+// "2nd set.scx": a form set of Form1 and Form2, the first with settings that
+// its unit keeps as comments.
+std::string WriteFormSet(const std::filesystem::path& folder) {
   fixtures::ScxWriter formset;
   formset.AddVersionComment()
       .Add({.objname = "Formset1", .baseclass = "formset", .properties = PropertyLines({"AutoRelease = .T.", "Name = \"Formset1\""})})
@@ -21,29 +32,50 @@ TEST(LoadableRun, ReportNamesEveryFileWrittenAndTheKeptSettings) {
             .properties = PropertyLines({"DoCreate = .T.", "Tag = \"x\"", "Name = \"Form1\""})})
       .Add({.objname = "Form2", .parent = "Formset1", .baseclass = "form",
             .properties = PropertyLines({"Caption = \"Two\"", "Name = \"Form2\""})});
-  const std::string input = formset.WriteTo(temp.path() / "in", "2nd set").string();
+  return formset.WriteTo(folder, "2nd set").string();
+}
+
+TEST(LoadableRun, ReportNamesEveryFileWrittenAndTheKeptSettings) {
+  TempDir temp;
+  const std::string input = WriteFormSet(temp.path() / "in");
   const std::string out = (temp.path() / "out").string() + "/";
   RecordingHost host;
-  RunOptions options;
-  options.loadable = true;
-  options.jobs = 2;
-  ConversionRun run(host, options);
-  run.ConvertSelectedFiles({input, input}, out);
-  const std::vector<std::string> one_form = {
-      "   Converting: " + input,
-      "   Generating: " + out + "U2nd_set_Form1.dfm",
-      "   Generating: " + out + "U2nd_set_Form1.pas",
-      "   Note: 3 settings kept as comments in U2nd_set_Form1.pas",
-      "   Generating: " + out + "U2nd_set_Form2.dfm",
-      "   Generating: " + out + "U2nd_set_Form2.pas",
-      "   Done\r\n"};
-  std::vector<std::string> expected = one_form;
-  expected.insert(expected.end(), one_form.begin(), one_form.end());
-  EXPECT_EQ(host.lines, expected);
+  ConversionRun run(host, LoadableOptions());
+  run.ConvertSelectedFiles({input}, out);
+  EXPECT_EQ(host.lines, (std::vector<std::string>{
+                            "   Converting: " + input,
+                            "   Generating: " + out + "U2nd_set_Form1.dfm",
+                            "   Generating: " + out + "U2nd_set_Form1.pas",
+                            "   Note: 3 settings kept as comments in U2nd_set_Form1.pas",
+                            "   Generating: " + out + "U2nd_set_Form2.dfm",
+                            "   Generating: " + out + "U2nd_set_Form2.pas",
+                            "   Done\r\n"}));
   EXPECT_EQ(FileNames(out), (std::vector<std::string>{"U2nd_set_Form1.dfm", "U2nd_set_Form1.pas",
                                                       "U2nd_set_Form2.dfm", "U2nd_set_Form2.pas"}));
   EXPECT_EQ(ReadFileBytes(temp.path() / "out" / "U2nd_set_Form2.dfm"),
             "object Form2: TForm2\r\n  Caption = 'Two'\r\nend\r\n");
+}
+
+// A form set's units are named only once converted; one that takes the name
+// of another input's output is not saved over it (nor the same input twice).
+TEST(LoadableRun, NeverReplacesAFileTheRunWroteForAnotherInput) {
+  TempDir temp;
+  const std::string formset = WriteFormSet(temp.path() / "in");
+  fixtures::ScxWriter single;
+  single.AddVersionComment().Add(
+      {.objname = "Form1", .baseclass = "form", .properties = PropertyLines({"Caption = \"Single\"", "Name = \"Form1\""})});
+  const std::string form = single.WriteTo(temp.path() / "in", "2nd set_Form1").string();
+  const std::string out = (temp.path() / "out").string() + "/";
+  RecordingHost host;
+  ConversionRun run(host, LoadableOptions());
+  run.ConvertSelectedFiles({form, formset, formset}, out);
+  const std::string refused = "   Warning: Cannot create file " + out + "U2nd_set_Form1.pas: it was written for " + form + " in this run";
+  EXPECT_EQ(std::count(host.lines.begin(), host.lines.end(), refused), 2);
+  EXPECT_EQ(run.Results()[1].outcome, FormOutcome::kWithWarnings);
+  EXPECT_TRUE(run.Results()[1].outputs.empty());
+  EXPECT_EQ(run.Results()[2].warnings.size(), 1u);
+  EXPECT_EQ(FileNames(out), (std::vector<std::string>{"U2nd_set_Form1.dfm", "U2nd_set_Form1.pas"}));
+  EXPECT_NE(ReadFileBytes(temp.path() / "out" / "U2nd_set_Form1.dfm").find("Single"), std::string::npos);
 }
 
 }  // namespace
