@@ -75,17 +75,17 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
       ->type_name("KIND")
       ->check(CLI::IsMember({"scx", "objtext", "dfm"}));
   app.add_option("--codepage", options.code_page,
-                 "Code page for cutting long strings in the .dfm (932, 936, 949, 950; 0 = single-byte); "
-                 "with --loadable, the code page strings are decoded from (0 = 1252); "
-                 "default: the form's code page mark")
+                 "Code page for cutting long strings in the .dfm (932, 936, 949, 950; 0 = single-byte);\n"
+                 "with --loadable, the code page strings are decoded from (0 = 1252); default: the form's\n"
+                 "code page mark")
       ->type_name("N");
   app.add_option("--report-json", options.report_json,
                  "Also write what the run did as a JSON document to FILE")
       ->type_name("FILE");
   app.add_flag("--loadable", options.loadable,
-               "Write forms that a form designer loads: real classes (class libraries resolved) and published "
-               "properties only, strings as characters, a pair of files per form of a form set, the rest kept as "
-               "comments");
+               "Write forms that a form designer loads: real classes (class libraries resolved) and\n"
+               "published properties only, strings as characters, a pair of files per form of a form set,\n"
+               "the rest kept as comments");
   app.add_option("-L", options.library_folders,
                  "With --loadable: also look for class libraries (.vcx) in DIR and its subfolders, when a form's\n"
                  "CLASSLOC leads to none (repeatable)")
