@@ -20,22 +20,13 @@
 #include "gui/event_pacer.h"
 #include "gui/form_convert.h"
 #include "gui/gui_text.h"
+#include "quiet_host.h"
 #include "run/conversion_run.h"
 #include "table/table_dataset.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class QuietHost final : public quorvex::RunHost {
- public:
-  void AddReportLine(const std::string&) override {}
-  void SetProgressMaximum(int) override {}
-  void SetProgressPosition(int) override {}
-  void SetStatusText(const std::string&) override {}
-  void SetBusy(bool) override {}
-  void ProcessPendingEvents() override {}
-};
 
 // Every box is answered at once; a run that ends early shows on stderr.
 class NoDialogs final : public quorvex::Dialogs {
@@ -82,7 +73,7 @@ const std::vector<std::string>& CorpusForms() {
 }
 
 void BM_RunAlone(benchmark::State& state) {
-  QuietHost host;
+  quorvex::QuietHost host;
   for (auto _ : state) {
     quorvex::ConversionRun run(host);  // as the window runs: one thread
     run.ConvertSelectedFiles(CorpusForms(), OutFolder().string());

@@ -25,6 +25,7 @@
 
 #include "bench_inputs.h"
 #include "child_process.h"
+#include "quiet_host.h"
 #include "run/conversion_run.h"
 
 namespace {
@@ -37,16 +38,6 @@ using namespace quorvex::bench;
 constexpr int kRepetitions = 15;
 constexpr int kCanonicalComponents = 20000;
 constexpr double kMegabyte = 1e6;
-
-class QuietHost final : public quorvex::RunHost {
- public:
-  void AddReportLine(const std::string&) override {}
-  void SetProgressMaximum(int) override {}
-  void SetProgressPosition(int) override {}
-  void SetStatusText(const std::string&) override {}
-  void SetBusy(bool) override {}
-  void ProcessPendingEvents() override {}
-};
 
 fs::path Scratch() { return ScratchFolder("run_bench"); }
 
@@ -68,7 +59,7 @@ const CorpusFiles& Corpus() {
     files.inputs = WithMemoFiles(files.forms);
     files.input_bytes = TotalSize(files.inputs);
     const fs::path sample = Scratch() / "sample";
-    QuietHost host;
+    quorvex::QuietHost host;
     quorvex::ConversionRun(host, {.keep_going = true, .jobs = 1, .code_page = {}}).ConvertSelectedFiles(files.forms, sample.string());
     for (const auto& entry : fs::directory_iterator(sample)) {
       files.outputs.emplace_back(entry.path().filename().string(), FileBytes(entry.path()));
@@ -101,7 +92,7 @@ void CountCpu(double& cpu, Work&& work) {
 
 void BM_CorpusConversion(benchmark::State& state) {
   const CorpusFiles& corpus = Corpus();
-  QuietHost host;
+  quorvex::QuietHost host;
   const quorvex::RunOptions options{.keep_going = true, .jobs = static_cast<int>(state.range(0)), .code_page = {}};
   const fs::path out = Scratch() / "out";
   double cpu = 0;

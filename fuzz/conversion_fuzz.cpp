@@ -8,14 +8,10 @@
 
 #include "fuzz_conversions.h"
 #include "fuzz_input.h"
-#include "table/memory_file_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  quorvex::TableAndMemo parts;
-  if (!quorvex::SplitTableAndMemo(quorvex::InputBytes(data, size), parts)) return 0;
   quorvex::MemoryFileSystem files;
-  files.AddFile("/fuzz/form.scx", parts.table);
-  files.AddFile("/fuzz/form.sct", parts.memo);
-  quorvex::ConvertDefault(files, "/fuzz/form.scx");
+  if (!quorvex::AddFuzzForm(quorvex::InputBytes(data, size), files)) return 0;
+  quorvex::ConvertDefault(files, quorvex::kFuzzForm);
   return 0;
 }

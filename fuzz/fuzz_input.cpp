@@ -22,6 +22,14 @@ std::string JoinTableAndMemo(std::string_view table, std::string_view memo) {
   return input;
 }
 
+bool AddFuzzForm(std::string_view input, MemoryFileSystem& files) {
+  TableAndMemo parts;
+  if (!SplitTableAndMemo(input, parts)) return false;
+  files.AddFile(kFuzzForm, parts.table);
+  files.AddFile("/fuzz/form.sct", parts.memo);
+  return true;
+}
+
 std::vector<NamedFile> SplitFiles(std::string_view input, std::size_t max_files) {
   std::vector<NamedFile> files;
   std::size_t mark = input.find(kFileMark);

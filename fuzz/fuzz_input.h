@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "table/memory_file_system.h"
+
 namespace quorvex {
 
 // A table and its memo file: 4 bytes little-endian giving the table's
@@ -22,6 +24,11 @@ struct TableAndMemo {
 bool SplitTableAndMemo(std::string_view input, TableAndMemo& parts);
 // The input that SplitTableAndMemo splits into these files.
 std::string JoinTableAndMemo(std::string_view table, std::string_view memo);
+
+// The input split as a table and memo file into kFuzzForm and its .sct file;
+// false (nothing added) where SplitTableAndMemo refuses it.
+inline constexpr const char* kFuzzForm = "/fuzz/form.scx";
+bool AddFuzzForm(std::string_view input, MemoryFileSystem& files);
 
 // Several named files: each starts with kFileMark, its name up to the next
 // LF, then its bytes up to the next kFileMark or the end of the input. Bytes
