@@ -97,7 +97,6 @@ class TfrmConvert final : public QWidget, public RunHost {
   void SetEventInterval(std::chrono::nanoseconds interval) { pacer_.SetInterval(interval); }
 
   const ConversionRun& Run() const { return run_; }
-  bool Running() const { return running_; }
 
   // RunHost. A report line gets the time of day in front (LastReportTime).
   void AddReportLine(const std::string& text) override;

@@ -97,7 +97,6 @@ class FileConversion {
   std::string OutputName(std::string_view extension) const;
 
   const ScxObjectTree& Tree() const { return tree_; }
-  TableDataSet& DataSet() { return dataset_; }
   const TextList& ObjectTextLines() const;
   const TextList& DfmLines() const;
   const TextList& PasLines() const { return pas_lines_; }

@@ -107,7 +107,6 @@ void DbfTable::ReadHeader() {
   header_length_ = LittleEndian16(header, kHeaderLength);
   record_length_ = LittleEndian16(header, kHeaderRecordLength);
   encrypted_ = header[kHeaderEncrypted] != 0;
-  change_stamp_ = LittleEndian32(header, kHeaderChangeStamp);
   table_flags_ = static_cast<unsigned char>(header[kHeaderTableFlags]);
   code_page_mark_ = static_cast<unsigned char>(header[kHeaderCodePageMark]);
   if (static_cast<std::size_t>(header_length_) < FixedHeaderParts(version_)) {
@@ -164,9 +163,9 @@ void DbfTable::Close() {
 }
 
 void DbfTable::Refresh() {
-  // Another program may have appended records since the open.
-  const std::string header = HeaderBytes();
-  change_stamp_ = LittleEndian32(header, kHeaderChangeStamp);
+  // Another program may have appended records since the open. The header is
+  // read again so that a file cut below it fails as it would at the open.
+  HeaderBytes();
   ComputeRecordCount();
 }
 

@@ -59,9 +59,7 @@ class DbfTable {
   int RecordLength() const { return record_length_; }
   int TableFlags() const { return table_flags_; }
   int CodePageMark() const { return code_page_mark_; }
-  std::uint32_t ChangeStamp() const { return change_stamp_; }
   bool Encrypted() const { return encrypted_; }
-  bool UseDeleted() const { return use_deleted_; }
   // Records in the file as last computed (whole records only, capped at the
   // largest int).
   int RecordCount() const { return record_count_; }
@@ -121,7 +119,6 @@ class DbfTable {
   int record_length_ = 0;
   int table_flags_ = 0;
   int code_page_mark_ = 0;
-  std::uint32_t change_stamp_ = 0;
   bool encrypted_ = false;
   bool reads_memo_ = false;
   bool use_deleted_ = false;

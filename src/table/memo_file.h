@@ -58,8 +58,6 @@ class MemoFile {
   MemoFile(FileSystem& files, std::string_view derived_name, MemoFormat format);
 
   const std::string& FileName() const { return file_.FileName(); }
-  MemoFormat Format() const { return format_; }
-  std::uint64_t BlockSize() const { return block_size_; }
 
   // The data length of entry block (0 for block 0; may be 0 or negative for a
   // dBASE IV entry whose length is below its header's).

@@ -95,8 +95,6 @@ class TableDataSet {
   TableDataSet(const TableDataSet&) = delete;
   TableDataSet& operator=(const TableDataSet&) = delete;
 
-  const std::string& ComponentName() const { return component_name_; }
-
   // Throws EDatabaseError "Cannot perform this operation on an open dataset"
   // (prefixed) while open.
   void SetTableName(const std::string& name);
