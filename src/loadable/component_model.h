@@ -34,6 +34,8 @@ struct Component {
   std::string original_name;  // the FoxPro Name (8-bit text)
   std::string delphi_class;   // TButton ...; for the form "T" + identifier
   std::vector<DfmSetting> settings;
+  // Settings only the LCL publishes, made by the unit when the form is loaded.
+  std::vector<DfmSetting> lcl_settings;
   std::vector<GridColumn> columns;  // TDBGrid only
   std::vector<KeptSetting> kept;
   std::vector<Component> children;

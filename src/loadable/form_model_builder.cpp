@@ -1,5 +1,6 @@
 #include "loadable/form_model_builder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -7,6 +8,7 @@
 #include "base/ascii.h"
 #include "base/errors.h"
 #include "loadable/class_choice.h"
+#include "loadable/component_fonts.h"
 #include "loadable/pascal_names.h"
 #include "loadable/published_properties.h"
 #include "loadable/setting_conversion.h"
@@ -50,6 +52,51 @@ void ShapeBevel(Component& bevel) {
   if ((across ? height : width) < 2) PutSetting(bevel.settings, {std::string(thickness), "2"});
 }
 
+// A label is opaque in Delphi until it is made transparent, and in the LCL
+// until its color is none; giving it a color makes it opaque again. So an
+// opaque label is given its color and nothing more, and Transparent comes
+// after the color. A transparent label shows no color: FoxPro's default one
+// is left out.
+void SettleLabelBackground(Component& label) {
+  const std::string* transparent = FindSetting(label.settings, "Transparent");
+  if (transparent == nullptr) return;
+  DfmSetting setting{"Transparent", *transparent};
+  const auto named = [](std::string_view name) { return [name](const DfmSetting& each) { return each.name == name; }; };
+  std::erase_if(label.settings, named("Transparent"));
+  if (setting.value == "True") {
+    const std::string* color = FindSetting(label.settings, "Color");
+    if (color != nullptr && *color == "clBtnFace") std::erase_if(label.settings, named("Color"));
+    label.settings.push_back(std::move(setting));
+  } else if (FindSetting(label.settings, "Color") == nullptr) {
+    label.settings.push_back(std::move(setting));
+  }
+}
+
+int IntSetting(const Component& component, std::string_view name) {
+  const std::string* value = FindSetting(component.settings, name);
+  return value != nullptr ? std::atoi(value->c_str()) : 0;
+}
+
+// A container whose size its record does not give, of a class from a
+// library that may be missing, or an object no record describes: its
+// members are where FoxPro shows them, and it must hold them.
+void FitMembers(Component& container) {
+  if (container.children.empty()) return;
+  int right = 0, bottom = 0, left = 0, top = 0;
+  bool first = true;
+  for (const Component& member : container.children) {
+    const int member_left = IntSetting(member, "Left"), member_top = IntSetting(member, "Top");
+    right = std::max(right, member_left + IntSetting(member, "Width"));
+    bottom = std::max(bottom, member_top + IntSetting(member, "Height"));
+    left = first ? member_left : std::min(left, member_left);
+    top = first ? member_top : std::min(top, member_top);
+    first = false;
+  }
+  // The same margin after the members as before them.
+  PutSetting(container.settings, {"Width", std::to_string(right + std::max(left, 0))});
+  PutSetting(container.settings, {"Height", std::to_string(bottom + std::max(top, 0))});
+}
+
 class FormModelBuilder {
  public:
   FormModelBuilder(const std::vector<FormRecord>& records, const ScxObjectTree& tree, int code_page)
@@ -71,6 +118,9 @@ class FormModelBuilder {
   TextList LinesOf(const ScxNode& node, TextList& orphans) const;
   Component BuildComponent(const ScxNode& node, const ClassChoice& choice);
   void AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice);
+  // True for an object no record describes and an instance of a library
+  // class: the size of either may lie with a class that was not read.
+  bool SizedByMembers(const ScxNode& node) const;
   void AddColumn(Component& grid, const ScxNode& column);
   void KeepSubtree(Component& holder, const ScxNode& node, const std::string& owner);
   void Keep(Component& holder, const std::string& owner, const TextList& lines);
@@ -122,10 +172,16 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   root.delphi_class = "T" + root.identifier;
   TextList orphans;
   ConvertedSettings converted = settings_.Convert(LinesOf(form_node, orphans), "Form", "TForm");
+  settings_.AddDefaults(converted, kFormBaseClass, "Form", "TForm");
+  // FoxPro measures forms in pixels at 96 dpi; a form designer that does not
+  // know the resolution a form was made at scales it to its own.
+  PutSetting(converted.settings, {"PixelsPerInch", "96"});
   root.settings = std::move(converted.settings);
+  root.lcl_settings = std::move(converted.lcl_settings);
   Keep(root, {}, converted.kept);
   Keep(root, {}, orphans);
   AddChildren(root, form_node, {"TForm", "Form"});
+  SettleFonts(root);
   return form;
 }
 
@@ -136,16 +192,28 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
   component.delphi_class = choice.delphi_class;
   TextList orphans;
   ConvertedSettings converted = settings_.Convert(LinesOf(node, orphans), choice.fox_class, choice.delphi_class);
+  const bool sized = converted.carried.contains("Width") && converted.carried.contains("Height");
+  const std::string fox_class = NodeFoxClass(records_, node);
+  settings_.AddDefaults(converted, fox_class.empty() ? choice.fox_class : fox_class, choice.fox_class,
+                        choice.delphi_class);
   component.settings = std::move(converted.settings);
+  component.lcl_settings = std::move(converted.lcl_settings);
   Keep(component, {}, converted.kept);
   Keep(component, {}, orphans);
-  const std::string fox_class = NodeFoxClass(records_, node);
   for (const std::string_view ole : kOleBaseClasses) {
     if (SameText(fox_class, ole)) component.kept.push_back({{}, "OLE object (" + fox_class + "): not carried over"});
   }
   if (component.delphi_class == "TBevel") ShapeBevel(component);
+  if (component.delphi_class == "TLabel") SettleLabelBackground(component);
   AddChildren(component, node, choice);
+  if (!sized && SizedByMembers(node)) FitMembers(component);
   return component;
+}
+
+bool FormModelBuilder::SizedByMembers(const ScxNode& node) const {
+  if (node.record_ref == 0) return true;
+  const FormRecord* record = NodeRecord(records_, node);
+  return node.record_ref > 0 && record != nullptr && !record->class_location.empty();
 }
 
 void FormModelBuilder::AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice) {

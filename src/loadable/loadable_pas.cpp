@@ -79,6 +79,28 @@ class UnitWriter {
   TextList& out_;
 };
 
+// "Name.Property := Value;" for every setting that only the LCL publishes.
+void CollectLclSettings(const Component& component, TextList& out) {
+  for (const DfmSetting& setting : component.lcl_settings)
+    out.push_back(component.identifier + "." + setting.name + " := " + setting.value + ";");
+  for (const Component& child : component.children) CollectLclSettings(child, out);
+}
+
+// The form's Loaded, which makes the settings that only the LCL publishes
+// (Delphi has no such properties, so the .dfm cannot hold them).
+TextList LoadedMethod(const std::string& form_class, const TextList& lcl_settings) {
+  TextList method = {"",
+                     "// The LCL sizes check boxes and option buttons to their text; FoxPro keeps the",
+                     "// size they were given, as Delphi does.",
+                     "procedure " + form_class + ".Loaded;",
+                     "begin",
+                     "  inherited Loaded;",
+                     "{$IFDEF FPC}"};
+  for (const std::string& line : lcl_settings) method.push_back("  " + line);
+  method.insert(method.end(), {"{$ENDIF}", "end;"});
+  return method;
+}
+
 }  // namespace
 
 TextList WriteLoadableUnit(const LoadableForm& form) {
@@ -88,6 +110,9 @@ TextList WriteLoadableUnit(const LoadableForm& form) {
   UnitWriter writer(form, out);
   writer.Notes(root);
   writer.Fields(root);
+  TextList lcl_settings;
+  for (const Component& child : root.children) CollectLclSettings(child, lcl_settings);
+  if (!lcl_settings.empty()) out.insert(out.end(), {"  protected", "    procedure Loaded; override;"});
   const TextList tail = {"  private",
                          "    { Private declarations }",
                          "  public",
@@ -99,10 +124,13 @@ TextList WriteLoadableUnit(const LoadableForm& form) {
                          "",
                          "implementation",
                          "",
-                         "{$R *.dfm}",
-                         "",
-                         "end."};
+                         "{$R *.dfm}"};
   out.insert(out.end(), tail.begin(), tail.end());
+  if (!lcl_settings.empty()) {
+    const TextList loaded = LoadedMethod(root.delphi_class, lcl_settings);
+    out.insert(out.end(), loaded.begin(), loaded.end());
+  }
+  out.insert(out.end(), {"", "end."});
   return out;
 }
 

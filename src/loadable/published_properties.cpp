@@ -1,10 +1,9 @@
 #include "loadable/published_properties.h"
 
 #include <algorithm>
-#include <sstream>
 
 #include "base/errors.h"
-#include "base/text_list.h"
+#include "loadable/grouped_table.h"
 
 namespace quorvex {
 
@@ -14,22 +13,23 @@ constexpr std::string_view kTableText =
 #include "loadable/published_properties_text.inc"
     ;
 
-std::vector<std::string> Words(std::string_view line) {
-  std::istringstream in{std::string(line)};
-  std::vector<std::string> words;
-  for (std::string word; in >> word;) words.push_back(word);
-  return words;
-}
-
-PropertyType ReadType(const std::vector<std::string>& words) {
+// "kind [identifiers...] [= default]", the part of a row after the property.
+PropertyType ReadType(std::string_view row) {
   static const std::map<std::string, ValueKind, std::less<>> kKinds = {
       {"int", ValueKind::kInteger}, {"bool", ValueKind::kBoolean}, {"string", ValueKind::kString},
       {"color", ValueKind::kColor}, {"ident", ValueKind::kIdentifier}, {"set", ValueKind::kSet}};
-  const auto kind = kKinds.find(words[1]);
-  if (kind == kKinds.end()) throw Exception("unknown kind " + words[1]);
-  PropertyType type{kind->second, {words.begin() + 2, words.end()}};
+  const std::size_t equals = row.find('=');
+  auto [kind_name, rest] = FirstWord(row.substr(0, equals));
+  const auto kind = kKinds.find(kind_name);
+  if (kind == kKinds.end()) throw Exception("unknown kind " + std::string(kind_name));
+  PropertyType type{kind->second, {}, {}};
+  for (; !rest.empty(); rest = FirstWord(rest).second) type.names.emplace_back(FirstWord(rest).first);
   const bool takes_names = type.kind == ValueKind::kIdentifier || type.kind == ValueKind::kSet;
   if (takes_names == type.names.empty()) throw Exception("identifiers given to the wrong kind");
+  if (equals != std::string_view::npos) {
+    type.default_value = TrimBlanks(row.substr(equals + 1));
+    if (!ValueFitsType(type, *type.default_value)) throw Exception("a default not of its kind");
+  }
   return type;
 }
 
@@ -90,32 +90,12 @@ const PublishedProperties& PublishedProperties::Shared() {
   return table;
 }
 
-PublishedProperties::PublishedProperties(std::string_view table_text) {
-  Group* group = nullptr;
-  int line_number = 0;
-  for (const std::string& line : SplitLines(table_text)) {
-    ++line_number;
-    const std::string_view text = TrimBlanks(line);
-    if (text.empty() || text.starts_with('#')) continue;
-    try {
-      const auto words = Words(text);
-      if (words.front().ends_with(':')) {
-        group = &groups_[words.front().substr(0, words.front().size() - 1)];
-        for (std::size_t i = 1; i < words.size(); ++i) {
-          const auto base = groups_.find(words[i]);
-          if (base == groups_.end()) throw Exception("unknown group " + words[i]);
-          group->insert(base->second.begin(), base->second.end());
-        }
-        continue;
-      }
-      if (group == nullptr) throw Exception("a property before any group");
-      if (words.size() < 2) throw Exception("a property without a kind");
-      (*group)[words[0]] = ReadType(words);
-    } catch (const Exception& failure) {
-      throw Exception("Published properties, line " + std::to_string(line_number) + ": " + failure.what());
-    }
-  }
-}
+PublishedProperties::PublishedProperties(std::string_view table_text)
+    : groups_(ReadGroupedTable<PropertyType>(table_text, "Published properties",
+                                             [](std::string_view, std::string_view rest) {
+                                               if (rest.empty()) throw Exception("a property without a kind");
+                                               return ReadType(rest);
+                                             })) {}
 
 const PropertyType* PublishedProperties::Find(std::string_view class_name, std::string_view property) const {
   const auto group = groups_.find(class_name);

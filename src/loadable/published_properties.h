@@ -6,11 +6,13 @@
 // value is of its kind.
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/ascii.h"
+#include "loadable/grouped_table.h"
 
 namespace quorvex {
 
@@ -19,6 +21,9 @@ enum class ValueKind { kInteger, kBoolean, kString, kColor, kIdentifier, kSet };
 struct PropertyType {
   ValueKind kind = ValueKind::kInteger;
   std::vector<std::string> names;  // the identifiers of kIdentifier and kSet
+  // The value that Delphi and the LCL both give the property when a .dfm
+  // does not set it (DFM text); none where they differ or it is not listed.
+  std::optional<std::string> default_value;
 };
 
 // The class name under which the table lists the items of a TDBGrid's Columns.
@@ -44,7 +49,7 @@ class PublishedProperties {
   bool HasClass(std::string_view class_name) const { return groups_.contains(std::string(class_name)); }
 
   // Every group of the table (classes and shared lists) with its properties.
-  using Group = std::map<std::string, PropertyType, TextLess>;
+  using Group = TableGroup<PropertyType>;
   const std::map<std::string, Group, TextLess>& Groups() const { return groups_; }
 
  private:

@@ -53,6 +53,41 @@ constexpr std::array<Extra, 14> kExtras = {{
     {"BackStyle", "Transparent", "0=True;1=False"},
 }};
 
+// Properties that only the LCL publishes, with the value the LCL gives them.
+// The LCL sizes check boxes and option buttons to their text; FoxPro keeps
+// the size they were given, and Delphi's never size themselves.
+struct LclOnly {
+  std::string_view delphi_class;
+  std::string_view property;  // FoxPro's name and the LCL's
+  std::string_view lcl_default;
+};
+constexpr std::array<LclOnly, 3> kLclOnly = {{
+    {"TCheckBox", "AutoSize", "True"},
+    {"TRadioButton", "AutoSize", "True"},
+    {"TButton", "AutoSize", "False"},
+}};
+
+const LclOnly* FindLclOnly(std::string_view delphi_class, std::string_view property) {
+  for (const LclOnly& row : kLclOnly) {
+    if (row.delphi_class == delphi_class && SameText(row.property, property)) return &row;
+  }
+  return nullptr;
+}
+
+// A logical value as DFM text, or "" for any other value.
+std::string_view LogicalValue(std::string_view value) {
+  if (SameText(value, ".T.")) return "True";
+  if (SameText(value, ".F.")) return "False";
+  return {};
+}
+
+// The name of one of Delphi's colors (clBtnFace): the defaults table names
+// the system colors FoxPro takes from Windows that way.
+bool IsDelphiColorName(std::string_view value) {
+  return value.size() > 2 && value.starts_with("cl") &&
+         std::all_of(value.begin(), value.end(), [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
+}
+
 // FoxPro's "red,green,blue": three numbers and two commas, nothing else.
 bool IsFoxColor(std::string_view value) {
   int commas = 0;
@@ -111,8 +146,9 @@ const std::string* FindSetting(const std::vector<DfmSetting>& settings, std::str
   return nullptr;
 }
 
-SettingConverter::SettingConverter(int code_page, const PublishedProperties& table, const Lists& lists)
-    : code_page_(code_page), table_(table), lists_(lists) {}
+SettingConverter::SettingConverter(int code_page, const PublishedProperties& table, const FoxDefaults& defaults,
+                                   const Lists& lists)
+    : code_page_(code_page), table_(table), defaults_(defaults), lists_(lists) {}
 
 ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_view fox_class,
                                             std::string_view table_class, std::string_view prefix) const {
@@ -133,6 +169,10 @@ ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_v
     const std::string_view property = TrimBlanks(NamePart(line));
     const std::string_view value = TrimBlanks(ValuePart(line));
     if (SameText(property, "Name")) continue;
+    if (FindLclOnly(table_class, property) != nullptr && !LogicalValue(value).empty()) {
+      PutSetting(result.lcl_settings, {std::string(property), std::string(LogicalValue(value))});
+      continue;
+    }
     if (IsExpression(value)) {
       kept[i] = true;
       continue;
@@ -156,9 +196,35 @@ ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_v
     }
   }
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (kept[i]) result.kept.push_back(lines[i]);
+    if (kept[i]) {
+      result.kept.push_back(lines[i]);
+    } else if (!TrimBlanks(lines[i]).empty()) {
+      result.carried.emplace(TrimBlanks(NamePart(TrimBlanks(lines[i]))));
+    }
   }
   return result;
+}
+
+void SettingConverter::AddDefaults(ConvertedSettings& converted, std::string_view base_class,
+                                   std::string_view fox_class, std::string_view table_class) const {
+  const FoxDefaults::Rows* defaults = defaults_.Find(base_class);
+  if (defaults == nullptr) return;
+  TextList lines;
+  for (const auto& [property, value] : *defaults) {
+    if (!converted.carried.contains(property)) lines.push_back(property + " = " + value);
+  }
+  const ConvertedSettings from_defaults = Convert(lines, fox_class, table_class);
+  for (const DfmSetting& setting : from_defaults.settings) {
+    const PropertyType* type = table_.Find(table_class, setting.name);
+    const bool delphi_default = type != nullptr && type->default_value == setting.value;
+    if (!delphi_default && FindSetting(converted.settings, setting.name) == nullptr)
+      converted.settings.push_back(setting);
+  }
+  for (const DfmSetting& setting : from_defaults.lcl_settings) {
+    const bool lcl_default = FindLclOnly(table_class, setting.name)->lcl_default == setting.value;
+    if (!lcl_default && FindSetting(converted.lcl_settings, setting.name) == nullptr)
+      converted.lcl_settings.push_back(setting);
+  }
 }
 
 std::string SettingConverter::ConvertExtra(std::string_view property, std::string_view value) const {
@@ -189,9 +255,16 @@ bool SettingConverter::Accept(std::string_view table_class, std::string_view raw
     if (SameText(rename.delphi_class, table_class) && SameText(rename.from, setting.name)) setting.name = rename.to;
   }
   const PropertyType* type = table_.Find(table_class, setting.name);
-  if (type == nullptr || !ValueFitsType(*type, setting.value)) return false;
+  if (type == nullptr) return false;
   // The vocabulary reads any text as a colour; only a real one is carried.
-  if (type->kind == ValueKind::kColor && !IsFoxColor(raw_value)) return false;
+  if (type->kind == ValueKind::kColor) {
+    if (IsDelphiColorName(raw_value)) {
+      setting.value = raw_value;
+    } else if (!IsFoxColor(raw_value)) {
+      return false;
+    }
+  }
+  if (!ValueFitsType(*type, setting.value)) return false;
   if (type->kind == ValueKind::kString)
     setting.value = DfmStringLiteral(DecodeText(DfmLiteralBytes(setting.value), code_page_));
   return true;

@@ -8,12 +8,15 @@
 // assignment against the table of published properties. Strings are decoded
 // from the form's code page and written as ASCII and #codes.
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/ascii.h"
 #include "base/text_list.h"
 #include "loadable/component_model.h"
+#include "loadable/fox_defaults.h"
 #include "loadable/published_properties.h"
 #include "vocabulary/lists.h"
 
@@ -22,13 +25,18 @@ namespace quorvex {
 // What one object's lines gave.
 struct ConvertedSettings {
   std::vector<DfmSetting> settings;  // each property once, the later line winning
-  TextList kept;                     // lines not carried over, as read
+  // Settings that only the LCL publishes (a check box's AutoSize), for the
+  // unit to make when the form is loaded; each property once.
+  std::vector<DfmSetting> lcl_settings;
+  TextList kept;  // lines not carried over, as read
+  // The FoxPro properties whose lines were carried over (not kept).
+  std::set<std::string, TextLess> carried;
 };
 
 class SettingConverter {
  public:
   explicit SettingConverter(int code_page, const PublishedProperties& table = PublishedProperties::Shared(),
-                            const Lists& lists = Lists::Shared());
+                            const FoxDefaults& defaults = FoxDefaults::Shared(), const Lists& lists = Lists::Shared());
 
   // Converts `lines` (an object's property lines as the object text holds
   // them) for `table_class` (a Delphi class of the table, or
@@ -37,6 +45,13 @@ class SettingConverter {
   // column's header). Name lines are not settings: they name the component.
   ConvertedSettings Convert(const TextList& lines, std::string_view fox_class, std::string_view table_class,
                             std::string_view prefix = {}) const;
+
+  // Adds to `converted` (what Convert gave for an object) FoxPro's defaults
+  // of `base_class` for the properties it did not carry: each default that
+  // converts to a setting the class publishes, unless Delphi and the LCL
+  // give the property that value anyway. Defaults are never kept.
+  void AddDefaults(ConvertedSettings& converted, std::string_view base_class, std::string_view fox_class,
+                   std::string_view table_class) const;
 
  private:
   // The DFM assignment for a line that the vocabulary drops, from the
@@ -48,6 +63,7 @@ class SettingConverter {
 
   int code_page_;
   const PublishedProperties& table_;
+  const FoxDefaults& defaults_;
   const Lists& lists_;
 };
 

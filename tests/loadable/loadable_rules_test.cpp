@@ -107,16 +107,16 @@ TEST(LoadableRules, PublishedPropertiesTableReadsGroupsAndKinds) {
 }
 
 TEST(LoadableRules, ValueKinds) {
-  const PropertyType color{ValueKind::kColor, {}};
+  const PropertyType color{ValueKind::kColor, {}, {}};
   EXPECT_TRUE(ValueFitsType(color, "clNavy"));
   EXPECT_TRUE(ValueFitsType(color, "$00C0DCC0"));
   EXPECT_FALSE(ValueFitsType(color, "$C0DCC0"));
   EXPECT_FALSE(ValueFitsType(color, "(RGB(1,2,3))"));
-  const PropertyType text{ValueKind::kString, {}};
+  const PropertyType text{ValueKind::kString, {}, {}};
   EXPECT_TRUE(ValueFitsType(text, "'a'"));
   EXPECT_TRUE(ValueFitsType(text, "#1055'a'"));
   EXPECT_FALSE(ValueFitsType(text, "a"));
-  const PropertyType flag{ValueKind::kBoolean, {}};
+  const PropertyType flag{ValueKind::kBoolean, {}, {}};
   EXPECT_TRUE(ValueFitsType(flag, "False"));
   EXPECT_FALSE(ValueFitsType(flag, ".F."));
   // The compiled-in table knows the classes the converter writes.
