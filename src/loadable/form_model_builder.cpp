@@ -77,10 +77,20 @@ int IntSetting(const Component& component, std::string_view name) {
   return value != nullptr ? std::atoi(value->c_str()) : 0;
 }
 
+// An auto-sized label whose caption is empty, or an expression kept as a
+// comment, shows what FoxPro measured for it: the size its record stores.
+void KeepSizeWithoutCaption(Component& label) {
+  const std::string* caption = FindSetting(label.settings, "Caption");
+  const std::string* auto_size = FindSetting(label.settings, "AutoSize");
+  if ((caption == nullptr || *caption == "''") && auto_size != nullptr && *auto_size == "True")
+    PutSetting(label.settings, {"AutoSize", "False"});
+}
+
 // A container whose size its record does not give, of a class from a
 // library that may be missing, or an object no record describes: its
-// members are where FoxPro shows them, and it must hold them.
-void FitMembers(Component& container) {
+// members are where FoxPro shows them, and it must hold them. Only what the
+// record leaves out is set (`width`, `height`).
+void FitMembers(Component& container, bool width, bool height) {
   if (container.children.empty()) return;
   int right = 0, bottom = 0, left = 0, top = 0;
   bool first = true;
@@ -93,8 +103,8 @@ void FitMembers(Component& container) {
     first = false;
   }
   // The same margin after the members as before them.
-  PutSetting(container.settings, {"Width", std::to_string(right + std::max(left, 0))});
-  PutSetting(container.settings, {"Height", std::to_string(bottom + std::max(top, 0))});
+  if (width) PutSetting(container.settings, {"Width", std::to_string(right + std::max(left, 0))});
+  if (height) PutSetting(container.settings, {"Height", std::to_string(bottom + std::max(top, 0))});
 }
 
 class FormModelBuilder {
@@ -177,7 +187,6 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   // know the resolution a form was made at scales it to its own.
   PutSetting(converted.settings, {"PixelsPerInch", "96"});
   root.settings = std::move(converted.settings);
-  root.lcl_settings = std::move(converted.lcl_settings);
   Keep(root, {}, converted.kept);
   Keep(root, {}, orphans);
   AddChildren(root, form_node, {"TForm", "Form"});
@@ -192,21 +201,25 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
   component.delphi_class = choice.delphi_class;
   TextList orphans;
   ConvertedSettings converted = settings_.Convert(LinesOf(node, orphans), choice.fox_class, choice.delphi_class);
-  const bool sized = converted.carried.contains("Width") && converted.carried.contains("Height");
+  const bool width_known = converted.carried.contains("Width");
+  const bool height_known = converted.carried.contains("Height");
   const std::string fox_class = NodeFoxClass(records_, node);
   settings_.AddDefaults(converted, fox_class.empty() ? choice.fox_class : fox_class, choice.fox_class,
                         choice.delphi_class);
   component.settings = std::move(converted.settings);
-  component.lcl_settings = std::move(converted.lcl_settings);
+  component.lcl_settings = LclOnlySettings(component.delphi_class);
   Keep(component, {}, converted.kept);
   Keep(component, {}, orphans);
   for (const std::string_view ole : kOleBaseClasses) {
     if (SameText(fox_class, ole)) component.kept.push_back({{}, "OLE object (" + fox_class + "): not carried over"});
   }
   if (component.delphi_class == "TBevel") ShapeBevel(component);
-  if (component.delphi_class == "TLabel") SettleLabelBackground(component);
+  if (component.delphi_class == "TLabel") {
+    SettleLabelBackground(component);
+    KeepSizeWithoutCaption(component);
+  }
   AddChildren(component, node, choice);
-  if (!sized && SizedByMembers(node)) FitMembers(component);
+  if ((!width_known || !height_known) && SizedByMembers(node)) FitMembers(component, !width_known, !height_known);
   return component;
 }
 

@@ -90,8 +90,8 @@ void CollectLclSettings(const Component& component, TextList& out) {
 // (Delphi has no such properties, so the .dfm cannot hold them).
 TextList LoadedMethod(const std::string& form_class, const TextList& lcl_settings) {
   TextList method = {"",
-                     "// The LCL sizes check boxes and option buttons to their text; FoxPro keeps the",
-                     "// size they were given, as Delphi does.",
+                     "// The LCL sizes check boxes and option buttons to its own measure of their",
+                     "// text; FoxPro shows them at the size they were given, as Delphi does.",
                      "procedure " + form_class + ".Loaded;",
                      "begin",
                      "  inherited Loaded;",

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "base/ascii.h"
+#include "loadable/constant_expression.h"
 #include "loadable/text_encoding.h"
 #include "vocabulary/property_color.h"
 #include "vocabulary/property_conversion.h"
@@ -53,34 +54,6 @@ constexpr std::array<Extra, 14> kExtras = {{
     {"BackStyle", "Transparent", "0=True;1=False"},
 }};
 
-// Properties that only the LCL publishes, with the value the LCL gives them.
-// The LCL sizes check boxes and option buttons to their text; FoxPro keeps
-// the size they were given, and Delphi's never size themselves.
-struct LclOnly {
-  std::string_view delphi_class;
-  std::string_view property;  // FoxPro's name and the LCL's
-  std::string_view lcl_default;
-};
-constexpr std::array<LclOnly, 3> kLclOnly = {{
-    {"TCheckBox", "AutoSize", "True"},
-    {"TRadioButton", "AutoSize", "True"},
-    {"TButton", "AutoSize", "False"},
-}};
-
-const LclOnly* FindLclOnly(std::string_view delphi_class, std::string_view property) {
-  for (const LclOnly& row : kLclOnly) {
-    if (row.delphi_class == delphi_class && SameText(row.property, property)) return &row;
-  }
-  return nullptr;
-}
-
-// A logical value as DFM text, or "" for any other value.
-std::string_view LogicalValue(std::string_view value) {
-  if (SameText(value, ".T.")) return "True";
-  if (SameText(value, ".F.")) return "False";
-  return {};
-}
-
 // The name of one of Delphi's colors (clBtnFace): the defaults table names
 // the system colors FoxPro takes from Windows that way.
 bool IsDelphiColorName(std::string_view value) {
@@ -107,8 +80,35 @@ bool IsFoxColor(std::string_view value) {
 }
 
 // An expression ("(GetText(...))", "=Date()") is computed when the form runs;
-// no value of a form text can stand for it.
+// no value of a form text can stand for it, unless it is a constant.
 bool IsExpression(std::string_view value) { return value.starts_with('(') || value.starts_with('='); }
+
+// `text` with each line break (CR LF, CR or LF: FoxPro breaks a caption at
+// CHR(13)) as LF, at which Windows' and the LCL's controls break lines alike.
+std::string OneLineBreak(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i] == '\r' ? '\n' : text[i];
+  }
+  return out;
+}
+
+// The value of an expression that is a constant, as a record would store it:
+// a number given to a color property (RGB(...)) as red,green,blue.
+std::optional<std::string> ConstantValueText(std::string_view property, std::string_view expression) {
+  if (expression.starts_with('=')) expression.remove_prefix(1);
+  const std::optional<FoxConstant> constant = EvaluateConstant(expression);
+  if (!constant) return std::nullopt;
+  if (constant->kind == FoxConstant::Kind::kString) return ConstantLiteral({.text = OneLineBreak(constant->text)});
+  const bool color = property.size() >= 5 && SameText(property.substr(property.size() - 5), "Color");
+  if (!color || constant->kind != FoxConstant::Kind::kNumber) return ConstantLiteral(*constant);
+  const double number = constant->number;
+  if (number < 0 || number > 0xFFFFFF || number != static_cast<double>(static_cast<long>(number)))
+    return std::nullopt;
+  const long rgb = static_cast<long>(number);
+  return std::to_string(rgb & 0xFF) + "," + std::to_string((rgb >> 8) & 0xFF) + "," + std::to_string(rgb >> 16);
+}
 
 std::optional<std::string> MappedValue(std::string_view values, std::string_view value) {
   while (!values.empty()) {
@@ -139,6 +139,14 @@ void PutSetting(std::vector<DfmSetting>& settings, DfmSetting setting, bool repl
   }
 }
 
+std::vector<DfmSetting> LclOnlySettings(std::string_view delphi_class) {
+  // The LCL sizes check boxes and option buttons to its own measure of their
+  // text; FoxPro shows them at the size their record stores, which is the
+  // size FoxPro's own AutoSize gave them where that is on.
+  if (delphi_class == "TCheckBox" || delphi_class == "TRadioButton") return {{"AutoSize", "False"}};
+  return {};
+}
+
 const std::string* FindSetting(const std::vector<DfmSetting>& settings, std::string_view name) {
   for (const DfmSetting& setting : settings) {
     if (SameText(setting.name, name)) return &setting.value;
@@ -157,25 +165,29 @@ ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_v
   // One DFM line per converted line, so that the font-style rule finds and
   // merges into the object's earlier flag line as in pass 2.
   TextList dfm;
-  std::vector<std::size_t> source;  // the index in `lines` of each DFM line
+  std::vector<std::size_t> source;      // the index in `lines` of each DFM line
+  std::vector<std::string> raw_values;  // the FoxPro value of each DFM line
   PropertyConverter vocabulary(dfm, lists_);
   vocabulary.SetCurrentClass("Form");
   std::string mapped_class(fox_class);
   vocabulary.MapClass(mapped_class);
 
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string_view line = TrimBlanks(lines[i]);
+    std::string_view line = TrimBlanks(lines[i]);
     if (line.empty()) continue;
     const std::string_view property = TrimBlanks(NamePart(line));
-    const std::string_view value = TrimBlanks(ValuePart(line));
+    std::string_view value = TrimBlanks(ValuePart(line));
     if (SameText(property, "Name")) continue;
-    if (FindLclOnly(table_class, property) != nullptr && !LogicalValue(value).empty()) {
-      PutSetting(result.lcl_settings, {std::string(property), std::string(LogicalValue(value))});
-      continue;
-    }
+    std::string constant_line;
     if (IsExpression(value)) {
-      kept[i] = true;
-      continue;
+      const std::optional<std::string> constant = ConstantValueText(property, value);
+      if (!constant) {
+        kept[i] = true;
+        continue;
+      }
+      constant_line = std::string(property) + " = " + *constant;
+      line = constant_line;
+      value = TrimBlanks(ValuePart(line));
     }
     std::string assignment = vocabulary.ConvertPropertyLine(line);
     if (assignment.empty() && IsFontFlag(lists_, property, value)) continue;
@@ -186,10 +198,11 @@ ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_v
     }
     dfm.push_back(std::string(prefix) + assignment);
     source.push_back(i);
+    raw_values.emplace_back(value);
   }
   for (std::size_t d = 0; d < dfm.size(); ++d) {
     DfmSetting setting;
-    if (Accept(table_class, TrimBlanks(ValuePart(TrimBlanks(lines[source[d]]))), dfm[d], setting)) {
+    if (Accept(table_class, raw_values[d], dfm[d], setting)) {
       PutSetting(result.settings, std::move(setting));
     } else {
       kept[source[d]] = true;
@@ -219,11 +232,6 @@ void SettingConverter::AddDefaults(ConvertedSettings& converted, std::string_vie
     const bool delphi_default = type != nullptr && type->default_value == setting.value;
     if (!delphi_default && FindSetting(converted.settings, setting.name) == nullptr)
       converted.settings.push_back(setting);
-  }
-  for (const DfmSetting& setting : from_defaults.lcl_settings) {
-    const bool lcl_default = FindLclOnly(table_class, setting.name)->lcl_default == setting.value;
-    if (!lcl_default && FindSetting(converted.lcl_settings, setting.name) == nullptr)
-      converted.lcl_settings.push_back(setting);
   }
 }
 

@@ -25,9 +25,6 @@ namespace quorvex {
 // What one object's lines gave.
 struct ConvertedSettings {
   std::vector<DfmSetting> settings;  // each property once, the later line winning
-  // Settings that only the LCL publishes (a check box's AutoSize), for the
-  // unit to make when the form is loaded; each property once.
-  std::vector<DfmSetting> lcl_settings;
   TextList kept;  // lines not carried over, as read
   // The FoxPro properties whose lines were carried over (not kept).
   std::set<std::string, TextLess> carried;
@@ -70,6 +67,10 @@ class SettingConverter {
 // Sets `setting` in `settings`, replacing one of the same name (letter case
 // aside) when `replace` is true, else leaving that one as it is.
 void PutSetting(std::vector<DfmSetting>& settings, DfmSetting setting, bool replace = true);
+
+// The settings that a component of `delphi_class` needs in the LCL alone
+// (properties Delphi does not have), to be made when its form is loaded.
+std::vector<DfmSetting> LclOnlySettings(std::string_view delphi_class);
 
 // The value of the setting named `name`, or null.
 const std::string* FindSetting(const std::vector<DfmSetting>& settings, std::string_view name);
