@@ -6,6 +6,9 @@ packages="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
 packages="$packages qt6-base-dev fonts-dejavu-core"
 # fpc and the LCL units build lclload, the form-reader check of the loadable mode.
 packages="$packages fpc lcl-nogui-2.2 lcl-units-2.2"
+# Showing the converted forms (scripts/show-forms.sh, the test loadable_render): the LCL for GTK 2, a
+# display server of its own, Arial's metrics, and python3 for the render tools.
+packages="$packages lcl-gtk2-2.2 xvfb fonts-liberation python3"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
