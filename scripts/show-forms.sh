@@ -8,7 +8,8 @@
 # Usage: scripts/show-forms.sh [-p PROJECTS] CONVERTER WORKDIR [INPUT...]
 #   INPUT        .scx forms and folders of them (with their subfolders), converted in one run: set "forms"
 #   -p PROJECTS  each folder in PROJECTS converted on its own, with -r -L FOLDER so that the class
-#                libraries it holds are found: set "projects"
+#                libraries it holds are found, and compared with its forms as their libraries make
+#                them: set "projects"
 # Forms of one set need distinct file names: a form's unit and its records are found by that name.
 #
 # WORKDIR/SET/ holds out/ (the units), src/ (each form's objtext and records), prog/ (the programs),
@@ -53,14 +54,25 @@ loadable() {
   case $? in 0 | 3) ;; *) echo "show-forms: the conversion of $* stopped" >&2; status=1 ;; esac
 }
 
-# sources SRC INPUT...: the objtext and records of each form among the inputs, for the comparison.
+# sources SRC [-L FOLDER] INPUT...: the objtext and records of each form among the inputs, for the
+# comparison. With -L, the objtext is the form's with the class libraries of FOLDER read: what FoxPro
+# shows of an object of a library class is what its class stores, not only what the form stores.
 sources() {
   src=$1
   shift
+  libraries=""
+  if [ "$1" = -L ]; then
+    libraries=$2
+    shift 2
+  fi
   mkdir -p "$src"
   find "$@" -type f -iname '*.scx' | while IFS= read -r form; do
     name=$(basename "$form")
-    "$converter" --stage objtext "$form" > "$src/${name%.*}.objtext" 2>/dev/null
+    if [ -n "$libraries" ]; then
+      "$converter" --loadable -L "$libraries" --stage objtext "$form" > "$src/${name%.*}.objtext" 2>/dev/null
+    else
+      "$converter" --stage objtext "$form" > "$src/${name%.*}.objtext" 2>/dev/null
+    fi
     "$converter" --stage records "$form" > "$src/${name%.*}.records" 2>/dev/null
   done
 }
@@ -99,8 +111,8 @@ if [ -n "$projects" ]; then
   for folder in "$projects"/*/; do
     folder=${folder%/}
     loadable "$work/projects/out/${folder##*/}" -L "$folder" "$folder"
+    sources "$work/projects/src" -L "$folder" "$folder"
   done
-  sources "$work/projects/src" "$projects"
   sets="$sets projects"
 fi
 
