@@ -102,9 +102,10 @@ void FitMembers(Component& container, bool width, bool height) {
     top = first ? member_top : std::min(top, member_top);
     first = false;
   }
-  // The same margin after the members as before them.
-  if (width) PutSetting(container.settings, {"Width", std::to_string(right + std::max(left, 0))});
-  if (height) PutSetting(container.settings, {"Height", std::to_string(bottom + std::max(top, 0))});
+  // After the members, the margin they keep from the nearer edge.
+  const int margin = std::max(std::min(left, top), 0);
+  if (width) PutSetting(container.settings, {"Width", std::to_string(right + margin)});
+  if (height) PutSetting(container.settings, {"Height", std::to_string(bottom + margin)});
 }
 
 class FormModelBuilder {

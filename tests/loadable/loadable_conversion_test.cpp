@@ -71,7 +71,11 @@ TEST(LoadableConversion, EveryObjectGetsARealClassAndFitsItsUnit) {
                                       "object Bar: TPanel", "object cmdNext: TButton", "object Holder: TPanel",
                                       "object lblX: TLabel"}));
   EXPECT_EQ(LinesWith(form.dfm, "Shape"), std::vector<std::string>{"Shape = bsTopLine"});
-  EXPECT_EQ(LinesWith(form.dfm, "Height"), std::vector<std::string>{"Height = 2"});
+  // The line's thickness; the OLE object and the container sized as FoxPro's
+  // defaults; the button and label as the defaults of their classes.
+  EXPECT_EQ(LinesWith(form.dfm, "Height"),
+            (std::vector<std::string>{"ClientHeight = 250", "Height = 2", "Height = 100", "Height = 200",
+                                      "Height = 27", "Height = 17", "Height = 17"}));
   EXPECT_EQ(LinesWith(form.dfm, "Caption"), (std::vector<std::string>{"Caption = 'Next'", "Caption = 'X'"}));
   EXPECT_EQ(LinesWith(form.pas, ": T"),
             (std::vector<std::string>{"Line1: TBevel;", "Ole1: TPanel;", "Bar: TPanel;", "cmdNext: TButton;",
@@ -102,9 +106,11 @@ TEST(LoadableConversion, SettingsThatDoNotFitAreKeptAsComments) {
   EXPECT_EQ(LinesWith(form.dfm, "Hint"), std::vector<std::string>{"Hint = 'Tip'"});
   EXPECT_EQ(LinesWith(form.dfm, "Transparent"), std::vector<std::string>{"Transparent = True"});
   EXPECT_EQ(LinesWith(form.dfm, "ClientWidth"), std::vector<std::string>{"ClientWidth = 300"});
-  EXPECT_EQ(LinesWith(form.pas, "//"),
+  EXPECT_EQ(LinesWith(form.pas, "// "),
             (std::vector<std::string>{"// Curvature = 99", "// Alignment = 1",
-                                      "// Caption = (GetText(\"A\") + CHR(13))", "// BackColor = (nColor)"}));
+                                      "// Caption = (GetText(\"A\") + CHR(13))", "// BackColor = (nColor)",
+                                      "// The LCL sizes check boxes and option buttons to its own measure of their",
+                                      "// text; FoxPro shows them at the size they were given, as Delphi does."}));
   EXPECT_EQ(form.kept_count, 4);
 }
 

@@ -5,6 +5,7 @@
 
 #include "base/errors.h"
 #include "loadable/class_choice.h"
+#include "loadable/fox_defaults.h"
 #include "loadable/pascal_names.h"
 #include "loadable/published_properties.h"
 #include "loadable/text_encoding.h"
@@ -84,8 +85,10 @@ TEST(LoadableRules, PublishedPropertiesTableReadsGroupsAndKinds) {
       "shared:\n"
       "Left int\n"
       "TThing: shared\n"
-      "Align ident alLeft alRight\n"
+      "Align ident alLeft alRight = alLeft\n"
       "Style set fsBold fsItalic\n");
+  EXPECT_EQ(table.Find("TThing", "Align")->default_value, "alLeft");
+  EXPECT_EQ(table.Find("TThing", "Left")->default_value, std::nullopt);
   EXPECT_TRUE(table.Accepts("TThing", "Left", "-12"));
   EXPECT_TRUE(table.Accepts("tthing", "left", "12"));
   EXPECT_FALSE(table.Accepts("TThing", "Left", "1.5"));
@@ -104,6 +107,29 @@ TEST(LoadableRules, PublishedPropertiesTableReadsGroupsAndKinds) {
   } catch (const Exception& failure) {
     EXPECT_STREQ(failure.what(), "Published properties, line 2: unknown kind number");
   }
+  EXPECT_THROW(PublishedProperties("TX:\nAlign ident alLeft = alTop\n"), Exception);
+}
+
+TEST(LoadableRules, FoxProDefaultsByBaseClass) {
+  const FoxDefaults table(
+      "# sizes\n"
+      "text:\n"
+      "FontName = \"Arial\"\n"
+      "label: text\n"
+      "Width = 40\n"
+      "FontName = \"Tahoma\"\n");
+  EXPECT_EQ(table.Find("LABEL")->at("fontname"), "\"Tahoma\"");
+  EXPECT_EQ(table.Find("label")->at("Width"), "40");
+  EXPECT_EQ(table.Find("textbox"), nullptr);
+  try {
+    FoxDefaults("label:\nWidth 40\n");
+    FAIL();
+  } catch (const Exception& failure) {
+    EXPECT_STREQ(failure.what(), "FoxPro defaults, line 2: a row without \"= value\"");
+  }
+  // The compiled-in table: FoxPro's own font and sizes.
+  EXPECT_EQ(FoxDefaults::Shared().Find("commandbutton")->at("Width"), "84");
+  EXPECT_EQ(FoxDefaults::Shared().Find("textbox")->at("FontSize"), "9");
 }
 
 TEST(LoadableRules, ValueKinds) {

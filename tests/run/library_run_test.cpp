@@ -43,13 +43,18 @@ TEST(LibraryRun, LibraryFromASearchFolderAndOnesMissingOrDamaged) {
   const std::string libraries = (temp.path() / "libs").string();
 
   const RunOutput one = ConvertWithLibraries(inputs, temp.path() / "one", libraries, 1);
-  // The class's own settings under the form's, its member under its real class.
+  // The class's own settings under the form's, its member under its real
+  // class; what no class gives, FoxPro's defaults of the base class (the
+  // container as high as its member needs).
   EXPECT_EQ(ReadFileBytes(temp.path() / "one" / "main.dfm"),
             "object Form1: TForm1\r\n"
-            "  object Bar1: TPanel\r\n    Width = 200\r\n"
-            "    object Okay: TButton\r\n      Caption = 'Yes'\r\n    end\r\n  end\r\n"
-            "  object Missing1: TButton\r\n  end\r\n"
-            "  object Broken1: TEdit\r\n  end\r\n"
+            "  Position = poDesigned\r\n  Font.Name = 'Arial'\r\n  Font.Size = 9\r\n"
+            "  ClientHeight = 250\r\n  ClientWidth = 375\r\n  PixelsPerInch = 96\r\n"
+            "  object Bar1: TPanel\r\n    Width = 200\r\n    Height = 27\r\n"
+            "    object Okay: TButton\r\n      Caption = 'Yes'\r\n      Height = 27\r\n      Width = 84\r\n"
+            "    end\r\n  end\r\n"
+            "  object Missing1: TButton\r\n    Height = 27\r\n    Width = 84\r\n  end\r\n"
+            "  object Broken1: TEdit\r\n    AutoSize = False\r\n    Height = 23\r\n    Width = 100\r\n  end\r\n"
             "end\r\n");
   EXPECT_NE(ReadFileBytes(temp.path() / "one" / "main.pas").find("    Okay: TButton;\r\n"), std::string::npos);
 

@@ -53,7 +53,8 @@ TEST(LoadableRun, ReportNamesEveryFileWrittenAndTheKeptSettings) {
   EXPECT_EQ(FileNames(out), (std::vector<std::string>{"U2nd_set_Form1.dfm", "U2nd_set_Form1.pas",
                                                       "U2nd_set_Form2.dfm", "U2nd_set_Form2.pas"}));
   EXPECT_EQ(ReadFileBytes(temp.path() / "out" / "U2nd_set_Form2.dfm"),
-            "object Form2: TForm2\r\n  Caption = 'Two'\r\nend\r\n");
+            "object Form2: TForm2\r\n  Caption = 'Two'\r\n  Position = poDesigned\r\n  Font.Name = 'Arial'\r\n"
+            "  Font.Size = 9\r\n  ClientHeight = 250\r\n  ClientWidth = 375\r\n  PixelsPerInch = 96\r\nend\r\n");
 }
 
 // A form set's units are named only once converted; one that takes the name

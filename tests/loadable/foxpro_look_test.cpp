@@ -1,0 +1,177 @@
+// What makes a loadable form look like the FoxPro form: FoxPro's defaults
+// where a record stores nothing, fonts, sizes, constant values, colors.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fixtures/scx_writer.h"
+#include "loadable/loadable_conversion.h"
+#include "table/memory_file_system.h"
+#include "table/table_dataset.h"
+
+namespace quorvex::testing {
+namespace {
+
+using fixtures::ScxWriter;
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// The .dfm and .pas of a form holding `objects`, its own lines `form_lines`.
+LoadableOutput ConvertForm(std::initializer_list<fixtures::ScxRecord> objects,
+                           std::initializer_list<std::string> form_lines = {}) {
+  std::vector<std::string> lines(form_lines);
+  lines.push_back("Name = \"Form1\"");
+  ScxWriter form;
+  form.AddVersionComment().Add({.objname = "Form1", .baseclass = "form", .properties = Joined(lines)});
+  for (const auto& object : objects) form.Add(object);
+  MemoryFileSystem files;
+  form.Build().AddTo(files, "/f/look.scx", "/f/look.sct");
+  TableDataSet dataset("TableDataSet1", files);
+  dataset.SetTableName("/f/look.scx");
+  dataset.Open();
+  LoadableConversion conversion("/f/look.scx", {});
+  conversion.ReadRecords(dataset);
+  conversion.Generate();
+  return conversion.Outputs().front();
+}
+
+// A record as FoxPro writes it: the object's own lines, its Name, then the
+// lines of its members ("cmdGo.Left = 10").
+fixtures::ScxRecord Object(std::string name, std::string base_class, std::vector<std::string> lines,
+                           std::string parent = "Form1") {
+  const auto members = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.find('.') < line.find('=');
+  });
+  lines.insert(members, "Name = \"" + name + "\"");
+  return {.objname = name, .parent = parent, .baseclass = base_class, .properties = Joined(lines)};
+}
+
+// The settings of component `name` in the .dfm, in their order, blanks cut.
+std::vector<std::string> SettingsOf(const LoadableOutput& form, const std::string& name) {
+  std::vector<std::string> settings;
+  bool inside = false;
+  std::size_t depth = 0;
+  for (const std::string& line : form.dfm) {
+    const std::size_t indent = line.find_first_not_of(' ');
+    const std::string text = line.substr(indent);
+    if (!inside) {
+      inside = text.starts_with("object " + name + ":");
+      depth = indent;
+    } else if (indent <= depth || text.starts_with("object ")) {
+      break;
+    } else {
+      settings.push_back(text);
+    }
+  }
+  return settings;
+}
+
+using Settings = std::vector<std::string>;
+
+TEST(FoxProLook, FoxProsDefaultsFillWhatRecordsLeaveOut) {
+  const LoadableOutput form = ConvertForm({
+      Object("Label1", "label", {"Caption = \"Name\""}),
+      Object("Label2", "label", {"Caption = \"Clear\"", "BackStyle = 0", "AutoSize = .T.", "Width = 30"}),
+      Object("Label3", "label", {"Caption = (GetText(\"A\"))", "AutoSize = .T.", "Width = 30", "Height = 15"}),
+      Object("Text1", "textbox", {"Left = 8"}),
+      Object("Shape1", "shape", {"BackColor = 255,0,0"}),
+  });
+  // The form: FoxPro's size, placed where it is, its font, measured at 96 dpi.
+  EXPECT_EQ(SettingsOf(form, "Form1"), (Settings{"Position = poDesigned", "Font.Name = 'Arial'", "Font.Size = 9",
+                                                 "ClientHeight = 250", "ClientWidth = 375", "PixelsPerInch = 96"}));
+  // Opaque in the button face color, FoxPro's size; a label does not size itself.
+  EXPECT_EQ(SettingsOf(form, "Label1"),
+            (Settings{"Caption = 'Name'", "AutoSize = False", "Color = clBtnFace", "Height = 17", "Width = 40"}));
+  EXPECT_EQ(SettingsOf(form, "Label2"),
+            (Settings{"Caption = 'Clear'", "AutoSize = True", "Width = 30", "Height = 17", "Transparent = True"}));
+  // No caption to measure: the size FoxPro measured.
+  EXPECT_EQ(SettingsOf(form, "Label3"),
+            (Settings{"AutoSize = False", "Width = 30", "Height = 15", "Color = clBtnFace"}));
+  EXPECT_EQ(SettingsOf(form, "Text1"), (Settings{"Left = 8", "AutoSize = False", "Height = 23", "Width = 100"}));
+  EXPECT_EQ(SettingsOf(form, "Shape1"),
+            (Settings{"Brush.Color = clRed", "Pen.Color = 6579300", "Height = 17", "Width = 100"}));
+}
+
+TEST(FoxProLook, ContainersOfUnknownSizeHoldTheirMembers) {
+  fixtures::ScxRecord bar = Object("Bar1", "container", {"Left = 4", "cmdGo.Left = 10", "cmdGo.Top = 6",
+                                                        "cmdGo.Name = \"cmdGo\"", "lblX.Left = 100",
+                                                        "lblX.Top = 40", "lblX.Name = \"lblX\""});
+  bar.class_name = "navbar";
+  bar.classloc = "missing.vcx";
+  fixtures::ScxRecord high = Object("Box1", "container", {"Height = 90", "cmdUp.Left = 150", "cmdUp.Name = \"cmdUp\""});
+  high.class_name = "box";
+  high.classloc = "missing.vcx";
+  const LoadableOutput form = ConvertForm({bar, high, Object("Plain1", "container", {})});
+  // The members' extent and the margin they keep from the nearer edge;
+  // the button and the label by the defaults of the classes their names give.
+  EXPECT_EQ(SettingsOf(form, "Bar1"), (Settings{"Left = 4", "Height = 63", "Width = 146"}));
+  EXPECT_EQ(SettingsOf(form, "Box1"), (Settings{"Height = 90", "Width = 234"}));
+  EXPECT_EQ(SettingsOf(form, "Plain1"), (Settings{"Height = 200", "Width = 200"}));
+}
+
+TEST(FoxProLook, FontsAreWholeWhereTheyDifferFromTheContainers) {
+  const LoadableOutput form =
+      ConvertForm({Object("Label1", "label", {"Caption = \"A\"", "Width = 9", "Height = 9", "BackStyle = 0"}),
+                   Object("Label2", "label",
+                          {"Caption = \"B\"", "FontName = \"Tahoma\"", "FontSize = 8", "Width = 9", "Height = 9",
+                           "BackStyle = 0"}),
+                   Object("Page1", "container", {"Width = 9", "Height = 9"}),
+                   Object("Text1", "textbox",
+                          {"ForeColor = 255,0,0", "FontBold = .T.", "Width = 9", "Height = 9"}, "Form1.Page1"),
+                   Object("Text2", "textbox", {"Width = 9", "Height = 9"}, "Form1.Page1")},
+                  {"FontName = \"Tahoma\"", "FontSize = 8", "Width = 9", "Height = 9"});
+  // A FoxPro form's font is not its controls': each keeps FoxPro's default.
+  EXPECT_EQ(SettingsOf(form, "Form1"), (Settings{"Font.Name = 'Tahoma'", "Font.Size = 8", "ClientWidth = 9",
+                                                 "ClientHeight = 9", "Position = poDesigned", "PixelsPerInch = 96"}));
+  EXPECT_EQ(SettingsOf(form, "Label1"),
+            (Settings{"Caption = 'A'", "Width = 9", "Height = 9", "AutoSize = False", "Font.Name = 'Arial'",
+                      "Font.Size = 9", "Transparent = True"}));
+  EXPECT_EQ(SettingsOf(form, "Label2"), (Settings{"Caption = 'B'", "Width = 9", "Height = 9", "AutoSize = False",
+                                                  "Transparent = True"}));
+  // A container without a font of its own shows the form's; in it, a
+  // control that differs writes every part, one that does not none.
+  EXPECT_EQ(SettingsOf(form, "Text1"),
+            (Settings{"Font.Color = clRed", "Font.Name = 'Arial'", "Font.Size = 9", "Font.Style = [fsBold]",
+                      "Width = 9", "Height = 9", "AutoSize = False"}));
+  EXPECT_EQ(SettingsOf(form, "Text2"),
+            (Settings{"Width = 9", "Height = 9", "AutoSize = False", "Font.Name = 'Arial'", "Font.Size = 9"}));
+}
+
+TEST(FoxProLook, ConstantExpressionsAreWrittenAsTheirValues) {
+  const LoadableOutput form = ConvertForm({
+      Object("Label1", "label",
+             {"Caption = (\"Status:\")", "BackColor = (RGB(255,0,0))", "Width = (10 * 5)", "Height = =17",
+              "ToolTipText = ('one' + CHR(13) + CHR(10) + [two])"}),
+      Object("Label2", "label", {"Caption = (GetText(\"A\"))", "Width = (Thisform.Width)", "Height = 9"}),
+  });
+  EXPECT_EQ(SettingsOf(form, "Label1"), (Settings{"Caption = 'Status:'", "Color = clRed", "Width = 50",
+                                                  "Height = 17", "Hint = 'one'#10'two'", "AutoSize = False"}));
+  // What is computed when the form runs stays a comment; FoxPro's default
+  // stands in for a size.
+  EXPECT_EQ(SettingsOf(form, "Label2"), (Settings{"Height = 9", "AutoSize = False", "Color = clBtnFace",
+                                                  "Width = 40"}));
+  EXPECT_NE(std::find(form.pas.begin(), form.pas.end(), "      // Width = (Thisform.Width)"), form.pas.end());
+}
+
+TEST(FoxProLook, CheckBoxesAndOptionButtonsKeepTheirSizeInTheLcl) {
+  const LoadableOutput form = ConvertForm({
+      Object("Check1", "checkbox", {"AutoSize = .T.", "Width = 60", "Height = 17"}),
+      Object("Group1", "optiongroup", {"ButtonCount = 1", "Option1.Name = \"Option1\""}),
+  });
+  const auto loaded = std::find(form.pas.begin(), form.pas.end(), "procedure TForm1.Loaded;");
+  ASSERT_NE(loaded, form.pas.end());
+  EXPECT_EQ(std::vector<std::string>(loaded + 1, loaded + 8),
+            (std::vector<std::string>{"begin", "  inherited Loaded;", "{$IFDEF FPC}", "  Check1.AutoSize := False;",
+                                      "  Option1.AutoSize := False;", "{$ENDIF}", "end;"}));
+  EXPECT_NE(std::find(form.pas.begin(), form.pas.end(), "    procedure Loaded; override;"), form.pas.end());
+  // Delphi's check box has no AutoSize: FoxPro's is kept as a comment.
+  EXPECT_NE(std::find(form.pas.begin(), form.pas.end(), "      // AutoSize = .T."), form.pas.end());
+}
+
+}  // namespace
+}  // namespace quorvex::testing
