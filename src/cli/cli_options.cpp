@@ -83,9 +83,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
                  "Also write what the run did as a JSON document to FILE")
       ->type_name("FILE");
   app.add_flag("--loadable", options.loadable,
-               "Write forms that a form designer loads: real classes (class libraries resolved) and\n"
-               "published properties only, strings as characters, a pair of files per form of a form set,\n"
-               "the rest kept as comments");
+               "Write forms that a form designer loads and that look like the FoxPro forms: real classes\n"
+               "(class libraries resolved), published properties only, FoxPro's defaults and fonts, constant\n"
+               "values, strings as characters, a pair of files per form of a form set, the rest kept as comments");
   app.add_option("-L", options.library_folders,
                  "With --loadable: also look for class libraries (.vcx) in DIR and its subfolders, when a form's\n"
                  "CLASSLOC leads to none (repeatable)")
