@@ -220,19 +220,27 @@ ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_v
 
 void SettingConverter::AddDefaults(ConvertedSettings& converted, std::string_view base_class,
                                    std::string_view fox_class, std::string_view table_class) const {
-  const FoxDefaults::Rows* defaults = defaults_.Find(base_class);
-  if (defaults == nullptr) return;
-  TextList lines;
-  for (const auto& [property, value] : *defaults) {
-    if (!converted.carried.contains(property)) lines.push_back(property + " = " + value);
-  }
-  const ConvertedSettings from_defaults = Convert(lines, fox_class, table_class);
-  for (const DfmSetting& setting : from_defaults.settings) {
-    const PropertyType* type = table_.Find(table_class, setting.name);
-    const bool delphi_default = type != nullptr && type->default_value == setting.value;
-    if (!delphi_default && FindSetting(converted.settings, setting.name) == nullptr)
+  for (const auto& [property, setting] : DefaultSettings(base_class, fox_class, table_class)) {
+    if (!converted.carried.contains(property) && FindSetting(converted.settings, setting.name) == nullptr)
       converted.settings.push_back(setting);
   }
+}
+
+const std::vector<std::pair<std::string, DfmSetting>>& SettingConverter::DefaultSettings(
+    std::string_view base_class, std::string_view fox_class, std::string_view table_class) const {
+  std::string key = std::string(base_class) + '\n' + std::string(fox_class) + '\n' + std::string(table_class);
+  auto [cached, added] = default_settings_.try_emplace(std::move(key));
+  if (!added) return cached->second;
+  const FoxDefaults::Rows* defaults = defaults_.Find(base_class);
+  if (defaults == nullptr) return cached->second;
+  // Row by row, so that each setting is known by the property it stands for.
+  for (const auto& [property, value] : *defaults) {
+    for (DfmSetting& setting : Convert({property + " = " + value}, fox_class, table_class).settings) {
+      const PropertyType* type = table_.Find(table_class, setting.name);
+      if (type == nullptr || type->default_value != setting.value) cached->second.emplace_back(property, setting);
+    }
+  }
+  return cached->second;
 }
 
 std::string SettingConverter::ConvertExtra(std::string_view property, std::string_view value) const {

@@ -8,7 +8,9 @@
 // assignment against the table of published properties. Strings are decoded
 // from the form's code page and written as ASCII and #codes.
 
+#include <map>
 #include <set>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +32,8 @@ struct ConvertedSettings {
   std::set<std::string, TextLess> carried;
 };
 
+// One converter serves one form, on one thread: it keeps what it worked out
+// of FoxPro's defaults for the classes it met.
 class SettingConverter {
  public:
   explicit SettingConverter(int code_page, const PublishedProperties& table = PublishedProperties::Shared(),
@@ -58,10 +62,18 @@ class SettingConverter {
   bool Accept(std::string_view table_class, std::string_view raw_value, std::string assignment,
               DfmSetting& setting) const;
 
+  // The settings FoxPro's defaults of `base_class` give, each with the
+  // FoxPro property it stands for, but for those Delphi and the LCL default
+  // to anyway; worked out once per class.
+  const std::vector<std::pair<std::string, DfmSetting>>& DefaultSettings(std::string_view base_class,
+                                                                         std::string_view fox_class,
+                                                                         std::string_view table_class) const;
+
   int code_page_;
   const PublishedProperties& table_;
   const FoxDefaults& defaults_;
   const Lists& lists_;
+  mutable std::map<std::string, std::vector<std::pair<std::string, DfmSetting>>> default_settings_;
 };
 
 // Sets `setting` in `settings`, replacing one of the same name (letter case
