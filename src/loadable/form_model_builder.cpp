@@ -1,7 +1,10 @@
 #include "loadable/form_model_builder.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -39,13 +42,20 @@ std::vector<const ScxNode*> FormNodes(const std::vector<FormRecord>& records, co
   return forms;
 }
 
+// An integer setting's value, 0 where it has none. The table's integers have
+// up to ten digits, past what an int holds: they are read as 64 bits.
+std::int64_t IntSetting(const Component& component, std::string_view name) {
+  const std::string* value = FindSetting(component.settings, name);
+  std::int64_t number = 0;
+  if (value != nullptr) std::from_chars(value->data(), value->data() + value->size(), number);
+  return number;
+}
+
 // A TBevel stands for a FoxPro line: a top line when it runs across, a left
 // line when it runs down, at least 2 pixels thick so that it shows.
 void ShapeBevel(Component& bevel) {
-  const std::string* width_text = FindSetting(bevel.settings, "Width");
-  const std::string* height_text = FindSetting(bevel.settings, "Height");
-  const int width = width_text != nullptr ? std::atoi(width_text->c_str()) : 0;
-  const int height = height_text != nullptr ? std::atoi(height_text->c_str()) : 0;
+  const std::int64_t width = IntSetting(bevel, "Width");
+  const std::int64_t height = IntSetting(bevel, "Height");
   const bool across = height <= width;
   PutSetting(bevel.settings, {"Shape", across ? "bsTopLine" : "bsLeftLine"});
   const std::string_view thickness = across ? "Height" : "Width";
@@ -72,10 +82,6 @@ void SettleLabelBackground(Component& label) {
   }
 }
 
-int IntSetting(const Component& component, std::string_view name) {
-  const std::string* value = FindSetting(component.settings, name);
-  return value != nullptr ? std::atoi(value->c_str()) : 0;
-}
 
 // An auto-sized label whose caption is empty, or an expression kept as a
 // comment, shows what FoxPro measured for it: the size its record stores.
@@ -92,10 +98,10 @@ void KeepSizeWithoutCaption(Component& label) {
 // record leaves out is set (`width`, `height`).
 void FitMembers(Component& container, bool width, bool height) {
   if (container.children.empty()) return;
-  int right = 0, bottom = 0, left = 0, top = 0;
+  std::int64_t right = 0, bottom = 0, left = 0, top = 0;
   bool first = true;
   for (const Component& member : container.children) {
-    const int member_left = IntSetting(member, "Left"), member_top = IntSetting(member, "Top");
+    const std::int64_t member_left = IntSetting(member, "Left"), member_top = IntSetting(member, "Top");
     right = std::max(right, member_left + IntSetting(member, "Width"));
     bottom = std::max(bottom, member_top + IntSetting(member, "Height"));
     left = first ? member_left : std::min(left, member_left);
@@ -103,9 +109,12 @@ void FitMembers(Component& container, bool width, bool height) {
     first = false;
   }
   // After the members, the margin they keep from the nearer edge.
-  const int margin = std::max(std::min(left, top), 0);
-  if (width) PutSetting(container.settings, {"Width", std::to_string(right + margin)});
-  if (height) PutSetting(container.settings, {"Height", std::to_string(bottom + margin)});
+  const std::int64_t margin = std::max<std::int64_t>(std::min(left, top), 0);
+  // Members placed past what a control can measure leave the size alone.
+  constexpr std::int64_t kLargest = std::numeric_limits<std::int32_t>::max();
+  if (width && right + margin <= kLargest) PutSetting(container.settings, {"Width", std::to_string(right + margin)});
+  if (height && bottom + margin <= kLargest)
+    PutSetting(container.settings, {"Height", std::to_string(bottom + margin)});
 }
 
 class FormModelBuilder {

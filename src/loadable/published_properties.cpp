@@ -1,6 +1,9 @@
 #include "loadable/published_properties.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <limits>
 
 #include "base/errors.h"
 #include "loadable/grouped_table.h"
@@ -35,10 +38,16 @@ PropertyType ReadType(std::string_view row) {
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+// Decimal digits, with a minus in front or not, of a value that Delphi's and
+// the LCL's integer properties hold (32 bits).
 bool IsInteger(std::string_view value) {
-  if (value.starts_with('-')) value.remove_prefix(1);
-  return !value.empty() && value.size() <= 10 &&
-         std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+  std::string_view digits = value.starts_with('-') ? value.substr(1) : value;
+  if (digits.empty() || digits.size() > 10 ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  std::int64_t number = 0;
+  std::from_chars(value.data(), value.data() + value.size(), number);
+  return number >= std::numeric_limits<std::int32_t>::min() && number <= std::numeric_limits<std::int32_t>::max();
 }
 
 bool IsColor(std::string_view value) {

@@ -92,6 +92,8 @@ TEST(LoadableRules, PublishedPropertiesTableReadsGroupsAndKinds) {
   EXPECT_TRUE(table.Accepts("TThing", "Left", "-12"));
   EXPECT_TRUE(table.Accepts("tthing", "left", "12"));
   EXPECT_FALSE(table.Accepts("TThing", "Left", "1.5"));
+  EXPECT_TRUE(table.Accepts("TThing", "Left", "-2147483648"));
+  EXPECT_FALSE(table.Accepts("TThing", "Left", "2147483648"));
   EXPECT_FALSE(table.Accepts("TThing", "Top", "1"));
   EXPECT_TRUE(table.Accepts("TThing", "Align", "alRight"));
   EXPECT_FALSE(table.Accepts("TThing", "Align", "alTop"));
