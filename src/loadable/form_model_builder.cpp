@@ -23,6 +23,7 @@ namespace quorvex {
 namespace {
 
 constexpr std::string_view kFormBaseClass = "form";
+constexpr std::string_view kLoadedMethod = "Loaded";
 constexpr std::string_view kOleBaseClasses[] = {"olecontrol", "oleboundcontrol"};
 
 bool IsFormNode(const std::vector<FormRecord>& records, const ScxNode& node) {
@@ -189,6 +190,8 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   // The form's class must not be one of the classes its components use.
   if (PublishedProperties::Shared().HasClass("T" + identifier)) identifier += "Form";
   root.identifier = names_.Take(identifier);
+  // The unit may declare the form's Loaded: no component takes its name.
+  names_.Take(std::string(kLoadedMethod));
   root.delphi_class = "T" + root.identifier;
   TextList orphans;
   ConvertedSettings converted = settings_.Convert(LinesOf(form_node, orphans), "Form", "TForm");

@@ -162,12 +162,14 @@ TEST(FoxProLook, CheckBoxesAndOptionButtonsKeepTheirSizeInTheLcl) {
   const LoadableOutput form = ConvertForm({
       Object("Check1", "checkbox", {"AutoSize = .T.", "Width = 60", "Height = 17"}),
       Object("Group1", "optiongroup", {"ButtonCount = 1", "Option1.Name = \"Option1\""}),
+      Object("Loaded", "checkbox", {}),
   });
   const auto loaded = std::find(form.pas.begin(), form.pas.end(), "procedure TForm1.Loaded;");
   ASSERT_NE(loaded, form.pas.end());
-  EXPECT_EQ(std::vector<std::string>(loaded + 1, loaded + 8),
+  EXPECT_EQ(std::vector<std::string>(loaded + 1, loaded + 9),
             (std::vector<std::string>{"begin", "  inherited Loaded;", "{$IFDEF FPC}", "  Check1.AutoSize := False;",
-                                      "  Option1.AutoSize := False;", "{$ENDIF}", "end;"}));
+                                      "  Option1.AutoSize := False;", "  Loaded_1.AutoSize := False;", "{$ENDIF}",
+                                      "end;"}));
   EXPECT_NE(std::find(form.pas.begin(), form.pas.end(), "    procedure Loaded; override;"), form.pas.end());
   // Delphi's check box has no AutoSize: FoxPro's is kept as a comment.
   EXPECT_NE(std::find(form.pas.begin(), form.pas.end(), "      // AutoSize = .T."), form.pas.end());
