@@ -1,8 +1,8 @@
 #include "loadable/component_fonts.h"
 
 #include <algorithm>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "base/ascii.h"
 #include "loadable/setting_conversion.h"
