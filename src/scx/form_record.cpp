@@ -20,6 +20,7 @@ struct RecordFields {
         object_name(dataset.FindField("ObjName")),
         parent(dataset.FindField("Parent")),
         properties(dataset.FindField("Properties")),
+        methods(dataset.FindField("Methods")),
         reserved1(dataset.FindField("Reserved1")),
         reserved2(dataset.FindField("Reserved2")) {}
 
@@ -31,6 +32,7 @@ struct RecordFields {
   Field* object_name;
   Field* parent;
   Field* properties;
+  Field* methods;
   Field* reserved1;
   Field* reserved2;
 };
@@ -48,6 +50,7 @@ FormRecord ReadRecord(TableDataSet& dataset, const RecordFields& fields) {
   record.object_name = Text(fields.object_name);
   record.parent = Text(fields.parent);
   record.properties = Text(fields.properties);
+  record.methods = Text(fields.methods);
   record.reserved1 = Text(fields.reserved1);
   record.reserved2 = Text(fields.reserved2);
   return record;

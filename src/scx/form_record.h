@@ -11,6 +11,18 @@ namespace quorvex {
 
 class TableDataSet;
 
+// The METHODS memo of one class along an object's class chain, for an object
+// that a class library made (filled by the class-library expansion).
+struct ClassMethods {
+  // The class it comes from, as the unit names it: "cmdbase of base.vcx".
+  std::string origin;
+  // The member of the object whose methods these are, "" for the object itself
+  // ("Page1" for the methods of a page class that a MemberClass names); the
+  // text's own "PROCEDURE a.b.Click" prefixes come below it.
+  std::string member_prefix;
+  std::string text;  // "PROCEDURE Click" ... "ENDPROC" blocks as the library stores them
+};
+
 // One record's fields as text (trailing blanks already cut by the table layer).
 struct FormRecord {
   int record_number = 0;       // RecNo in the table it was read from
@@ -22,6 +34,10 @@ struct FormRecord {
   std::string object_name;     // OBJNAME
   std::string parent;          // PARENT: dotted path of the container
   std::string properties;      // PROPERTIES: "Name = value" lines
+  std::string methods;         // METHODS: "PROCEDURE Click" ... "ENDPROC" blocks
+  // What the object's classes store in their METHODS, the furthest ancestor
+  // first; empty for a record no class library made.
+  std::vector<ClassMethods> class_methods;
   std::string reserved1;       // RESERVED1: "Class" on a library's class record
   std::string reserved2;       // RESERVED2: a class record's record count
 };
