@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/text_list.h"
+
 namespace quorvex {
 
 // One DFM assignment: "Caption" = "'OK'" (value as DFM text).
@@ -29,6 +31,29 @@ struct GridColumn {
   std::vector<DfmSetting> settings;
 };
 
+// A FoxPro method: its name ("Click"), the class it comes from ("cmdbase of
+// base.vcx"; "" for the form's own records), its code lines as stored
+// (8-bit text of the form's code page), and the object below the component
+// whose method it is ("Column1.Header1" for a grid column's header; "" for
+// the component itself).
+struct FoxMethod {
+  std::string owner;
+  std::string name;
+  std::string origin;
+  TextList code;
+};
+
+// A method of the form class that holds FoxPro methods: the handler of a
+// Delphi event, holding the FoxPro events that meet in it in the order FoxPro
+// fires them (each with its classes' versions first), or a plain method.
+struct FormMethod {
+  std::string name;        // cmdOKClick, FormCreate, txtNameRefresh
+  std::string event;       // OnClick; "" for a plain method
+  std::string event_type;  // TNotifyEvent ...; "" for a plain method
+  bool lcl_only = false;   // wired by the unit when the form is loaded, in the LCL alone
+  std::vector<FoxMethod> methods;
+};
+
 struct Component {
   std::string identifier;     // unique within the form, letter case aside
   std::string original_name;  // the FoxPro Name (8-bit text)
@@ -38,6 +63,8 @@ struct Component {
   std::vector<DfmSetting> lcl_settings;
   std::vector<GridColumn> columns;  // TDBGrid only
   std::vector<KeptSetting> kept;
+  std::vector<FoxMethod> fox_methods;  // as gathered from the records
+  std::vector<FormMethod> methods;     // made of them for the unit
   std::vector<Component> children;
 };
 
@@ -51,5 +78,10 @@ struct LoadableForm {
 
 // The settings kept as comments in a form, all components counted.
 int KeptSettingCount(const Component& component);
+
+// The FoxPro methods of a form, all components counted, and those of them in
+// handlers of events.
+int FoxMethodCount(const Component& component);
+int HandledMethodCount(const Component& component);
 
 }  // namespace quorvex

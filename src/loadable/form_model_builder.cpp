@@ -1,5 +1,6 @@
 #include "loadable/form_model_builder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -7,7 +8,9 @@
 #include "base/ascii.h"
 #include "base/errors.h"
 #include "loadable/class_choice.h"
+#include "loadable/fox_methods.h"
 #include "loadable/component_fonts.h"
+#include "loadable/component_methods.h"
 #include "loadable/component_look.h"
 #include "loadable/pascal_names.h"
 #include "loadable/published_properties.h"
@@ -42,8 +45,9 @@ std::vector<const ScxNode*> FormNodes(const std::vector<FormRecord>& records, co
 
 class FormModelBuilder {
  public:
-  FormModelBuilder(const std::vector<FormRecord>& records, const ScxObjectTree& tree, int code_page)
-      : records_(records), settings_(code_page) {
+  FormModelBuilder(const std::vector<FormRecord>& records, const ScxObjectTree& tree, const MethodIndex& methods,
+                   int code_page)
+      : records_(records), methods_(methods), settings_(code_page) {
     for (const ScxNode* node = tree.First(); node != nullptr; node = tree.Next(*node)) {
       if (node->record_ref < 0) member_prefixes_[-node->record_ref].insert(NodeMemberPrefix(node->text));
     }
@@ -53,6 +57,11 @@ class FormModelBuilder {
   // The settings of the objects that hold the form (a form set), kept in its
   // unit: they belong to no form.
   void KeepHolders(Component& root, const ScxNode& form_node) const;
+  // The methods of the objects that lie in no form (a form set, the data
+  // environment and its cursors), kept in the first form's unit.
+  void KeepOutsideMethods(Component& root, const ScxObjectTree& tree, const std::vector<const ScxNode*>& forms);
+  // The form class's methods of the FoxPro methods of `root`'s form.
+  void MakeMethods(Component& root) { MakeFormMethods(root, names_); }
 
  private:
   // The node's property lines, and for an own record the member lines that
@@ -67,8 +76,12 @@ class FormModelBuilder {
   void AddColumn(Component& grid, const ScxNode& column);
   void KeepSubtree(Component& holder, const ScxNode& node, const std::string& owner);
   void Keep(Component& holder, const std::string& owner, const TextList& lines);
+  // Gives `holder` the methods of `node`, whose path below the holder is
+  // `owner` ("" for the holder's own object).
+  void AddMethods(Component& holder, const ScxNode& node, const std::string& owner) const;
 
   const std::vector<FormRecord>& records_;
+  const MethodIndex& methods_;
   SettingConverter settings_;
   std::map<std::int32_t, std::set<std::string, TextLess>> member_prefixes_;
   UniqueNames names_;
@@ -102,6 +115,27 @@ void FormModelBuilder::Keep(Component& holder, const std::string& owner, const T
   for (const std::string& line : lines) holder.kept.push_back({owner, line});
 }
 
+void FormModelBuilder::AddMethods(Component& holder, const ScxNode& node, const std::string& owner) const {
+  for (FoxMethod& method : methods_.MethodsOf(node)) {
+    if (!owner.empty()) method.owner = method.owner.empty() ? owner : owner + "." + method.owner;
+    holder.fox_methods.push_back(std::move(method));
+  }
+}
+
+void FormModelBuilder::KeepOutsideMethods(Component& root, const ScxObjectTree& tree,
+                                          const std::vector<const ScxNode*>& forms) {
+  const auto is_form = [&](const ScxNode* node) { return std::find(forms.begin(), forms.end(), node) != forms.end(); };
+  for (const ScxNode* node = tree.First(); node != nullptr; node = tree.Next(*node)) {
+    bool in_form = false;
+    std::string path = NodeName(node->text);
+    for (const ScxNode* at = node; at != nullptr && !in_form; at = at->parent) {
+      in_form = is_form(at);
+      if (at != node) path = NodeName(at->text) + "." + path;
+    }
+    if (!in_form) AddMethods(root, *node, path);
+  }
+}
+
 LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string unit_name, int code_page) {
   LoadableForm form;
   form.unit_name = std::move(unit_name);
@@ -124,6 +158,7 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   root.settings = std::move(converted.settings);
   Keep(root, {}, converted.kept);
   Keep(root, {}, orphans);
+  AddMethods(root, form_node, {});
   AddChildren(root, form_node, {"TForm", "Form"});
   SettleFonts(root);
   return form;
@@ -145,6 +180,7 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
   component.lcl_settings = LclOnlySettings(component.delphi_class);
   Keep(component, {}, converted.kept);
   Keep(component, {}, orphans);
+  AddMethods(component, node, {});
   for (const std::string_view ole : kOleBaseClasses) {
     if (SameText(fox_class, ole)) component.kept.push_back({{}, "OLE object (" + fox_class + "): not carried over"});
   }
@@ -186,6 +222,7 @@ void FormModelBuilder::AddColumn(Component& grid, const ScxNode& column) {
   ConvertedSettings converted = settings_.Convert(LinesOf(column, orphans), "Column", kColumnItemClass);
   Keep(grid, column_name, converted.kept);
   Keep(grid, column_name, orphans);
+  AddMethods(grid, column, column_name);
   GridColumn item{std::move(converted.settings)};
   for (const ScxNode* part : column.children) {
     const std::string owner = column_name + "." + NodeName(part->text);
@@ -197,6 +234,7 @@ void FormModelBuilder::AddColumn(Component& grid, const ScxNode& column) {
     for (DfmSetting& setting : part_settings.settings) PutSetting(item.settings, std::move(setting), header);
     Keep(grid, owner, part_settings.kept);
     Keep(grid, owner, part_orphans);
+    AddMethods(grid, *part, owner);
     for (const ScxNode* inner : part->children) KeepSubtree(grid, *inner, owner + "." + NodeName(inner->text));
   }
   grid.columns.push_back(std::move(item));
@@ -206,6 +244,7 @@ void FormModelBuilder::KeepSubtree(Component& holder, const ScxNode& node, const
   TextList orphans;
   Keep(holder, owner, LinesOf(node, orphans));
   Keep(holder, owner, orphans);
+  AddMethods(holder, node, owner);
   for (const ScxNode* child : node.children) KeepSubtree(holder, *child, owner + "." + NodeName(child->text));
 }
 
@@ -238,11 +277,16 @@ std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records
   if (form_nodes.empty()) throw Exception("No form in the table");
   std::vector<LoadableForm> forms;
   UniqueNames unit_names;  // two forms of one name in a form set still get two units
+  const MethodIndex methods(records, tree);
   for (const ScxNode* form_node : form_nodes) {
     // Names are unique within one form; each form starts afresh.
-    FormModelBuilder builder(records, tree, code_page);
+    FormModelBuilder builder(records, tree, methods, code_page);
     forms.push_back(builder.BuildForm(*form_node, unit_name, code_page));
-    if (forms.size() == 1) builder.KeepHolders(forms.back().root, *form_node);
+    if (forms.size() == 1) {
+      builder.KeepHolders(forms.back().root, *form_node);
+      builder.KeepOutsideMethods(forms.back().root, tree, form_nodes);
+    }
+    builder.MakeMethods(forms.back().root);
     if (form_nodes.size() > 1)
       forms.back().unit_name = unit_names.Take(unit_name + "_" + forms.back().root.identifier);
   }

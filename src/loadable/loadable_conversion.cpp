@@ -41,6 +41,8 @@ void LoadableConversion::Generate() {
     output.dfm = SplitLines(CanonicaliseDfmText(JoinLines(output.raw_dfm), 0, DfmStrings::kAsciiOnly));
     output.pas = WriteLoadableUnit(form);
     output.kept_count = KeptSettingCount(form.root);
+    output.method_count = FoxMethodCount(form.root);
+    output.handled_count = HandledMethodCount(form.root);
     outputs_.push_back(std::move(output));
   }
 }

@@ -38,7 +38,9 @@ struct LoadableOutput {
   TextList raw_dfm;  // the model's DFM text, before the canonical layout
   TextList dfm;      // the canonical text, every string in ASCII and #codes
   TextList pas;
-  int kept_count = 0;  // settings kept as comments in the unit
+  int kept_count = 0;     // settings kept as comments in the unit
+  int method_count = 0;   // FoxPro methods in the unit
+  int handled_count = 0;  // of them in handlers of events
 };
 
 class LoadableConversion {

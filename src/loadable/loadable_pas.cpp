@@ -1,9 +1,11 @@
 #include "loadable/loadable_text.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 
 #include "loadable/text_encoding.h"
+#include "loadable/unit_methods.h"
 
 namespace quorvex {
 
@@ -25,6 +27,15 @@ constexpr ClassUnit kClassUnits[] = {
 
 constexpr std::string_view kBaseUnits[] = {"SysUtils", "Classes", "Graphics", "Controls", "Forms", "Dialogs"};
 
+// A unit that holds text other than ASCII starts with UTF-8's byte order
+// mark, by which Delphi and Free Pascal both read it as UTF-8.
+void MarkUtf8(TextList& unit) {
+  const bool ascii = std::all_of(unit.begin(), unit.end(), [](const std::string& line) {
+    return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  });
+  if (!ascii && !unit.empty()) unit.front().insert(0, "\xEF\xBB\xBF");
+}
+
 void CollectUnits(const Component& component, std::set<std::string_view>& units) {
   for (const ClassUnit& class_unit : kClassUnits) {
     if (class_unit.delphi_class == component.delphi_class) units.insert(class_unit.unit);
@@ -38,6 +49,7 @@ std::string UsesList(const Component& root) {
   CollectUnits(root, needed);
   std::string uses;
   for (const std::string_view unit : kBaseUnits) uses += (uses.empty() ? "" : ", ") + std::string(unit);
+  if (NeedsTypesUnit(root)) uses += ", Types";  // TPoint, of OnContextPopup
   std::set<std::string_view> written;
   for (const ClassUnit& class_unit : kClassUnits) {
     if (needed.contains(class_unit.unit) && written.insert(class_unit.unit).second)
@@ -79,28 +91,6 @@ class UnitWriter {
   TextList& out_;
 };
 
-// "Name.Property := Value;" for every setting that only the LCL publishes.
-void CollectLclSettings(const Component& component, TextList& out) {
-  for (const DfmSetting& setting : component.lcl_settings)
-    out.push_back(component.identifier + "." + setting.name + " := " + setting.value + ";");
-  for (const Component& child : component.children) CollectLclSettings(child, out);
-}
-
-// The form's Loaded, which makes the settings that only the LCL publishes
-// (Delphi has no such properties, so the .dfm cannot hold them).
-TextList LoadedMethod(const std::string& form_class, const TextList& lcl_settings) {
-  TextList method = {"",
-                     "// The LCL sizes check boxes and option buttons to its own measure of their",
-                     "// text; FoxPro shows them at the size they were given, as Delphi does.",
-                     "procedure " + form_class + ".Loaded;",
-                     "begin",
-                     "  inherited Loaded;",
-                     "{$IFDEF FPC}"};
-  for (const std::string& line : lcl_settings) method.push_back("  " + line);
-  method.insert(method.end(), {"{$ENDIF}", "end;"});
-  return method;
-}
-
 }  // namespace
 
 TextList WriteLoadableUnit(const LoadableForm& form) {
@@ -110,27 +100,18 @@ TextList WriteLoadableUnit(const LoadableForm& form) {
   UnitWriter writer(form, out);
   writer.Notes(root);
   writer.Fields(root);
-  TextList lcl_settings;
-  for (const Component& child : root.children) CollectLclSettings(child, lcl_settings);
-  if (!lcl_settings.empty()) out.insert(out.end(), {"  protected", "    procedure Loaded; override;"});
-  const TextList tail = {"  private",
-                         "    { Private declarations }",
-                         "  public",
-                         "    { Public declarations }",
-                         "  end;",
-                         "",
-                         "var",
-                         "  " + root.identifier + ": " + root.delphi_class + ";",
-                         "",
-                         "implementation",
-                         "",
-                         "{$R *.dfm}"};
-  out.insert(out.end(), tail.begin(), tail.end());
-  if (!lcl_settings.empty()) {
-    const TextList loaded = LoadedMethod(root.delphi_class, lcl_settings);
-    out.insert(out.end(), loaded.begin(), loaded.end());
-  }
+  const TextList handlers = MethodDeclarations(root, true);
+  out.insert(out.end(), handlers.begin(), handlers.end());
+  if (NeedsLoaded(root)) out.insert(out.end(), {"  protected", "    procedure Loaded; override;"});
+  out.insert(out.end(), {"  private", "    { Private declarations }", "  public", "    { Public declarations }"});
+  const TextList plain = MethodDeclarations(root, false);
+  out.insert(out.end(), plain.begin(), plain.end());
+  out.insert(out.end(), {"  end;", "", "var", "  " + root.identifier + ": " + root.delphi_class + ";", "",
+                         "implementation", "", "{$R *.dfm}"});
+  const TextList bodies = MethodBodies(root, form.code_page);
+  out.insert(out.end(), bodies.begin(), bodies.end());
   out.insert(out.end(), {"", "end."});
+  MarkUtf8(out);
   return out;
 }
 

@@ -20,7 +20,8 @@ constexpr std::string_view kTableText =
 PropertyType ReadType(std::string_view row) {
   static const std::map<std::string, ValueKind, std::less<>> kKinds = {
       {"int", ValueKind::kInteger}, {"bool", ValueKind::kBoolean}, {"string", ValueKind::kString},
-      {"color", ValueKind::kColor}, {"ident", ValueKind::kIdentifier}, {"set", ValueKind::kSet}};
+      {"color", ValueKind::kColor}, {"ident", ValueKind::kIdentifier}, {"set", ValueKind::kSet},
+      {"event", ValueKind::kEvent}, {"lclevent", ValueKind::kLclEvent}};
   const std::size_t equals = row.find('=');
   auto [kind_name, rest] = FirstWord(row.substr(0, equals));
   const auto kind = kKinds.find(kind_name);
@@ -28,7 +29,9 @@ PropertyType ReadType(std::string_view row) {
   PropertyType type{kind->second, {}, {}};
   for (; !rest.empty(); rest = FirstWord(rest).second) type.names.emplace_back(FirstWord(rest).first);
   const bool takes_names = type.kind == ValueKind::kIdentifier || type.kind == ValueKind::kSet;
-  if (takes_names == type.names.empty()) throw Exception("identifiers given to the wrong kind");
+  const bool event = type.kind == ValueKind::kEvent || type.kind == ValueKind::kLclEvent;
+  if (event ? type.names.size() != 1 : takes_names == type.names.empty())
+    throw Exception(event ? "an event takes its method type" : "identifiers given to the wrong kind");
   if (equals != std::string_view::npos) {
     type.default_value = TrimBlanks(row.substr(equals + 1));
     if (!ValueFitsType(type, *type.default_value)) throw Exception("a default not of its kind");
@@ -90,6 +93,11 @@ bool ValueFitsType(const PropertyType& type, std::string_view value) {
       return IsNamed(type, value);
     case ValueKind::kSet:
       return IsSetOf(type, value);
+    case ValueKind::kEvent:
+      return !value.empty() && !(value.front() >= '0' && value.front() <= '9') &&
+             std::all_of(value.begin(), value.end(), [](char c) { return IsLetter(c) || c == '_' || (c >= '0' && c <= '9'); });
+    case ValueKind::kLclEvent:
+      return false;
   }
   return false;
 }

@@ -16,11 +16,13 @@
 
 namespace quorvex {
 
-enum class ValueKind { kInteger, kBoolean, kString, kColor, kIdentifier, kSet };
+// kEvent: an event both publish, its value a handler's name; kLclEvent: an
+// event only the LCL publishes, which no .dfm may set (the unit wires it).
+enum class ValueKind { kInteger, kBoolean, kString, kColor, kIdentifier, kSet, kEvent, kLclEvent };
 
 struct PropertyType {
   ValueKind kind = ValueKind::kInteger;
-  std::vector<std::string> names;  // the identifiers of kIdentifier and kSet
+  std::vector<std::string> names;  // the identifiers of kIdentifier and kSet; the method type of an event
   // The value that Delphi and the LCL both give the property when a .dfm
   // does not set it (DFM text); none where they differ or it is not listed.
   std::optional<std::string> default_value;

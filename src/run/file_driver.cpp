@@ -35,6 +35,11 @@ void ConvertLoadableSteps(FileConversion& conversion, const std::string& output_
       events.AddReportLine(std::string(kNotePrefix) + std::to_string(output.kept_count) +
                            " settings kept as comments in " + output.unit_name + ".pas");
     }
+    if (output.method_count > 0) {
+      events.AddReportLine(std::string(kNotePrefix) + std::to_string(output.method_count) + " methods in " +
+                           output.unit_name + ".pas, " + std::to_string(output.handled_count) +
+                           " of them in event handlers");
+    }
   }
 }
 

@@ -106,11 +106,9 @@ TEST(LoadableConversion, SettingsThatDoNotFitAreKeptAsComments) {
   EXPECT_EQ(LinesWith(form.dfm, "Hint"), std::vector<std::string>{"Hint = 'Tip'"});
   EXPECT_EQ(LinesWith(form.dfm, "Transparent"), std::vector<std::string>{"Transparent = True"});
   EXPECT_EQ(LinesWith(form.dfm, "ClientWidth"), std::vector<std::string>{"ClientWidth = 300"});
-  EXPECT_EQ(LinesWith(form.pas, "// "),
+  EXPECT_EQ(LinesWith(form.pas, "      // "),
             (std::vector<std::string>{"// Curvature = 99", "// Alignment = 1",
-                                      "// Caption = (GetText(\"A\") + CHR(13))", "// BackColor = (nColor)",
-                                      "// The LCL sizes check boxes and option buttons to its own measure of their",
-                                      "// text; FoxPro shows them at the size they were given, as Delphi does."}));
+                                      "// Caption = (GetText(\"A\") + CHR(13))", "// BackColor = (nColor)"}));
   EXPECT_EQ(form.kept_count, 4);
 }
 
