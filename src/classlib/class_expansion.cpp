@@ -1,6 +1,7 @@
 #include "classlib/class_expansion.h"
 
 #include <unordered_map>
+#include <utility>
 
 #include "base/ascii.h"
 #include "classlib/class_resolver.h"
@@ -76,14 +77,15 @@ class MemberPaths {
   std::unordered_map<std::string, Built> built_;  // lower-case path below the instance ("" for it)
 };
 
-void AppendExpanded(const FormRecord& record, const ResolvedObject& object, std::vector<FormRecord>& out) {
+void AppendExpanded(const FormRecord& record, ResolvedObject object, std::vector<FormRecord>& out) {
   FormRecord instance = record;
   instance.properties = object.properties.Text();
+  instance.class_methods = std::move(object.class_methods);
   if (!object.base_class.empty()) instance.base_class = object.base_class;
   const std::string own_name = NameOf(object.properties, "Name", record.object_name);
   MemberPaths paths(record.parent.empty() ? own_name : record.parent + "." + own_name, object.properties);
   out.push_back(std::move(instance));
-  for (const ResolvedMember& member : object.Members()) {
+  for (ResolvedMember& member : object.Members()) {
     const FormRecord& source = *member.record;
     FormRecord expanded;
     expanded.record_number = record.record_number;
@@ -95,6 +97,7 @@ void AppendExpanded(const FormRecord& record, const ResolvedObject& object, std:
     expanded.object_name = source.object_name;
     expanded.parent = paths.ParentOf(member, NameOf(member.properties, "Name", source.object_name));
     expanded.properties = member.properties.Text();
+    expanded.class_methods = std::move(member.class_methods);
     out.push_back(std::move(expanded));
   }
 }
@@ -114,7 +117,7 @@ ClassExpansion ExpandClassInstances(const std::vector<FormRecord>& records, std:
                    : resolver.ResolveInstance(record);
     }
     if (object) {
-      AppendExpanded(record, *object, expansion.records);
+      AppendExpanded(record, std::move(*object), expansion.records);
     } else {
       expansion.records.push_back(record);
     }

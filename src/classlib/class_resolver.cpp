@@ -73,7 +73,7 @@ ClassResolver::ClassResolver(ClassLibraryCache& cache, std::string_view form_pat
 std::optional<ResolvedObject> ClassResolver::ResolveInstance(const FormRecord& record) {
   if (record.class_location.empty()) return std::nullopt;
   const std::vector<PropertyLine> lines = LinesOf(record.properties, form_folder_);
-  CountSettings(record.properties);
+  CountText(record.properties);
   return ResolveClass(record.class_name, record.class_location, form_folder_, &lines);
 }
 
@@ -142,21 +142,25 @@ const ClassLibrary* ClassResolver::OpenLibrary(std::string_view class_location, 
 
 ResolvedObject ClassResolver::ResolveDefinition(const ClassLibrary& library, const LibraryClass& definition) {
   const FormRecord& record = *definition.record;
+  const std::string origin = record.object_name + " of " + std::string(PathFileName(library.Path()));
   ResolvedObject object = BaseOf(record, library.Folder());
+  AddMethods(object, origin, record.methods);
   for (const FormRecord* member : definition.members) {
-    object.AddMember(MemberPath(*member), *member, ResolveRecord(*member, library.Folder()));
+    object.AddMember(MemberPath(*member), *member, ResolveRecord(*member, library.Folder(), origin));
   }
   // After the class's own members, so that a line for one of them reaches it
   // as surely as the lines for the members it inherits.
-  CountSettings(record.properties);
+  CountText(record.properties);
   object.ApplyAll(record.properties, library.Folder());
   return object;
 }
 
-ResolvedObject ClassResolver::ResolveRecord(const FormRecord& record, const std::string& holder_folder) {
+ResolvedObject ClassResolver::ResolveRecord(const FormRecord& record, const std::string& holder_folder,
+                                            const std::string& origin) {
   CountMember();
   ResolvedObject object = BaseOf(record, holder_folder);
-  CountSettings(record.properties);
+  AddMethods(object, origin, record.methods);
+  CountText(record.properties);
   object.ApplyAll(record.properties, holder_folder);
   // The object tree places a member by its own Name line.
   if (object.properties.Find("Name") == nullptr) object.properties.Set("Name = \"" + record.object_name + "\"", {});
@@ -183,11 +187,17 @@ void ClassResolver::CountMember() {
     throw EFormTooLarge("The class libraries give more than " + std::to_string(kMaxObjectNodes) + " objects");
 }
 
-void ClassResolver::CountSettings(std::string_view properties) {
-  settings_bytes_ += properties.size();
-  if (settings_bytes_ > kMaxObjectTextBytes)
+void ClassResolver::CountText(std::string_view text) {
+  text_bytes_ += text.size();
+  if (text_bytes_ > kMaxObjectTextBytes)
     throw EFormTooLarge("The class libraries give more than " + std::to_string(kMaxObjectTextBytes >> 20) +
-                        " MB of settings");
+                        " MB of settings and methods");
+}
+
+void ClassResolver::AddMethods(ResolvedObject& object, const std::string& origin, const std::string& methods) {
+  if (methods.empty()) return;
+  CountText(methods);
+  object.class_methods.push_back({origin, {}, methods});
 }
 
 }  // namespace quorvex

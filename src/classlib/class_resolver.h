@@ -1,9 +1,14 @@
 #pragma once
 // Works out, for the records of one form, what their class-library classes
-// make of them: each class's settings and members along its chain of parent
-// classes, across libraries, and the classes named by a container's
+// make of them: each class's settings, METHODS and members along its chain of
+// parent classes, across libraries, and the classes named by a container's
 // MemberClass and MemberClassLibrary. What cannot be resolved is reported as
 // a note and left as it was.
+//
+// Each METHODS text is kept with its origin: the class record's OBJNAME as
+// the library writes it, " of ", and the file name of the library as it was
+// found ("cmdbase of base.vcx"). A member's record's METHODS take the origin
+// of the class that defines the member.
 
 #include <cstddef>
 #include <optional>
@@ -38,7 +43,7 @@ class ClassResolver {
   // classes that MemberClass settings name. Nothing when the record names no
   // library or its class cannot be resolved. Throws EFormTooLarge when the
   // form's classes would make more than kMaxObjectNodes members or more than
-  // kMaxObjectTextBytes of settings.
+  // kMaxObjectTextBytes of settings and methods.
   std::optional<ResolvedObject> ResolveInstance(const FormRecord& record);
 
   // A form record that names no library class, with the classes its
@@ -74,19 +79,24 @@ class ClassResolver {
                                              const std::string& holder_folder,
                                              const std::vector<PropertyLine>* lines = nullptr);
   ResolvedObject ResolveDefinition(const ClassLibrary& library, const LibraryClass& definition);
-  ResolvedObject ResolveRecord(const FormRecord& record, const std::string& holder_folder);
+  // A member record of a library class; `origin` that class's.
+  ResolvedObject ResolveRecord(const FormRecord& record, const std::string& holder_folder, const std::string& origin);
   ResolvedObject BaseOf(const FormRecord& record, const std::string& holder_folder);
 
   // MemberClass (member_classes.cpp). Each gives true when it resolved a member.
   bool ApplyMemberClasses(ResolvedObject& object);
-  bool ApplyMemberClass(PropertySet& container, const std::string& container_path, ResolvedObject& object,
+  bool ApplyMemberClass(PropertySet& container, std::vector<ClassMethods>& container_methods,
+                        const std::string& container_path, ResolvedObject& object,
                         std::vector<ResolvedMember>& added);
 
   // Adds "   Note: " + text unless a note of the same key (the text when
   // none is given) was made before.
   void Note(std::string text, std::string key = {});
   void CountMember();
-  void CountSettings(std::string_view properties);
+  // Counts a PROPERTIES or METHODS text that an object takes a copy of.
+  void CountText(std::string_view text);
+  // Adds a record's METHODS, unless empty, to the object's class methods.
+  void AddMethods(ResolvedObject& object, const std::string& origin, const std::string& methods);
 
   ClassLibraryCache& cache_;
   std::string form_folder_;
@@ -95,7 +105,7 @@ class ClassResolver {
   std::vector<std::string> notes_;
   std::unordered_set<std::string> noted_;
   std::size_t members_ = 0;
-  std::size_t settings_bytes_ = 0;
+  std::size_t text_bytes_ = 0;  // of settings and methods
 };
 
 }  // namespace quorvex

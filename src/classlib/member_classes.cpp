@@ -3,12 +3,14 @@
 // options of a group. They have no record; each is declared by a "Page1.Name"
 // line of its container and set by the container's other "Page1...." lines.
 // Resolving one gives it the member class's settings under the container's,
-// and the members that the member class defines (controls on a page class),
-// placed below it.
+// the member class's METHODS in the container's class methods under the
+// member's name, and the members that the member class defines (controls on a
+// page class), placed below it.
 
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "base/ascii.h"
@@ -61,14 +63,14 @@ std::string LineBelow(const MemberLines& group, std::string_view line) {
 
 bool ClassResolver::ApplyMemberClasses(ResolvedObject& object) {
   std::vector<ResolvedMember> added;
-  bool changed = ApplyMemberClass(object.properties, {}, object, added);
+  bool changed = ApplyMemberClass(object.properties, object.class_methods, {}, object, added);
   object.InsertMembers(object.Members().size(), std::move(added));
   for (std::size_t i = 0; i < object.Members().size(); ++i) {
     ResolvedMember& member = object.Members()[i];
     if (member.member_classes_applied) continue;
     member.member_classes_applied = true;
     added.clear();
-    if (!ApplyMemberClass(member.properties, member.path, object, added)) continue;
+    if (!ApplyMemberClass(member.properties, member.class_methods, member.path, object, added)) continue;
     changed = true;
     // After the members already inside this one.
     const std::string inside = AsciiLowerCopy(member.path) + ".";
@@ -79,8 +81,9 @@ bool ClassResolver::ApplyMemberClasses(ResolvedObject& object) {
   return changed;
 }
 
-bool ClassResolver::ApplyMemberClass(PropertySet& container, const std::string& container_path,
-                                     ResolvedObject& object, std::vector<ResolvedMember>& added) {
+bool ClassResolver::ApplyMemberClass(PropertySet& container, std::vector<ClassMethods>& container_methods,
+                                     const std::string& container_path, ResolvedObject& object,
+                                     std::vector<ResolvedMember>& added) {
   const PropertyLine* library_line = container.Find("MemberClassLibrary");
   const std::string member_class = container.PlainValue("MemberClass");
   const std::string library = container.PlainValue("MemberClassLibrary");
@@ -103,6 +106,12 @@ bool ClassResolver::ApplyMemberClass(PropertySet& container, const std::string& 
         block.push_back({group.prefix + "." + std::string(TrimLeftBlanks(line.text)), line.origin});
     }
     for (std::size_t i : group.indexes) replaced[i] = true;
+    // The member has no record: the container's holds its methods, under the
+    // name the object tree gives it ("PROCEDURE Click" as "Page1.Click").
+    for (ClassMethods& methods : resolved->class_methods) {
+      methods.member_prefix = methods.member_prefix.empty() ? group.name : group.name + "." + methods.member_prefix;
+      container_methods.push_back(std::move(methods));
+    }
     for (ResolvedMember& inner : resolved->TakeMembers()) {
       inner.path = path + "." + inner.path;
       inner.member_classes_applied = true;  // worked out with its member class

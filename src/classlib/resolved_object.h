@@ -1,6 +1,7 @@
 #pragma once
-// An object as its class chain makes it: its settings and the members that
-// the classes along the chain define, each with settings of its own.
+// An object as its class chain makes it: its settings, the METHODS of its
+// classes, and the members that the classes along the chain define, each with
+// settings and methods of its own.
 
 #include <cstddef>
 #include <string>
@@ -22,6 +23,10 @@ struct ResolvedMember {
   const FormRecord* record = nullptr;  // its record in a library
   std::string base_class;              // the FoxPro base class at the root of its chain
   PropertySet properties;
+  // Its own class chain's METHODS (root first), then its library record's
+  // with the origin of the class that defines it, then those that its
+  // MemberClass brings (as in ResolvedObject).
+  std::vector<ClassMethods> class_methods;
   bool member_classes_applied = false;  // its MemberClass has been worked out already
 };
 
@@ -31,6 +36,11 @@ class ResolvedObject {
   // Own lines, and the lines of members that have no record (pages, columns,
   // buttons, options), which the object tree reads from their container.
   PropertySet properties;
+  // The METHODS of the classes along the chain, the root first, member_prefix
+  // "" (empty texts left out); then those of the classes that MemberClass
+  // names for members without a record, member_prefix their path below the
+  // object as the object tree names them ("Page1").
+  std::vector<ClassMethods> class_methods;
 
   // In pre-order: a member comes before the members inside it.
   const std::vector<ResolvedMember>& Members() const { return members_; }

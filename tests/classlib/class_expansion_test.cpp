@@ -16,6 +16,17 @@ ClassExpansion Expand(MemoryFileSystem& files, std::vector<FormRecord> records) 
   return ExpandClassInstances(records, kFormPath, cache);
 }
 
+// A METHODS text of one procedure.
+std::string Procedure(std::string_view name) { return "PROCEDURE " + std::string(name) + "\r\nENDPROC\r\n"; }
+
+// The record's class methods, each "origin/member_prefix: text".
+std::vector<std::string> ClassMethodsOf(const FormRecord& record) {
+  std::vector<std::string> listed;
+  for (const ClassMethods& methods : record.class_methods)
+    listed.push_back(methods.origin + "/" + methods.member_prefix + ": " + methods.text);
+  return listed;
+}
+
 TEST(ClassExpansionTest, MembersOfTheClassAndChangesBySubclassAndForm) {
   MemoryFileSystem files;
   AddLibrary(files, "/app/libs/bars",
@@ -42,25 +53,61 @@ TEST(ClassExpansionTest, MembersOfTheClassAndChangesBySubclassAndForm) {
             "    end|  end|end|");
 }
 
+// The middle class has no methods; the root's library is found as Base.vcx
+// though the CLASSLOC spells it BASE.VCX.
 TEST(ClassExpansionTest, ThreeClassesAcrossTwoLibraries) {
   MemoryFileSystem files;
-  AddLibrary(files, "/app/base/base",
-             {ClassRecord("basebtn", "commandbutton", "", "commandbutton",
-                          PropertyLines({"Height = 23", "Width = 75", "Caption = \"Base\"", "Name = \"basebtn\""})),
+  AddLibrary(files, "/app/base/Base",
+             {WithMethods(ClassRecord("basebtn", "commandbutton", "", "commandbutton",
+                                      PropertyLines({"Height = 23", "Width = 75", "Caption = \"Base\"",
+                                                     "Name = \"basebtn\""})),
+                          Procedure("Init")),
               EndOfClass("basebtn")});
   AddLibrary(files, "/app/libs/app",
              {ClassRecord("appbtn", "basebtn", "..\\Base\\BASE.VCX", "commandbutton",
                           PropertyLines({"Width = 90", "Name = \"appbtn\""})),
               EndOfClass("appbtn"),
-              ClassRecord("okbtn", "appbtn", "app.vcx", "commandbutton", PropertyLines({"Caption = \"OK\""})),
-              EndOfClass("okbtn")});
-  const ClassExpansion expansion =
-      Expand(files, {FormObject(3, "Form1", "cmd1", "", PropertyLines({"Top = 5", "Name = \"cmd1\""}), "okbtn",
-                                "..\\libs\\app.vcx")});
+              WithMethods(
+                  ClassRecord("OkBtn", "appbtn", "app.vcx", "commandbutton", PropertyLines({"Caption = \"OK\""})),
+                  Procedure("Click")),
+              EndOfClass("OkBtn")});
+  FormRecord instance = FormObject(3, "Form1", "cmd1", "", PropertyLines({"Top = 5", "Name = \"cmd1\""}), "okbtn",
+                                   "..\\libs\\app.vcx");
+  instance.methods = Procedure("Valid");
+  const ClassExpansion expansion = Expand(files, {instance});
   ASSERT_EQ(expansion.records.size(), 1u);
   EXPECT_EQ(expansion.records[0].base_class, "commandbutton");
   EXPECT_EQ(expansion.records[0].properties,
             PropertyLines({"Height = 23", "Width = 90", "Caption = \"OK\"", "Name = \"cmd1\"", "Top = 5"}));
+  EXPECT_EQ(expansion.records[0].methods, Procedure("Valid"));
+  EXPECT_EQ(ClassMethodsOf(expansion.records[0]),
+            (std::vector<std::string>{"basebtn of Base.vcx/: " + Procedure("Init"),
+                                      "OkBtn of app.vcx/: " + Procedure("Click")}));
+}
+
+// A member's own class comes before its record in the class that adds it;
+// a subclass's override of the member's method stays with the instance.
+TEST(ClassExpansionTest, MethodsOfClassMembersGoToTheirRecords) {
+  MemoryFileSystem files;
+  AddLibrary(files, "/app/forms/bars",
+             {WithMethods(ClassRecord("btn", "commandbutton", "", "commandbutton", ""), Procedure("Click")),
+              EndOfClass("btn"),
+              ClassRecord("bar", "container", "", "container", "", 3),
+              WithMethods(MemberRecord("bar", "cmdOk", "commandbutton", "", "btn", "bars.vcx"), Procedure("Click")),
+              MemberRecord("bar", "lblNote", "label", ""),
+              EndOfClass("bar"),
+              WithMethods(ClassRecord("okbar", "bar", "bars.vcx", "container", ""), Procedure("cmdOk.Click")),
+              EndOfClass("okbar")});
+  const ClassExpansion expansion =
+      Expand(files, {kForm, FormObject(3, "Form1", "Bar1", "container", "Name = \"Bar1\"\r\n", "okbar", "bars.vcx")});
+  ASSERT_EQ(expansion.records.size(), 4u);
+  EXPECT_EQ(ClassMethodsOf(expansion.records[1]),
+            (std::vector<std::string>{"okbar of bars.vcx/: " + Procedure("cmdOk.Click")}));
+  EXPECT_EQ(ClassMethodsOf(expansion.records[2]),
+            (std::vector<std::string>{"btn of bars.vcx/: " + Procedure("Click"),
+                                      "bar of bars.vcx/: " + Procedure("Click")}));
+  EXPECT_EQ(expansion.records[2].methods, "");
+  EXPECT_TRUE(expansion.records[3].class_methods.empty());
 }
 
 TEST(ClassExpansionTest, MemberClassGivesPagesTheirSettingsAndMembers) {
@@ -71,9 +118,12 @@ TEST(ClassExpansionTest, MemberClassGivesPagesTheirSettingsAndMembers) {
                                          "Name = \"pgf\"", "Page1.Caption = \"One\"", "Page1.Name = \"Page1\"",
                                          "Page2.Name = \"Page2\""})),
               EndOfClass("pgf"),
-              ClassRecord("mypage", "page", "", "page",
-                          PropertyLines({"FontSize = 12", "Caption = \"Page\"", "Name = \"mypage\""}), 2),
-              MemberRecord("mypage", "lblTitle", "label", PropertyLines({"Caption = \"Title\"", "Name = \"lblTitle\""})),
+              WithMethods(ClassRecord("mypage", "page", "", "page",
+                                      PropertyLines({"FontSize = 12", "Caption = \"Page\"", "Name = \"mypage\""}), 2),
+                          Procedure("Click")),
+              WithMethods(MemberRecord("mypage", "lblTitle", "label",
+                                       PropertyLines({"Caption = \"Title\"", "Name = \"lblTitle\""})),
+                          Procedure("DblClick")),
               EndOfClass("mypage")});
   const ClassExpansion expansion =
       Expand(files, {kForm, FormObject(3, "Form1", "Pgf1", "pageframe",
@@ -89,6 +139,12 @@ TEST(ClassExpansionTest, MemberClassGivesPagesTheirSettingsAndMembers) {
             "    object Page2=Page|      FontSize = 12|      Caption = \"Two\"|      Name = \"Page2\"|"
             "      object lblTitle=label|        Caption = \"Second\"|        Name = \"lblTitle\"|      end|    end|"
             "  end|end|");
+  ASSERT_EQ(expansion.records.size(), 4u);
+  EXPECT_EQ(ClassMethodsOf(expansion.records[1]),
+            (std::vector<std::string>{"mypage of pages.vcx/Page1: " + Procedure("Click"),
+                                      "mypage of pages.vcx/Page2: " + Procedure("Click")}));
+  EXPECT_EQ(ClassMethodsOf(expansion.records[3]),
+            (std::vector<std::string>{"mypage of pages.vcx/: " + Procedure("DblClick")}));
 }
 
 // Libraries that are missing, unreadable, or lack the class cost only their
@@ -98,7 +154,9 @@ TEST(ClassExpansionTest, UnresolvedInstancesStayAsTheyWereWithANote) {
   files.AddFile("/app/forms/bad.vcx", std::string(64, 'x'));
   files.AddFile("/app/forms/bad.vct", "");
   AddLibrary(files, "/app/forms/good",
-             {ClassRecord("ok", "label", "", "label", PropertyLines({"Caption = \"ok\""})), EndOfClass("ok")});
+             {WithMethods(ClassRecord("ok", "label", "", "label", PropertyLines({"Caption = \"ok\""})),
+                          Procedure("Click")),
+              EndOfClass("ok")});
   fixtures::TableFiles damaged = ScxWriter().Add(ClassRecord("ok", "label", "", "label", "Width = 1\r\n")).Build();
   fixtures::PutBigEndian32(damaged.memo, damaged.MemoEntryOffset(1, "OBJNAME"), 2);
   damaged.AddTo(files, "/app/forms/torn.vcx", "/app/forms/torn.vct");
@@ -119,8 +177,12 @@ TEST(ClassExpansionTest, UnresolvedInstancesStayAsTheyWereWithANote) {
                 "/app/forms/torn.vct",
                 "   Note: class ok not found in class library /app/forms/torn.vcx"}));
   ASSERT_EQ(expansion.records.size(), records.size());
-  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(expansion.records[i].properties, records[i].properties);
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(expansion.records[i].properties, records[i].properties);
+    EXPECT_TRUE(expansion.records[i].class_methods.empty());
+  }
   EXPECT_EQ(expansion.records[5].properties, PropertyLines({"Caption = \"ok\"", "Name = \"e\""}));
+  EXPECT_EQ(expansion.records[5].class_methods.size(), 1u);
 }
 
 // A library counts once however often it is named; past the limit no
@@ -184,6 +246,17 @@ TEST(ClassExpansionTest, MoreMembersThanATreeMayHoldIsRefused) {
   }
   library.Build().AddTo(files, "/app/forms/wide.vcx", "/app/forms/wide.vct");
   EXPECT_THROW(Expand(files, {FormObject(3, "Form1", "w", "container", "", "l0", "wide.vcx")}), EFormTooLarge);
+}
+
+// Each instance copies its classes' methods: nine of 8 MB pass the bound.
+TEST(ClassExpansionTest, MoreMethodsThanATreeMayHoldIsRefused) {
+  MemoryFileSystem files;
+  AddLibrary(files, "/app/forms/big",
+             {WithMethods(ClassRecord("c", "label", "", "label", ""), std::string(8u << 20, 'x'))});
+  std::vector<FormRecord> records;
+  for (int i = 0; i < 9; ++i)
+    records.push_back(FormObject(i + 3, "Form1", "l" + std::to_string(i), "label", "", "c", "big.vcx"));
+  EXPECT_THROW(Expand(files, records), EFormTooLarge);
 }
 
 }  // namespace

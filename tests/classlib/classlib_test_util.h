@@ -42,6 +42,11 @@ inline ScxRecord MemberRecord(std::string parent, std::string name, std::string 
           .classloc = std::move(class_location)};
 }
 
+inline ScxRecord WithMethods(ScxRecord record, std::string methods) {
+  record.methods = std::move(methods);
+  return record;
+}
+
 inline ScxRecord EndOfClass(std::string name) {
   return {.platform = "COMMENT", .objname = std::move(name), .uniqueid = "RESERVED"};
 }
