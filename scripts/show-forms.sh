@@ -12,7 +12,8 @@
 #                them: set "projects"
 # Forms of one set need distinct file names: a form's unit and its records are found by that name.
 #
-# WORKDIR/SET/ holds out/ (the units), src/ (each form's objtext and records), prog/ (the programs),
+# WORKDIR/SET/ holds out/ (the units), shown/ (the units the programs are built from), src/ (each form's
+# objtext and records), prog/ (the programs),
 # shots/ (UNIT.png, UNIT.tsv), run.log and fidelity.txt (the measures, then every difference).
 # Prints the units that do not compile or fail to show, then per set how many forms were shown and the
 # fidelity line. Exit status: 0 every form shown; 1 some form does not compile or fails to show, or a
@@ -81,7 +82,13 @@ sources() {
 # prints the units that fail, and adds the set's lines to the summary.
 show() {
   dir=$work/$1
-  units=$(python3 "$tools/make_program.py" "$dir/out" "$dir/prog" | sed -n 's/^\([0-9]*\) units.*/\1/p')
+  # make_program.py finds a unit by its first line, which a unit holding text other than ASCII begins
+  # with UTF-8's byte order mark: the programs are built from a copy without it (the same to Free Pascal).
+  rm -rf "$dir/shown" && cp -R "$dir/out" "$dir/shown"
+  find "$dir/shown" -name '*.pas' -exec sed -i '1s/^\xEF\xBB\xBF//' {} +
+  python3 "$tools/make_program.py" "$dir/shown" "$dir/prog" > /dev/null
+  # Every unit the conversion wrote must be shown, whether or not the programs took it.
+  units=$(find "$dir/out" -name '*.pas' | wc -l)
   DISPLAY=$display "$tools/run_all.sh" "$dir/prog" "$dir/shots" > "$dir/run.log" 2>&1
   grep -v -e ': shown ' -e '^programs: ' "$dir/run.log"
   # A program that crashes or cannot reach the display says nothing of the forms it had still to show.

@@ -28,10 +28,14 @@ MethodBlock BlockNamed(std::string_view full_name) {
 }
 
 // The child of `node` that a path component names: by the object's name,
-// or by the member prefix its container's lines use.
+// else by the member prefix its container's lines use (pages renamed in
+// their page frame's lines may swap names: "Page3.Name = Page4").
 const ScxNode* ChildNamed(const ScxNode& node, std::string_view name) {
   for (const ScxNode* child : node.children) {
-    if (SameText(NodeName(child->text), name) || SameText(NodeMemberPrefix(child->text), name)) return child;
+    if (SameText(NodeName(child->text), name)) return child;
+  }
+  for (const ScxNode* child : node.children) {
+    if (SameText(NodeMemberPrefix(child->text), name)) return child;
   }
   return nullptr;
 }
