@@ -85,7 +85,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
   app.add_flag("--loadable", options.loadable,
                "Write forms that a form designer loads and that look like the FoxPro forms: real classes\n"
                "(class libraries resolved), published properties only, FoxPro's defaults and fonts, constant\n"
-               "values, strings as characters, a pair of files per form of a form set, the rest kept as comments");
+               "values, methods as event handlers with their code as comments, strings as characters, a pair of\n"
+               "files per form of a form set, the rest kept as comments");
   app.add_option("-L", options.library_folders,
                  "With --loadable: also look for class libraries (.vcx) in DIR and its subfolders, when a form's\n"
                  "CLASSLOC leads to none (repeatable)")

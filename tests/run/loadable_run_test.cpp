@@ -1,5 +1,6 @@
 // The loadable mode in a run: the files written are named in the report, one
-// pair per form of a form set, with a note of the settings kept as comments;
+// pair per form of a form set, with notes of the settings kept as comments and
+// of the methods;
 // no file the run wrote is replaced by another input's.
 
 #include <gtest/gtest.h>
@@ -29,7 +30,8 @@ std::string WriteFormSet(const std::filesystem::path& folder) {
   formset.AddVersionComment()
       .Add({.objname = "Formset1", .baseclass = "formset", .properties = PropertyLines({"AutoRelease = .T.", "Name = \"Formset1\""})})
       .Add({.objname = "Form1", .parent = "Formset1", .baseclass = "form",
-            .properties = PropertyLines({"DoCreate = .T.", "Tag = \"x\"", "Name = \"Form1\""})})
+            .properties = PropertyLines({"DoCreate = .T.", "Tag = \"x\"", "Name = \"Form1\""}),
+            .methods = "PROCEDURE Init\r\nx = 1\r\nENDPROC\r\nPROCEDURE Refresh\r\nENDPROC\r\n"})
       .Add({.objname = "Form2", .parent = "Formset1", .baseclass = "form",
             .properties = PropertyLines({"Caption = \"Two\"", "Name = \"Form2\""})});
   return formset.WriteTo(folder, "2nd set").string();
@@ -47,6 +49,7 @@ TEST(LoadableRun, ReportNamesEveryFileWrittenAndTheKeptSettings) {
                             "   Generating: " + out + "U2nd_set_Form1.dfm",
                             "   Generating: " + out + "U2nd_set_Form1.pas",
                             "   Note: 3 settings kept as comments in U2nd_set_Form1.pas",
+                            "   Note: 2 methods in U2nd_set_Form1.pas, 1 of them in event handlers",
                             "   Generating: " + out + "U2nd_set_Form2.dfm",
                             "   Generating: " + out + "U2nd_set_Form2.pas",
                             "   Done\r\n"}));
