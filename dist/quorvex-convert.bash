@@ -12,13 +12,13 @@ _quorvex_convert() {
       COMPREPLY=($(compgen -W "records tree objtext rawdfm pas dfm" -- "$cur")); return ;;
     --from)
       COMPREPLY=($(compgen -W "scx objtext dfm" -- "$cur")); return ;;
-    -j|--jobs|--codepage)
+    -j|--jobs|--codepage|--project)
       return ;;
   esac
   if [[ $cur == -* ]]; then
-    COMPREPLY=($(compgen -W "-o --output -k --keep-going -r --recursive -j --jobs -q --quiet --stage --from --codepage --report-json --loadable -L -h --help --version" -- "$cur"))
+    COMPREPLY=($(compgen -W "-o --output -k --keep-going -r --recursive -j --jobs -q --quiet --stage --from --codepage --report-json --loadable -L --project -h --help --version" -- "$cur"))
     return
   fi
-  COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X '!*.[sS][cC][xX]' -- "$cur"))
+  COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X '!*.[sS][cC][xX]' -- "$cur") $(compgen -f -X '!*.[pP][jJ][xX]' -- "$cur"))
 }
 complete -o filenames -F _quorvex_convert quorvex-convert

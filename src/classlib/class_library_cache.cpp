@@ -2,12 +2,16 @@
 
 #include <exception>
 
+#include "base/ascii.h"
 #include "classlib/library_path.h"
 
 namespace quorvex {
 
-ClassLibraryCache::ClassLibraryCache(FileSystem& files, std::vector<std::string> search_folders)
-    : files_(files), search_(files, std::move(search_folders)) {}
+ClassLibraryCache::ClassLibraryCache(FileSystem& files, std::vector<std::string> search_folders,
+                                     const std::vector<std::string>& known_files)
+    : files_(files), search_(files, std::move(search_folders)) {
+  for (const std::string& path : known_files) known_by_name_.try_emplace(AsciiLowerCopy(PathFileName(path)), path);
+}
 
 std::optional<std::string> ClassLibraryCache::FindLibrary(const std::string& holder_folder,
                                                           const std::string& form_folder,
@@ -32,6 +36,8 @@ std::optional<std::string> ClassLibraryCache::Locate(const std::string& holder_f
   }
   if (auto path = FindNameNoCase(files_, holder_folder, file_name, WantedKind::kLibrary)) return path;
   if (auto path = FindNameNoCase(files_, form_folder, file_name, WantedKind::kLibrary)) return path;
+  if (auto known = known_by_name_.find(AsciiLowerCopy(file_name)); known != known_by_name_.end())
+    return known->second;
   return search_.Find(file_name);
 }
 

@@ -28,7 +28,10 @@ struct LibraryLoad {
 class ClassLibraryCache {
  public:
   // `search_folders`: the folders given with -L, searched recursively.
-  ClassLibraryCache(FileSystem& files, std::vector<std::string> search_folders);
+  // `known_files`: libraries known by their full names (those a project file
+  // lists), found by their file names before the search folders.
+  ClassLibraryCache(FileSystem& files, std::vector<std::string> search_folders,
+                    const std::vector<std::string>& known_files = {});
 
   // The full name of the library that a record's CLASSLOC names, tried in
   // this order:
@@ -37,7 +40,8 @@ class ClassLibraryCache {
   //      every component matched without regard to case (FollowPathNoCase);
   //      passed over for a rooted path ("C:\...");
   //   2. CLASSLOC's file name in `holder_folder`, then in `form_folder`;
-  //   3. the file name in the search folders (LibrarySearchIndex).
+  //   3. the file name among the known files, the first given first;
+  //   4. the file name in the search folders (LibrarySearchIndex).
   // Only a regular file with the extension ".vcx" is ever given. Nothing when
   // no rule finds one. The answer for the same arguments is worked out once.
   std::optional<std::string> FindLibrary(const std::string& holder_folder, const std::string& form_folder,
@@ -60,6 +64,7 @@ class ClassLibraryCache {
 
   FileSystem& files_;
   LibrarySearchIndex search_;
+  std::map<std::string, std::string> known_by_name_;  // lower-case file name -> full name
   std::mutex mutex_;
   std::map<std::tuple<std::string, std::string, std::string>, std::optional<std::string>> found_;
   std::map<std::string, std::unique_ptr<Entry>> libraries_;

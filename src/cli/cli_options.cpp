@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
+#include "base/ascii.h"
+
 namespace quorvex {
 
 namespace {
@@ -38,6 +40,11 @@ bool StageAccepts(const std::string& from, const std::string& stage) {
 std::string CombinationError(const CliOptions& options) {
   if (options.loadable && options.from != "scx") return "--loadable converts forms only, not --from " + options.from;
   if (!options.library_folders.empty() && !options.loadable) return "-L needs --loadable";
+  if (!options.project.empty() && !options.loadable) return "--project needs --loadable";
+  const bool project_input = std::any_of(options.inputs.begin(), options.inputs.end(), [](const std::string& input) {
+    return input.size() > 4 && SameText(std::string_view(input).substr(input.size() - 4), ".pjx");
+  });
+  if (project_input && !options.loadable && options.stage.empty()) return "a project file (.pjx) needs --loadable";
   if (options.stage.empty()) {
     if (options.from != "scx") return "--from needs --stage";
     return {};
@@ -56,7 +63,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
   CLI::App app{kDescription, "quorvex-convert"};
   app.footer(kFooter);
   app.set_version_flag("--version", std::string("quorvex-convert ") + QUORVEX_VERSION);
-  app.add_option("INPUT", options.inputs, ".scx files, or folders whose .scx files are converted")->required();
+  app.add_option("INPUT", options.inputs,
+                 ".scx files, folders whose .scx files are converted, or (with --loadable) FoxPro project files\n"
+                 "(.pjx), which stand for the forms they list")
+      ->required();
   app.add_option("-o,--output", options.output_directory,
                  "Output directory (created if missing); default: next to the first input, named after it")
       ->type_name("DIR");
@@ -94,6 +104,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
       ->expected(1)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->check(CLI::ExistingDirectory.description(""));
+  app.add_option("--project", options.project,
+                 "With --loadable: also write NAME.lpr, NAME.lpi (Lazarus) and NAME.dpr (Delphi) in the output\n"
+                 "folder, a program of every unit written; a .pjx input names the project without it")
+      ->type_name("NAME");
 
   ParsedCommandLine result;
   try {

@@ -16,6 +16,7 @@ struct CliOptions {
   std::optional<int> code_page;
   std::string report_json;  // empty: no JSON report
   std::vector<std::string> library_folders;  // -L, in the order given
+  std::string project;                       // --project: empty for none (a .pjx input names one)
   bool keep_going = false;
   bool recursive = false;
   bool quiet = false;

@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include "base/errors.h"
 #include "cli/cli_options.h"
 #include "cli/input_files.h"
 #include "cli/run_report.h"
@@ -41,13 +42,20 @@ int TellOutcome(const CliOptions& options, const CommandStreams& streams, const 
 }
 
 int Convert(const CliOptions& options, const CommandStreams& streams) {
-  std::vector<RunInput> files;
+  ExpandedInputs expanded;
   try {
-    files = ExpandInputs(options.inputs, options.recursive);
+    expanded = ExpandInputs(options.inputs, options.recursive);
+  } catch (const ETableError& failure) {  // a project file that cannot be read
+    streams.err << "quorvex-convert: " << failure.what() << '\n';
+    return kStatusFailed;
+  } catch (const EDatabaseError& failure) {
+    streams.err << "quorvex-convert: " << failure.what() << '\n';
+    return kStatusFailed;
   } catch (const std::exception& failure) {
     streams.err << "quorvex-convert: " << failure.what() << '\n';
     return kStatusUsage;
   }
+  const std::vector<RunInput>& files = expanded.forms;
   if (files.empty()) {
     streams.err << "quorvex-convert: no .scx files found in the inputs\n";
     return kStatusUsage;
@@ -61,8 +69,12 @@ int Convert(const CliOptions& options, const CommandStreams& streams) {
     return kStatusUsage;
   }
 
-  RunOptions run_options{options.keep_going, options.jobs, options.code_page, options.loadable,
-                         options.library_folders};
+  RunOptions run_options{options.keep_going, options.jobs,          options.code_page,
+                         options.loadable,   options.library_folders, expanded.library_files,
+                         expanded.project};
+  if (!options.project.empty()) {
+    run_options.project = ProjectOutput{options.project, expanded.project ? expanded.project->main_input : ""};
+  }
   ConversionRun* run_pointer = nullptr;
   TerminalHost host(streams.out, streams.err, options.quiet, streams.err_is_terminal, streams.interrupted,
                     [&run_pointer] { run_pointer->RequestCancel(); });

@@ -6,6 +6,8 @@
 
 #include "loadable/pascal_names.h"
 #include "run/output_file.h"
+#include "run/project_file.h"
+#include "table/file_system.h"
 #include "base/ascii.h"
 #include "base/errors.h"
 
@@ -43,26 +45,40 @@ void CollectScx(const fs::path& folder, std::vector<RunInput>& inputs) {
 
 }  // namespace
 
-std::vector<RunInput> ExpandInputs(const std::vector<std::string>& inputs, bool recursive) {
-  std::vector<RunInput> files;
+ExpandedInputs ExpandInputs(const std::vector<std::string>& inputs, bool recursive) {
+  ExpandedInputs expanded;
+  std::vector<RunInput>& files = expanded.forms;
   for (const auto& input : inputs) {
     const fs::path path = fs::absolute(fs::path(input)).lexically_normal();
     std::error_code ec;
-    if (!fs::is_directory(path, ec)) {
-      files.push_back({path.string(), {}});
-    } else if (recursive) {
-      CollectScx<fs::recursive_directory_iterator>(path, files);
+    if (fs::is_directory(path, ec)) {
+      if (recursive) {
+        CollectScx<fs::recursive_directory_iterator>(path, files);
+      } else {
+        CollectScx<fs::directory_iterator>(path, files);
+      }
+    } else if (SameText(path.extension().string(), ".pjx")) {
+      const FoxProject project = ReadFoxProject(RealFileSystem(), path.string());
+      const std::vector<RunInput> forms = ProjectRunInputs(project);
+      files.insert(files.end(), forms.begin(), forms.end());
+      expanded.library_files.insert(expanded.library_files.end(), project.libraries.begin(), project.libraries.end());
+      if (!expanded.project) {
+        const auto main = std::find_if(project.forms.begin(), project.forms.end(),
+                                       [](const ProjectForm& form) { return form.main; });
+        expanded.project = ProjectOutput{project.name, main != project.forms.end() ? main->path : std::string()};
+      }
     } else {
-      CollectScx<fs::directory_iterator>(path, files);
+      files.push_back({path.string(), {}});
     }
   }
-  return files;
+  return expanded;
 }
 
 std::optional<OutputClash> FindOutputClash(const std::vector<RunInput>& inputs, const std::string& output_directory,
                                            bool loadable) {
   std::unordered_map<std::string, const RunInput*> by_output;
   for (const RunInput& input : inputs) {
+    if (!input.missing_from.empty()) continue;
     const std::string name = loadable ? UnitNameOf(input.path) + ".dfm" : ChangeFileExt(ExtractFileName(input.path), ".dfm");
     const std::string output = WithTrailingDelimiter(output_directory) + input.output_subfolder + name;
     const auto [it, added] = by_output.emplace(output, &input);

@@ -10,13 +10,24 @@
 
 namespace quorvex {
 
+// What the inputs stand for: the forms, and what project files add.
+struct ExpandedInputs {
+  std::vector<RunInput> forms;
+  std::vector<std::string> library_files;  // the class libraries project files list
+  std::optional<ProjectOutput> project;    // named after the first project file
+};
+
 // Each input made absolute. A folder stands for its .scx files (extension in
 // any letter case), sorted by path; with `recursive`, those of its subfolders
 // too, each going to the same subfolder of the output directory as it has
-// under the folder given. Any other input is kept as a file, even one that
-// does not exist (the run then reports it), with no subfolder. Throws
-// quorvex::Exception when a folder cannot be read.
-std::vector<RunInput> ExpandInputs(const std::vector<std::string>& inputs, bool recursive);
+// under the folder given. A project file (.pjx, letter case aside) stands for
+// the forms it lists (ProjectRunInputs); the first one names the project,
+// its main form the one the program starts with. Any other input is kept as
+// a file, even one that does not exist (the run then reports it), with no
+// subfolder. Throws quorvex::Exception when a folder cannot be read, and the
+// table layer's exceptions (ETableError, EDatabaseError) for a project file
+// that cannot be read.
+ExpandedInputs ExpandInputs(const std::vector<std::string>& inputs, bool recursive);
 
 // Two inputs that would write the same output files, and the .dfm they share.
 struct OutputClash {
@@ -30,6 +41,7 @@ struct OutputClash {
 // twice, or forms of the same name from different folders. Names are compared
 // exactly, as the file system does. With `loadable`, the names are the units'
 // (UnitNameOf), which different input names may share ("a b" and "a_b").
+// Forms a project lists that are missing write nothing and clash with none.
 std::optional<OutputClash> FindOutputClash(const std::vector<RunInput>& inputs, const std::string& output_directory,
                                            bool loadable = false);
 

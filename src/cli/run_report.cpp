@@ -12,6 +12,7 @@ const char* OutcomeName(FormOutcome outcome) {
     case FormOutcome::kWithWarnings: return "warnings";
     case FormOutcome::kNotOpened: return "not_opened";
     case FormOutcome::kEndedRun: return "ended_run";
+    case FormOutcome::kMissing: return "missing";
     case FormOutcome::kNotReached: break;
   }
   return "not_reached";
@@ -36,6 +37,7 @@ RunCounts CountResults(const std::vector<FormResult>& results) {
       case FormOutcome::kConverted: ++counts.converted; break;
       case FormOutcome::kWithWarnings: ++counts.with_warnings; break;
       case FormOutcome::kNotOpened: ++counts.not_opened; break;
+      case FormOutcome::kMissing: ++counts.missing; break;
       case FormOutcome::kEndedRun:
       case FormOutcome::kNotReached: ++counts.not_converted; break;
     }
@@ -49,6 +51,7 @@ std::string RunSummary(const std::vector<FormResult>& results, const RunEnd& end
                         std::to_string(counts.converted) + " converted, " + std::to_string(counts.with_warnings) +
                         " with warnings";
   if (counts.not_opened > 0) summary += ", " + std::to_string(counts.not_opened) + " not opened";
+  if (counts.missing > 0) summary += ", " + std::to_string(counts.missing) + " missing";
   if (!end.message.empty()) {
     summary += "; ended early";
     if (!end.at_input.empty()) summary += " at " + end.at_input;
@@ -72,6 +75,7 @@ std::string RunReportJson(const std::vector<FormResult>& results, const RunEnd& 
         {"converted", counts.converted},
         {"with_warnings", counts.with_warnings},
         {"not_opened", counts.not_opened},
+        {"missing", counts.missing},
         {"not_converted", counts.not_converted}}},
       {"forms", std::move(forms)},
   };

@@ -15,6 +15,7 @@ struct RunCounts {
   int converted = 0;      // saved without a warning
   int with_warnings = 0;  // saved with warnings
   int not_opened = 0;     // table could not be opened, run went on (-k)
+  int missing = 0;        // listed by a project file but not there
   int not_converted = 0;  // the form that ended the run and every form after it
 };
 
@@ -27,7 +28,8 @@ struct RunEnd {
 };
 
 // "300 forms: 240 converted, 60 with warnings; output in out/", with
-// ", K not opened" when some tables could not be opened, and
+// ", K not opened" when some tables could not be opened, ", K missing" when
+// some forms a project lists are not there, and
 // "; ended early at FILE, K not converted" before the output part when the
 // run ended early (its message is on the line before).
 std::string RunSummary(const std::vector<FormResult>& results, const RunEnd& end, const std::string& output_directory);

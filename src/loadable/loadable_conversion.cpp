@@ -30,21 +30,36 @@ void LoadableConversion::ReadRecords(TableDataSet& dataset) {
   BuildRecordTree(records_, tree_);
 }
 
+namespace {
+
+LoadableOutput MakeOutput(const LoadableForm& form) {
+  LoadableOutput output;
+  output.unit_name = form.unit_name;
+  output.form_class = form.root.delphi_class;
+  output.form_variable = form.root.identifier;
+  output.raw_dfm = WriteLoadableDfm(form);
+  // The model only writes what the grammar allows; a failure here is a
+  // fault of this program and reaches the run as a warning.
+  output.dfm = SplitLines(CanonicaliseDfmText(JoinLines(output.raw_dfm), 0, DfmStrings::kAsciiOnly));
+  output.pas = WriteLoadableUnit(form);
+  output.kept_count = KeptSettingCount(form.root);
+  output.method_count = FoxMethodCount(form.root);
+  output.handled_count = HandledMethodCount(form.root);
+  return output;
+}
+
+}  // namespace
+
 void LoadableConversion::Generate() {
   outputs_.clear();
-  for (const LoadableForm& form : BuildFormModels(records_, tree_, UnitNameOf(input_path_), code_page_)) {
-    LoadableOutput output;
-    output.unit_name = form.unit_name;
-    output.raw_dfm = WriteLoadableDfm(form);
-    // The model only writes what the grammar allows; a failure here is a
-    // fault of this program and reaches the run as a warning.
-    output.dfm = SplitLines(CanonicaliseDfmText(JoinLines(output.raw_dfm), 0, DfmStrings::kAsciiOnly));
-    output.pas = WriteLoadableUnit(form);
-    output.kept_count = KeptSettingCount(form.root);
-    output.method_count = FoxMethodCount(form.root);
-    output.handled_count = HandledMethodCount(form.root);
-    outputs_.push_back(std::move(output));
-  }
+  forms_ = BuildFormModels(records_, tree_, UnitNameOf(input_path_), code_page_);
+  for (const LoadableForm& form : forms_) outputs_.push_back(MakeOutput(form));
+}
+
+void LoadableConversion::RenameForm(std::size_t index, const std::string& unit_name, const std::string& form_class) {
+  forms_.at(index).unit_name = unit_name;
+  forms_[index].root.delphi_class = form_class;
+  outputs_[index] = MakeOutput(forms_[index]);
 }
 
 TextList LoadableConversion::ObjectText() const {

@@ -35,6 +35,8 @@ struct LoadableOptions {
 // One form's files: NAME.dfm and NAME.pas.
 struct LoadableOutput {
   std::string unit_name;
+  std::string form_class;     // TForm1: the class the unit declares, whose resource the .dfm is
+  std::string form_variable;  // Form1: the unit's variable of that class, the form's name
   TextList raw_dfm;  // the model's DFM text, before the canonical layout
   TextList dfm;      // the canonical text, every string in ASCII and #codes
   TextList pas;
@@ -57,6 +59,11 @@ class LoadableConversion {
   // in the table") when the tree holds none.
   void Generate();
 
+  // Gives the form of Outputs()[index] the unit `unit_name` and the class
+  // `form_class` (identifiers) and makes its texts again: two forms of one
+  // class, or two units of one name, cannot be in one program.
+  void RenameForm(std::size_t index, const std::string& unit_name, const std::string& form_class);
+
   const std::vector<FormRecord>& Records() const { return records_; }
   const ScxObjectTree& Tree() const { return tree_; }
   // Report lines of pass 1: records that could not be read, then the notes
@@ -76,6 +83,7 @@ class LoadableConversion {
   std::vector<FormRecord> records_;
   ScxObjectTree tree_;
   std::vector<std::string> notes_;
+  std::vector<LoadableForm> forms_;  // the models of outputs_
   std::vector<LoadableOutput> outputs_;
 };
 

@@ -21,6 +21,18 @@ constexpr std::array<std::string_view, 66> kReservedWords = {
     "with",         "xor",           "operator",
 };
 
+// Units of the Free Pascal and Delphi run-time libraries and of the LCL and
+// the VCL that a converted unit or program uses, or that those use in turn. A
+// form's unit of one of these names would stand in their place: "dialogs.scx"
+// would give a unit Dialogs that uses itself.
+constexpr std::array<std::string_view, 45> kLibraryUnits = {
+    "ActnList", "Buttons",   "CheckLst",  "Classes",     "Clipbrd",  "ComCtrls", "Contnrs",  "Controls", "cthreads",
+    "DateUtils", "DB",       "DBCtrls",   "DBGrids",     "Dialogs",  "ExtCtrls", "FileUtil", "Forms",    "Graphics",
+    "Grids",    "ImgList",   "IniFiles",  "Interfaces",  "LCLIntf",  "LCLProc",  "LCLType",  "LResources", "Mask",
+    "MaskEdit", "Math",      "Menus",     "Messages",    "ObjPas",   "Printers", "Process",  "Registry", "RtlConsts",
+    "Spin",     "StdCtrls",  "StrUtils",  "SysInit",     "SysUtils", "System",   "Types",    "TypInfo",  "Variants",
+};
+
 bool IsIdentifierByte(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
@@ -44,7 +56,10 @@ std::string PascalIdentifier(std::string_view text, char lead) {
 std::string UnitNameOf(std::string_view file_name) {
   const std::size_t slash = file_name.find_last_of("/\\");
   if (slash != std::string_view::npos) file_name.remove_prefix(slash + 1);
-  return PascalIdentifier(file_name.substr(0, file_name.rfind('.')), 'U');
+  std::string name = PascalIdentifier(file_name.substr(0, file_name.rfind('.')), 'U');
+  const bool library_unit = std::any_of(kLibraryUnits.begin(), kLibraryUnits.end(),
+                                        [&](std::string_view unit) { return SameText(unit, name); });
+  return library_unit ? "U" + name : name;
 }
 
 std::string UniqueNames::Take(const std::string& name) {

@@ -21,7 +21,8 @@ std::string PascalIdentifier(std::string_view text, char lead);
 
 // The unit name of an input file: its base name without directory and
 // extension, as an identifier with lead 'U' (0001_createtool.scx gives
-// U0001_createtool).
+// U0001_createtool); "U" goes in front of the name of a library unit too
+// (dialogs.scx gives Udialogs), which the form's unit would stand for.
 std::string UnitNameOf(std::string_view file_name);
 
 // The names given out within one form.

@@ -5,8 +5,9 @@
 
 namespace quorvex {
 
-std::shared_ptr<ClassLibraryCache> MakeClassLibraryCache(std::vector<std::string> library_folders) {
-  return std::make_shared<ClassLibraryCache>(RealFileSystem(), std::move(library_folders));
+std::shared_ptr<ClassLibraryCache> MakeClassLibraryCache(std::vector<std::string> library_folders,
+                                                         const std::vector<std::string>& library_files) {
+  return std::make_shared<ClassLibraryCache>(RealFileSystem(), std::move(library_folders), library_files);
 }
 
 RecordExpansion ClassLibraryExpansion(std::shared_ptr<ClassLibraryCache> cache) {

@@ -12,10 +12,12 @@
 
 namespace quorvex {
 
-// A cache of class libraries on the real file system, searching
+// A cache of class libraries on the real file system, knowing
+// `library_files` (those projects list) by name and searching
 // `library_folders` (-L) as the last rule. One per run: every form and worker
 // thread of the run shares it, so each library is read once.
-std::shared_ptr<ClassLibraryCache> MakeClassLibraryCache(std::vector<std::string> library_folders);
+std::shared_ptr<ClassLibraryCache> MakeClassLibraryCache(std::vector<std::string> library_folders,
+                                                         const std::vector<std::string>& library_files = {});
 
 // Spells out a form's class-library instances with ExpandClassInstances;
 // the expansion's notes follow the notes the form already has. The

@@ -77,6 +77,9 @@ struct FileSlot {
   std::size_t worker = 0;  // which worker converted it
 };
 
+// Ends a worker's turn on a form that is not there.
+struct MissingInput {};
+
 class BusyCursor {
  public:
   explicit BusyCursor(RunHost& host) : host_(host) { host_.SetBusy(true); }
@@ -112,7 +115,9 @@ void ConversionRun::ConvertSelectedFiles(const std::vector<RunInput>& inputs, co
   written_by_.clear();
   for (std::size_t i = 0; i < inputs.size(); ++i) results_[i].input = inputs[i].path;
   current_ = 0;
-  if (options_.loadable) libraries_ = MakeClassLibraryCache(options_.library_folders);
+  program_names_.Clear();
+  project_files_.clear();
+  if (options_.loadable) libraries_ = MakeClassLibraryCache(options_.library_folders, options_.library_files);
   BusyCursor busy(host_);
   ForceOutputDirectory(output_directory);
   output_directory_ = WithTrailingDelimiter(output_directory);
@@ -126,6 +131,14 @@ void ConversionRun::ConvertSelectedFiles(const std::vector<RunInput>& inputs, co
     if (current_ < results_.size()) results_[current_].outcome = FormOutcome::kEndedRun;
     throw;
   }
+  if (options_.loadable && options_.project) WriteProjectFiles();
+}
+
+bool ConversionRun::ReportMissing(const RunInput& input, DriverEvents& events) {
+  if (input.missing_from.empty()) return false;
+  events.AddReportLine(std::string(kWarningPrefix) + input.path + " listed in " + input.missing_from + " is missing");
+  results_[current_].outcome = FormOutcome::kMissing;
+  return true;
 }
 
 std::string ConversionRun::FormOutputDirectory(const RunInput& input) const {
@@ -149,6 +162,9 @@ void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, 
     }
   }
   FormResult& result = results_[current_];
+  // In input order, so that the names are the same whatever the number of
+  // threads. A program needs its units' names unique too.
+  conversion.ClaimProgramNames(program_names_, options_.project.has_value());
   if (const std::string clash = EarlierOutput(conversion, directory); !clash.empty()) {
     conversion.DiscardStagedFiles();
     RefuseSave("Cannot create file " + clash + ": it was written for " + written_by_[clash] + " in this run", events);
@@ -156,6 +172,13 @@ void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, 
     FinishFile(conversion, directory, events);
     result.outputs = conversion.WrittenFiles();
     for (const std::string& path : result.outputs) written_by_.emplace(path, input.path);
+    if (const LoadableConversion* loadable = conversion.Loadable()) {
+      for (const LoadableOutput& output : loadable->Outputs()) {
+        const std::string pas = directory + output.unit_name + ".pas";
+        if (written_by_.contains(pas))
+          result.units.push_back({output.unit_name, pas, output.form_class, output.form_variable});
+      }
+    }
   }
   result.outcome = result.warnings.empty() ? FormOutcome::kConverted : FormOutcome::kWithWarnings;
 }
@@ -167,6 +190,7 @@ void ConversionRun::ConvertInOrder(const std::vector<RunInput>& inputs) {
     current_ = static_cast<std::size_t>(i);
     const RunInput& input = inputs[current_];
     host_.FileProgress(i, total, input.path);
+    if (ReportMissing(input, events)) continue;
     last_conversion_ = MakeConversion(input.path);
     if (ConvertFileSteps(*last_conversion_, FormOutputDirectory(input), options_.keep_going, events)) {
       SaveForm(*last_conversion_, input, events);
@@ -221,10 +245,13 @@ void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
       FileSlot& slot = *slots[index];
       slot.worker = worker;
       try {
+        if (!inputs[index].missing_from.empty()) throw MissingInput();
         slot.conversion = MakeConversion(inputs[index].path);
         const std::string directory = FormOutputDirectory(inputs[index]);
         slot.opened = ConvertFileSteps(*slot.conversion, directory, options_.keep_going, slot.events);
         if (slot.opened) slot.conversion->StageOutputFiles(directory);
+      } catch (const MissingInput&) {
+        // Reported by this run's thread in its turn.
       } catch (...) {
         slot.failure = std::current_exception();
       }
@@ -267,6 +294,7 @@ void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
       }
       lock.unlock();
       FileSlot& slot = *slots[i];
+      ReportMissing(inputs[i], events);
       for (const auto& line : slot.events.Lines()) events.AddReportLine(line);
       std::unique_ptr<FileConversion> previous;
       std::optional<std::size_t> previous_worker;
@@ -277,7 +305,7 @@ void ConversionRun::ConvertInParallel(const std::vector<RunInput>& inputs) {
       if (slot.failure) std::rethrow_exception(slot.failure);
       if (slot.opened) {
         SaveForm(*last_conversion_, inputs[i], events);
-      } else {
+      } else if (inputs[i].missing_from.empty()) {
         results_[i].outcome = FormOutcome::kNotOpened;
       }
       slots[i].reset();

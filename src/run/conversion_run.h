@@ -14,6 +14,7 @@
 
 #include "classlib/class_library_cache.h"
 #include "run/file_conversion.h"
+#include "run/program_names.h"
 #include "run/file_driver.h"
 #include "run/run_host.h"
 
@@ -25,6 +26,9 @@ namespace quorvex {
 struct RunInput {
   std::string path;
   std::string output_subfolder;
+  // The project file that lists this form, when it is missing: the run
+  // reports it and goes on.
+  std::string missing_from = {};
 };
 
 // How a form's conversion ended, as the run reported it.
@@ -34,6 +38,16 @@ enum class FormOutcome {
   kWithWarnings,  // saved, with one or more "   Warning: " lines
   kNotOpened,     // its table could not be opened and the run went on (keep_going)
   kEndedRun,      // the failure that ended the run happened at this form
+  kMissing,       // a project lists it, but it is not there
+};
+
+// A unit the loadable mode wrote: its name, the .pas file, the form class it
+// declares and that class's variable.
+struct WrittenUnit {
+  std::string unit_name;
+  std::string pas_path;
+  std::string form_class;
+  std::string form_variable;
 };
 
 // One form of a run, in input order.
@@ -43,6 +57,16 @@ struct FormResult {
   std::vector<std::string> outputs;   // files written, in the order written
   std::vector<std::string> warnings;  // the messages after "   Warning: "
   std::vector<std::string> notes;     // the texts after "   Note: " (loadable mode)
+  std::vector<WrittenUnit> units;     // the units saved (loadable mode)
+};
+
+// The project files a loadable run writes besides the forms' (NAME.lpr,
+// NAME.lpi, NAME.dpr in the output directory), listing every unit it wrote.
+struct ProjectOutput {
+  std::string name;
+  // The input whose (first) form the program creates at start; "" or an
+  // input that wrote no unit: the first unit written.
+  std::string main_input = {};
 };
 
 struct RunOptions {
@@ -59,6 +83,11 @@ struct RunOptions {
   // class library that no CLASSLOC leads to (-L). Each run reads its
   // libraries afresh, each one once, whatever number of forms use it.
   std::vector<std::string> library_folders = {};
+  // In the loadable mode, class libraries known by their full names (those a
+  // project file lists), found by their file names before the -L folders.
+  std::vector<std::string> library_files = {};
+  // In the loadable mode, the project files to write once every form is.
+  std::optional<ProjectOutput> project = {};
 };
 
 class ConversionRun {
@@ -84,6 +113,9 @@ class ConversionRun {
   // "   Warning: " lines the latest run wrote.
   int WarningCount() const { return warning_count_; }
 
+  // The project files the latest run wrote (RunOptions::project).
+  const std::vector<std::string>& ProjectFiles() const { return project_files_; }
+
   // One result per input of the latest run, in input order, also when the run
   // ended early (the forms after the one that ended it are kNotReached).
   const std::vector<FormResult>& Results() const { return results_; }
@@ -103,6 +135,11 @@ class ConversionRun {
   // in place for another input, or "" when there is none.
   std::string EarlierOutput(const FileConversion& conversion, const std::string& directory) const;
   std::unique_ptr<FileConversion> MakeConversion(const std::string& file) const;
+  // For a form that a project lists but that is not there: its report line
+  // and result; false for any other input.
+  bool ReportMissing(const RunInput& input, DriverEvents& events);
+  // Writes the project files of RunOptions::project (project_output.cpp).
+  void WriteProjectFiles();
 
   RunHost& host_;
   RunOptions options_;
@@ -117,6 +154,8 @@ class ConversionRun {
   // set's units are named only once converted, and may take the name of
   // another input's output, which is then never replaced.
   std::unordered_map<std::string, std::string> written_by_;
+  ProgramNames program_names_;  // given out in input order, whatever the number of threads
+  std::vector<std::string> project_files_;
 };
 
 }  // namespace quorvex

@@ -3,6 +3,7 @@
 #include "formstream/canonical_dfm.h"
 #include "dfm/convert_dfm.h"
 #include "dfm/convert_pas.h"
+#include "loadable/published_properties.h"
 #include "scx/object_text.h"
 #include "run/output_file.h"
 
@@ -75,10 +76,7 @@ void FileConversion::GenerateDfm(ProgressSink& progress) {
     progress.ReportProgress(0);
     pas_lines_.clear();
     loadable_->Generate();
-    for (const LoadableOutput& output : loadable_->Outputs()) {
-      dfm_lines_.insert(dfm_lines_.end(), output.dfm.begin(), output.dfm.end());
-      pas_lines_.insert(pas_lines_.end(), output.pas.begin(), output.pas.end());
-    }
+    ShowLoadableTexts();
     return;
   }
   if (object_text_packed_) {
@@ -86,6 +84,43 @@ void FileConversion::GenerateDfm(ProgressSink& progress) {
   } else {
     ConvertToDfm(object_text_lines_, dfm_lines_, progress);
   }
+}
+
+void FileConversion::ShowLoadableTexts() {
+  dfm_lines_.clear();
+  pas_lines_.clear();
+  for (const LoadableOutput& output : loadable_->Outputs()) {
+    dfm_lines_.insert(dfm_lines_.end(), output.dfm.begin(), output.dfm.end());
+    pas_lines_.insert(pas_lines_.end(), output.pas.begin(), output.pas.end());
+  }
+}
+
+namespace {
+
+// A form class named after its unit: "T" and the unit's name, "Form" after
+// it where that names a class the form uses (a unit "checkbox" would give
+// TCheckBox).
+std::string FormClassOfUnit(const std::string& unit_name) {
+  const std::string form_class = "T" + unit_name;
+  return PublishedProperties::Shared().HasClass(form_class) ? form_class + "Form" : form_class;
+}
+
+}  // namespace
+
+void FileConversion::ClaimProgramNames(ProgramNames& names, bool units) {
+  if (!loadable_) return;
+  bool renamed = false;
+  for (std::size_t i = 0; i < loadable_->Outputs().size(); ++i) {
+    const LoadableOutput& output = loadable_->Outputs()[i];
+    const std::string unit_name = units ? names.ClaimUnit(output.unit_name) : output.unit_name;
+    const std::string form_class = names.ClaimClass(output.form_class, FormClassOfUnit(unit_name));
+    if (unit_name == output.unit_name && form_class == output.form_class) continue;
+    loadable_->RenameForm(i, unit_name, form_class);
+    renamed = true;
+  }
+  if (!renamed) return;
+  ShowLoadableTexts();
+  DiscardStagedFiles();
 }
 
 void FileConversion::GeneratePas() {

@@ -13,6 +13,7 @@
 
 #include "base/packed_lines.h"
 #include "base/progress.h"
+#include "run/program_names.h"
 #include "run/staged_files.h"
 #include "scx/scx_object_tree.h"
 #include "base/text_list.h"
@@ -88,6 +89,12 @@ class FileConversion {
   // Removes what StageOutputFiles wrote, for a conversion not to be saved.
   void DiscardStagedFiles();
 
+  // In the loadable mode, claims each form's class from `names`, and with
+  // `units` its unit's name too, in the order of the forms; a form that gets
+  // another name has its texts made again (what was staged of them is
+  // discarded). Nothing in the default mode.
+  void ClaimProgramNames(ProgramNames& names, bool units);
+
   // The files the latest Save wrote, in the order written.
   const std::vector<std::string>& WrittenFiles() const { return written_files_; }
 
@@ -134,6 +141,9 @@ class FileConversion {
   StagedFiles staged_;
   bool staged_for_save_ = false;
   std::exception_ptr stage_failure_;
+  // DfmLines and PasLines from the loadable forms' texts, one after the other.
+  void ShowLoadableTexts();
+
   std::unique_ptr<LoadableConversion> loadable_;
 };
 

@@ -56,7 +56,7 @@ TEST_F(BatchRunTest, JsonReportTellsWhatEachFormGave) {
   EXPECT_EQ(report["ended_early"], false);
   EXPECT_EQ(report["output_directory"], Out() + "/");
   EXPECT_EQ(report["counts"], json::parse(R"({"forms": 3, "converted": 1, "with_warnings": 1, "not_opened": 1,
-                                              "not_converted": 0})"));
+                                              "missing": 0, "not_converted": 0})"));
   const json& forms = report["forms"];
   EXPECT_EQ(forms[0]["input"], good);
   EXPECT_EQ(forms[0]["outcome"], "converted");

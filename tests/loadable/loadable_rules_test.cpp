@@ -71,6 +71,7 @@ TEST(LoadableRules, NamesBecomeIdentifiersUniqueWithoutRegardToCase) {
   EXPECT_EQ(UnitNameOf("/forms/0001_createtool.scx"), "U0001_createtool");
   EXPECT_EQ(UnitNameOf("C:\\forms\\my form.SCX"), "my_form");
   EXPECT_EQ(UnitNameOf("main.scx"), "main");
+  EXPECT_EQ(UnitNameOf("/Ffc/DIALOGS.scx"), "UDIALOGS");
 
   UniqueNames names;
   EXPECT_EQ(names.Take("Text1"), "Text1");

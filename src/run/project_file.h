@@ -1,0 +1,44 @@
+#pragma once
+// FoxPro project files (.pjx with its .pjt memo file): a table with one record
+// per file of an application. NAME (a memo) is the file's path relative to
+// the project file's folder, "\" between components, in any letter case,
+// ended by a NUL byte; TYPE says what the file is ("K" a form, "V" a class
+// library, "H" the project's own header record); MAINPROG marks the file that
+// starts the application. The header record's NAME and HOMEDIR are paths on
+// the author's machine and are never followed.
+
+#include <string>
+#include <vector>
+
+#include "run/conversion_run.h"
+#include "table/file_system.h"
+
+namespace quorvex {
+
+struct ProjectForm {
+  std::string listed;  // NAME without its NUL ("forms\main.scx")
+  std::string path;    // the file found on disk; "" when it is missing
+  bool main = false;   // MAINPROG
+};
+
+struct FoxProject {
+  std::string path;                    // the project file
+  std::string name;                    // its name without folder and extension
+  std::vector<ProjectForm> forms;      // TYPE K, in the order listed
+  std::vector<std::string> libraries;  // TYPE V, those found on disk
+};
+
+// Reads the project file at `path`. A listed path is followed from the
+// project's folder with every component matched without regard to case; a
+// rooted path (written on another machine) is looked for by its file name in
+// that folder. Throws what the table layer throws for a file it cannot read
+// (ETableError, EDatabaseError).
+FoxProject ReadFoxProject(FileSystem& files, const std::string& path);
+
+// The project's forms as a run's inputs, in the order listed, each going to
+// the subfolder of the output directory it has under the project's folder
+// (a folder above it, "..", becomes "_up"). A missing form is an input whose
+// missing_from names the project.
+std::vector<RunInput> ProjectRunInputs(const FoxProject& project);
+
+}  // namespace quorvex

@@ -1,0 +1,41 @@
+#pragma once
+// The project files of a converted application: a Lazarus program (.lpr) and
+// project (.lpi), and a Delphi program (.dpr), listing every unit a run wrote.
+// The program creates the main form when it starts; the other forms are
+// listed so that the form designers know them.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "base/text_list.h"
+
+namespace quorvex {
+
+// One unit of the project: its name, its path below the project's folder
+// ("sub/U0001_main.pas", "/" between folders), the form class it declares and
+// the variable of that class.
+struct ProjectUnit {
+  std::string unit_name;
+  std::string relative_path;
+  std::string form_class;
+  std::string form_variable;
+};
+
+// A project named `program` (an identifier no unit has) of `units`, whose
+// `main_unit`th form the program creates at start; `units` is not empty.
+struct ProjectTexts {
+  std::string program;
+  std::vector<ProjectUnit> units;
+  std::size_t main_unit = 0;
+};
+
+TextList LazarusProgram(const ProjectTexts& project);
+TextList LazarusProjectFile(const ProjectTexts& project);
+TextList DelphiProgram(const ProjectTexts& project);
+
+// The program's identifier for a project called `name`: a Pascal identifier
+// that is not the name of one of `units`.
+std::string ProgramIdentifier(const std::string& name, const std::vector<ProjectUnit>& units);
+
+}  // namespace quorvex
