@@ -9,6 +9,8 @@ packages="$packages fpc lcl-nogui-2.2 lcl-units-2.2"
 # Showing the converted forms (scripts/show-forms.sh, the test loadable_render): the LCL for GTK 2, a
 # display server of its own, Arial's metrics, and python3 for the render tools.
 packages="$packages lcl-gtk2-2.2 xvfb fonts-liberation python3"
+# lazbuild, which builds a converted project into a program (the test lazbuild_project).
+packages="$packages lcl-utils-2.2"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "fixtures/table_writer.h"
 #include "support/golden.h"
 
 namespace quorvex::testing {
@@ -64,6 +65,18 @@ ScxWriter TableWithoutForm() {
   table.AddVersionComment().Add({.objname = "Dataenvironment", .baseclass = "dataenvironment",
                                  .properties = PropertyLines({"Name = \"Dataenvironment\""})});
   return table;
+}
+
+std::filesystem::path WriteProject(const std::filesystem::path& folder, const std::string& name,
+                                   const std::vector<ProjectEntry>& entries) {
+  using fixtures::RecordSpec;
+  const std::string nul(1, '\0');
+  std::vector<RecordSpec> records = {{{{"NAME", "C:\\APPS\\" + name + ".PJX" + nul}, {"TYPE", "H"}}}};
+  for (const ProjectEntry& entry : entries)
+    records.push_back({{{"NAME", entry.name + nul}, {"TYPE", entry.type}, {"MAINPROG", entry.main ? "T" : "F"}}});
+  const fixtures::TableFiles files =
+      fixtures::BuildTable({}, {{"NAME", 'M'}, {"TYPE", 'C', 1}, {"MAINPROG", 'L', 1}}, records);
+  return files.WriteTo(folder, name + ".pjx", name + ".pjt");
 }
 
 std::filesystem::path WriteNotATable(const std::filesystem::path& folder, const std::string& name) {

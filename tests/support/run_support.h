@@ -58,6 +58,19 @@ void WriteBarLibrary(const std::filesystem::path& folder);
 // missing.vcx, and Broken1 (a text box) of one in broken.vcx beside the form.
 fixtures::ScxWriter FormUsingLibraries(const std::string& caption);
 
+// One file a FoxPro project lists: NAME as written (its NUL is added), TYPE,
+// and MAINPROG.
+struct ProjectEntry {
+  std::string name;
+  std::string type = "K";
+  bool main = false;
+};
+
+// folder/NAME.pjx and NAME.pjt: a project table with its header record (a
+// path on its author's machine) and `entries`.
+std::filesystem::path WriteProject(const std::filesystem::path& folder, const std::string& name,
+                                   const std::vector<ProjectEntry>& entries);
+
 // Writes bytes that are not a table at folder/name.
 std::filesystem::path WriteNotATable(const std::filesystem::path& folder, const std::string& name);
 

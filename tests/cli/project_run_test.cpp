@@ -1,0 +1,71 @@
+// Project files on the command line: a .pjx stands for the forms it lists,
+// and a loadable run writes a Lazarus and a Delphi program of its units.
+
+#include <filesystem>
+
+#include "command_line_fixture.h"
+
+namespace quorvex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProjectRunTest : public CommandLineTest {
+ protected:
+  // in/app.pjx listing forms\A.SCX (the main form), b.scx and gone.scx, which
+  // is missing; both forms are of class TForm1.
+  std::string Project() {
+    PlainForm().WriteTo(temp_.path() / "in" / "forms", "a");
+    PlainForm().WriteTo(temp_.path() / "in", "b");
+    return WriteProject(temp_.path() / "in", "app", {{"b.scx"}, {"forms\\A.SCX", "K", true}, {"gone.scx"}}).string();
+  }
+
+  bool Has(const fs::path& file, const std::string& line) {
+    return ReadFileBytes(file).find(line + "\r\n") != std::string::npos;
+  }
+};
+
+TEST_F(ProjectRunTest, AProjectStandsForItsFormsAndGivesAProgramTheSameWhateverTheThreads) {
+  const std::string pjx = Project();
+  const fs::path one = temp_.path() / "one", two = temp_.path() / "two";
+  EXPECT_EQ(Run({"--loadable", "-o", one.string(), pjx}), 3);
+  EXPECT_NE(out_.str().find("   Warning: " + (temp_.path() / "in" / "gone.scx").string() + " listed in " + pjx +
+                            " is missing\n"),
+            std::string::npos)
+      << out_.str();
+  EXPECT_NE(err_.str().find("3 forms: 2 converted, 0 with warnings, 1 missing;"), std::string::npos) << err_.str();
+  EXPECT_EQ(Run({"--loadable", "-j", "2", "-q", "-o", two.string(), pjx}), 3);
+  for (const char* file : {"b.pas", "b.dfm", "forms/a.pas", "forms/a.dfm", "app.lpr", "app.lpi", "app.dpr"})
+    EXPECT_EQ(ReadFileBytes(one / file), ReadFileBytes(two / file)) << file;
+
+  // The later form of an earlier form's class gets one named after its unit.
+  EXPECT_TRUE(Has(one / "b.pas", "  TForm1 = class(TForm)"));
+  EXPECT_TRUE(Has(one / "forms" / "a.pas", "  Ta = class(TForm)"));
+  EXPECT_TRUE(Has(one / "forms" / "a.dfm", "object Form1: Ta"));
+  EXPECT_TRUE(Has(one / "app.lpr", "  a in 'forms/a.pas' {Form1};"));
+  EXPECT_TRUE(Has(one / "app.lpr", "  Application.CreateForm(Ta, a.Form1);"));
+  EXPECT_TRUE(Has(one / "app.dpr", "  a in 'forms\\a.pas' {Form1};"));
+}
+
+TEST_F(ProjectRunTest, AnyFormsMakeAProgramUnderTheNameGiven) {
+  const std::string a = Form(PlainForm(), "x");
+  const std::string b = PlainForm().WriteTo(temp_.path() / "in" / "sub", "x").string();
+  EXPECT_EQ(Run({"--loadable", "-q", "-r", "--project", "demo", "-o", Out(), (temp_.path() / "in").string()}), 0);
+  // Two units of one name cannot be in one program (the inputs in path order).
+  EXPECT_TRUE(Has(fs::path(Out()) / "demo.lpr", "  x in 'sub/x.pas' {Form1},"));
+  EXPECT_TRUE(Has(fs::path(Out()) / "demo.lpr", "  x_1 in 'x_1.pas' {Form1};"));
+  EXPECT_TRUE(Has(fs::path(Out()) / "demo.lpr", "  Application.CreateForm(TForm1, x.Form1);"));
+  EXPECT_EQ(Run({"-q", "--project", "demo", a}), 2);
+  EXPECT_NE(err_.str().find("--project needs --loadable"), std::string::npos);
+  EXPECT_EQ(Run({"-q", b + ".pjx"}), 2);
+  EXPECT_NE(err_.str().find("a project file (.pjx) needs --loadable"), std::string::npos);
+}
+
+TEST_F(ProjectRunTest, ADamagedProjectFileIsAFailureNamingIt) {
+  const fs::path bad = WriteNotATable(temp_.path(), "bad.pjx");
+  EXPECT_EQ(Run({"--loadable", "-o", Out(), bad.string()}), 1);
+  EXPECT_EQ(err_.str(), "quorvex-convert: Table Header for " + bad.string() + " is invalid\n");
+}
+
+}  // namespace
+}  // namespace quorvex::testing
