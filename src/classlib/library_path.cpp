@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/ascii.h"
+#include "base/file_path.h"
 #include "table/file_name.h"
 
 namespace quorvex {
@@ -20,7 +21,10 @@ bool IsWanted(PathKind kind, WantedKind wanted) {
 
 // The folder above `folder`; the root is its own parent.
 std::string ParentFolder(const std::string& folder) {
-  const std::size_t slash = folder.find_last_of('/');
+  const std::size_t slash = folder.find_last_of(kPathDelimiters);
+#ifdef _WIN32
+  if (slash == 2 && folder[1] == ':') return folder.substr(0, 3);  // a drive's root, "C:\"
+#endif
   if (slash == std::string::npos || slash == 0) return folder.empty() ? folder : "/";
   return folder.substr(0, slash);
 }
@@ -85,7 +89,7 @@ std::string FolderOf(std::string_view file_name) {
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string joined(folder);
-  if (joined.empty() || joined.back() != '/') joined += '/';
+  if (joined.empty() || !IsPathDelimiter(joined.back())) joined += kPathDelimiter;
   joined += name;
   return joined;
 }

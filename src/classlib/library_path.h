@@ -50,7 +50,7 @@ bool HasLibraryExtension(std::string_view name);
 // The folder of a full file name: "/forms/main.scx" gives "/forms".
 std::string FolderOf(std::string_view file_name);
 
-// `folder` and `name` joined with "/".
+// `folder` and `name` joined with the system's delimiter ("/"; "\" on Windows).
 std::string JoinPath(std::string_view folder, std::string_view name);
 
 }  // namespace quorvex

@@ -10,6 +10,7 @@
 #include "table/file_system.h"
 #include "base/ascii.h"
 #include "base/errors.h"
+#include "base/file_path.h"
 
 namespace quorvex {
 
@@ -19,7 +20,7 @@ namespace {
 
 bool IsScxFile(const fs::directory_entry& entry) {
   std::error_code ec;
-  return entry.is_regular_file(ec) && SameText(entry.path().extension().string(), ".scx");
+  return entry.is_regular_file(ec) && SameText(PathText(entry.path().extension()), ".scx");
 }
 
 // The folder of `file` relative to `folder`, with a trailing delimiter; empty
@@ -27,7 +28,15 @@ bool IsScxFile(const fs::directory_entry& entry) {
 std::string SubfolderOf(const fs::path& file, const fs::path& folder) {
   const fs::path relative = file.parent_path().lexically_relative(folder);
   if (relative.empty() || relative == ".") return {};
-  return WithTrailingDelimiter(relative.string());
+  return WithTrailingDelimiter(PathText(relative));
+}
+
+// Byte order, a delimiter between folders sorting as "/": Windows writes "\",
+// and a folder's forms come in the same order there as everywhere else.
+bool PathBefore(const RunInput& a, const RunInput& b) {
+  const auto byte = [](char c) { return static_cast<unsigned char>(IsPathDelimiter(c) ? '/' : c); };
+  return std::lexicographical_compare(a.path.begin(), a.path.end(), b.path.begin(), b.path.end(),
+                                      [&](char x, char y) { return byte(x) < byte(y); });
 }
 
 template <typename Iterator>
@@ -36,10 +45,10 @@ void CollectScx(const fs::path& folder, std::vector<RunInput>& inputs) {
   std::error_code ec;
   for (Iterator it(folder, fs::directory_options::skip_permission_denied, ec), end; !ec && it != end;
        it.increment(ec)) {
-    if (IsScxFile(*it)) found.push_back({it->path().string(), SubfolderOf(it->path(), folder)});
+    if (IsScxFile(*it)) found.push_back({PathText(it->path()), SubfolderOf(it->path(), folder)});
   }
-  if (ec) throw Exception("Cannot read folder " + folder.string() + ": " + ec.message());
-  std::sort(found.begin(), found.end(), [](const RunInput& a, const RunInput& b) { return a.path < b.path; });
+  if (ec) throw Exception("Cannot read folder " + PathText(folder) + ": " + ec.message());
+  std::sort(found.begin(), found.end(), PathBefore);
   inputs.insert(inputs.end(), found.begin(), found.end());
 }
 
@@ -49,7 +58,7 @@ ExpandedInputs ExpandInputs(const std::vector<std::string>& inputs, bool recursi
   ExpandedInputs expanded;
   std::vector<RunInput>& files = expanded.forms;
   for (const auto& input : inputs) {
-    const fs::path path = fs::absolute(fs::path(input)).lexically_normal();
+    const fs::path path = fs::absolute(PathOf(input)).lexically_normal();
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
       if (recursive) {
@@ -57,8 +66,8 @@ ExpandedInputs ExpandInputs(const std::vector<std::string>& inputs, bool recursi
       } else {
         CollectScx<fs::directory_iterator>(path, files);
       }
-    } else if (SameText(path.extension().string(), ".pjx")) {
-      const FoxProject project = ReadFoxProject(RealFileSystem(), path.string());
+    } else if (SameText(PathText(path.extension()), ".pjx")) {
+      const FoxProject project = ReadFoxProject(RealFileSystem(), PathText(path));
       const std::vector<RunInput> forms = ProjectRunInputs(project);
       files.insert(files.end(), forms.begin(), forms.end());
       expanded.library_files.insert(expanded.library_files.end(), project.libraries.begin(), project.libraries.end());
@@ -68,7 +77,7 @@ ExpandedInputs ExpandInputs(const std::vector<std::string>& inputs, bool recursi
         expanded.project = ProjectOutput{project.name, main != project.forms.end() ? main->path : std::string()};
       }
     } else {
-      files.push_back({path.string(), {}});
+      files.push_back({PathText(path), {}});
     }
   }
   return expanded;

@@ -65,7 +65,14 @@ void TerminalHost::FileProgress(int files_done, int files_total, const std::stri
 }
 
 void TerminalHost::ClearProgress() {
-  if (show_progress_ && !progress_line_.empty()) progress_ << "\r\033[K" << std::flush;
+  if (!show_progress_ || progress_line_.empty()) return;
+#ifdef _WIN32
+  // A Windows console erases a line on "\033[K" only in its virtual terminal
+  // mode (Windows 10 on, when asked for); blanks over the line work in all.
+  progress_ << '\r' << std::string(progress_line_.size(), ' ') << '\r' << std::flush;
+#else
+  progress_ << "\r\033[K" << std::flush;
+#endif
 }
 
 void TerminalHost::DrawProgress() {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "base/ascii.h"
+#include "base/file_path.h"
 #include "classlib/library_path.h"
 #include "run/output_file.h"
 #include "table/table_dataset.h"
@@ -52,9 +53,9 @@ std::string OutputSubfolder(std::string_view listed) {
 // The folder of `file` below `folder` as found on disk ("forms/sub/"), or ""
 // for a file elsewhere.
 std::string SubfolderIn(const std::string& file, const std::string& folder) {
-  const std::filesystem::path below = std::filesystem::path(file).parent_path().lexically_relative(folder);
+  const std::filesystem::path below = PathOf(file).parent_path().lexically_relative(PathOf(folder));
   if (below.empty() || below == "." || *below.begin() == "..") return {};
-  return WithTrailingDelimiter(below.string());
+  return WithTrailingDelimiter(PathText(below));
 }
 
 }  // namespace
@@ -88,8 +89,7 @@ std::vector<RunInput> ProjectRunInputs(const FoxProject& project) {
     RunInput input{form.path, SubfolderIn(form.path, FolderOf(project.path)), {}};
     if (input.output_subfolder.empty() || form.path.empty()) input.output_subfolder = OutputSubfolder(form.listed);
     if (form.path.empty()) {
-      input.path = JoinPath(FolderOf(project.path), form.listed);
-      for (char& c : input.path) c = c == '\\' ? '/' : c;
+      input.path = WithNativeDelimiters(JoinPath(FolderOf(project.path), form.listed));
       input.missing_from = project.path;
     }
     inputs.push_back(std::move(input));

@@ -5,6 +5,11 @@
 #include <random>
 
 #include "base/errors.h"
+#include "base/file_path.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace quorvex {
 
@@ -18,8 +23,8 @@ fs::path TemporaryNameFor(const fs::path& target) {
   static const unsigned tag = std::random_device{}();
   static std::atomic<unsigned> counter{0};
   fs::path name = target;
-  name.replace_filename("." + target.filename().string() + "." + std::to_string(tag) + "-" +
-                        std::to_string(counter++) + ".tmp");
+  name.replace_filename(PathOf("." + PathText(target.filename()) + "." + std::to_string(tag) + "-" +
+                               std::to_string(counter++) + ".tmp"));
   return name;
 }
 
@@ -30,6 +35,30 @@ bool IsReadOnlyFile(const fs::path& path) {
   return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
+#ifdef _WIN32
+// CreateFileW, since the C library's fopen takes names in the ANSI code page
+// and, in the msvcrt.dll of MinGW-w64, knows no "x". CREATE_NEW: never open
+// an existing file, so a stale name cannot be clobbered.
+bool WriteNewFile(const fs::path& path, std::string_view text) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  constexpr std::size_t kMaxWrite = 1u << 30;  // WriteFile counts in 32 bits
+  bool written = true;
+  for (std::size_t done = 0; written && done < text.size();) {
+    DWORD put = 0;
+    const DWORD count = static_cast<DWORD>(std::min(text.size() - done, kMaxWrite));
+    written = WriteFile(file, text.data() + done, count, &put, nullptr) && put == count;
+    done += put;
+  }
+  return CloseHandle(file) && written;
+}
+
+// MoveFileExW replaces the target in one step. std::filesystem::rename of
+// GCC's library allows a copy (MOVEFILE_COPY_ALLOWED), which is not one step.
+bool MoveIntoPlace(const fs::path& from, const std::string& to) {
+  return MoveFileExW(from.c_str(), PathOf(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+#else
 // One unbuffered write of the whole text: no copy through a stream buffer.
 bool WriteNewFile(const fs::path& path, std::string_view text) {
   // "x": never open an existing file, so a stale name cannot be clobbered.
@@ -41,11 +70,18 @@ bool WriteNewFile(const fs::path& path, std::string_view text) {
   return written && closed;
 }
 
+bool MoveIntoPlace(const fs::path& from, const std::string& to) {
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  return !ec;
+}
+#endif
+
 }  // namespace
 
 void StagedFiles::MakeFolder(const std::string& directory) {
   std::error_code ec;
-  fs::path folder(directory);
+  fs::path folder = PathOf(directory);
   if (!folder.has_filename()) folder = folder.parent_path();  // a trailing delimiter
   std::vector<fs::path> missing;
   while (!folder.empty() && !fs::exists(folder, ec)) {
@@ -65,7 +101,7 @@ void StagedFiles::MakeFolder(const std::string& directory) {
 }
 
 void StagedFiles::Add(const OutputFile& file) {
-  const fs::path target(file.path);
+  const fs::path target = PathOf(file.path);
   if (IsReadOnlyFile(target)) throw Exception("Cannot create file " + file.path);
   fs::path temporary = TemporaryNameFor(target);
   if (!WriteNewFile(temporary, file.text)) {
@@ -81,9 +117,8 @@ void StagedFiles::Commit(std::vector<std::string>& renamed) {
   files_.clear();
   made_folders_.clear();
   for (std::size_t i = 0; i < files.size(); ++i) {
-    std::error_code ec;
-    fs::rename(files[i].temporary, files[i].target, ec);
-    if (ec) {
+    if (!MoveIntoPlace(files[i].temporary, files[i].target)) {
+      std::error_code ec;
       for (std::size_t j = i; j < files.size(); ++j) fs::remove(files[j].temporary, ec);
       throw Exception("Cannot create file " + files[i].target);
     }

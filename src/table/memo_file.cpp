@@ -9,6 +9,7 @@
 #include "table/byte_order.h"
 #include "table/dbf_format.h"
 #include "base/errors.h"
+#include "base/file_path.h"
 #include "table/file_name.h"
 
 namespace quorvex {
@@ -33,15 +34,15 @@ constexpr std::string_view kDbaseExtension = ".dbt";
 std::string ResolveMemoName(FileSystem& files, std::string_view derived_name) {
   const std::string derived = NormalizeFileName(derived_name);
   if (files.Exists(derived)) return derived;
-  const std::filesystem::path path(derived);
-  const std::string wanted = path.filename().string();
+  const std::filesystem::path path = PathOf(derived);
+  const std::string wanted = PathText(path.filename());
   std::vector<std::string> matches;
-  for (const std::string& entry : files.FolderEntries(path.parent_path().string())) {
+  for (const std::string& entry : files.FolderEntries(PathText(path.parent_path()))) {
     if (SameText(entry, wanted)) matches.push_back(entry);
   }
   std::sort(matches.begin(), matches.end());
   for (const std::string& match : matches) {
-    const std::string candidate = (path.parent_path() / match).string();
+    const std::string candidate = PathText(path.parent_path() / PathOf(match));
     if (files.Exists(candidate)) return candidate;
   }
   throw ETableError("File " + derived + " could not be found");

@@ -117,6 +117,9 @@ TEST(DiskFileTest, RealFilesAreReadAtOffsets) {
 }
 
 TEST(RealFileSystemTest, KindsOfNames) {
+#ifdef _WIN32
+  GTEST_SKIP() << "devices and symbolic links as POSIX systems have them";
+#endif
   TempDir dir;
   WriteFileBytes(dir.path() / "lib.vcx", "x");
   fs::create_directory(dir.path() / "sub");
