@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "fixtures/table_writer.h"
 #include "support/golden.h"
 
 namespace quorvex::testing {
@@ -64,6 +65,16 @@ ScxWriter TableWithoutForm() {
   table.AddVersionComment().Add({.objname = "Dataenvironment", .baseclass = "dataenvironment",
                                  .properties = PropertyLines({"Name = \"Dataenvironment\""})});
   return table;
+}
+
+std::filesystem::path WriteProject(const std::filesystem::path& folder, const std::string& name,
+                                   const std::vector<ProjectEntry>& entries) {
+  std::vector<fixtures::RecordSpec> records = {{{{"NAME", "C:\\APP\\" + name + '\0'}, {"TYPE", "H"}}}};
+  for (const ProjectEntry& entry : entries)
+    records.push_back({{{"NAME", entry.name + '\0'}, {"TYPE", entry.type}, {"MAINPROG", entry.main ? "T" : "F"}}});
+  const fixtures::TableFiles project =
+      fixtures::BuildTable({}, {{"NAME", 'M'}, {"TYPE", 'C', 1}, {"MAINPROG", 'L', 1}}, records);
+  return project.WriteTo(folder, name, std::filesystem::path(name).stem().string() + ".pjt");
 }
 
 std::filesystem::path WriteNotATable(const std::filesystem::path& folder, const std::string& name) {

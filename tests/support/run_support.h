@@ -58,6 +58,20 @@ void WriteBarLibrary(const std::filesystem::path& folder);
 // missing.vcx, and Broken1 (a text box) of one in broken.vcx beside the form.
 fixtures::ScxWriter FormUsingLibraries(const std::string& caption);
 
+// A file as a FoxPro project file lists it: TYPE ("K" a form, "V" a class
+// library) and NAME, its path from the project's folder ("forms\main.scx");
+// `main` marks the file the application starts with.
+struct ProjectEntry {
+  std::string type;
+  std::string name;
+  bool main = false;
+};
+
+// folder/name (a .pjx) with its .pjt memo file: a header record naming the
+// project by a path on another machine, then `entries` in order.
+std::filesystem::path WriteProject(const std::filesystem::path& folder, const std::string& name,
+                                   const std::vector<ProjectEntry>& entries);
+
 // Writes bytes that are not a table at folder/name.
 std::filesystem::path WriteNotATable(const std::filesystem::path& folder, const std::string& name);
 
