@@ -67,15 +67,7 @@ ExpandedInputs ExpandInputs(const std::vector<std::string>& inputs, bool recursi
         CollectScx<fs::directory_iterator>(path, files);
       }
     } else if (SameText(PathText(path.extension()), ".pjx")) {
-      const FoxProject project = ReadFoxProject(RealFileSystem(), PathText(path));
-      const std::vector<RunInput> forms = ProjectRunInputs(project);
-      files.insert(files.end(), forms.begin(), forms.end());
-      expanded.library_files.insert(expanded.library_files.end(), project.libraries.begin(), project.libraries.end());
-      if (!expanded.project) {
-        const auto main = std::find_if(project.forms.begin(), project.forms.end(),
-                                       [](const ProjectForm& form) { return form.main; });
-        expanded.project = ProjectOutput{project.name, main != project.forms.end() ? main->path : std::string()};
-      }
+      AddProject(ReadFoxProject(RealFileSystem(), PathText(path)), expanded);
     } else {
       files.push_back({PathText(path), {}});
     }
