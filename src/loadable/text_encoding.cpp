@@ -1,134 +1,23 @@
 #include "loadable/text_encoding.h"
 
-#ifdef _WIN32
-#include <windows.h>
-
 #include <algorithm>
 #include <iterator>
-#else
-#include <iconv.h>
 
-#include <cerrno>
-#endif
-#include <map>
+#include "loadable/code_page_decoding.h"
 
 namespace quorvex {
 
 namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
-
-#ifdef _WIN32
-// Windows' tables give a character to some bytes that iconv (which decodes on
-// other systems) reads as none of the code page: undefined single bytes become
-// C1 controls, and the user-defined double-byte areas private-use characters.
-// Those are no character here either, so that a form's text is the same on
-// every system; but for the private-use areas that iconv reads too.
-bool IconvReadsAsCharacter(int code_page, wchar_t unit) {
-  const bool c1 = unit >= 0x80 && unit <= 0x9F;
-  const bool private_use = unit >= 0xE000 && unit <= 0xF8FF;
-  if (!c1 && !private_use) return true;
-  if (code_page == 932) return unit >= 0xE000 && unit <= 0xE757;                 // F040 to F9FC
-  if (code_page == 950) return unit == 0x80 || (unit >= 0xF6B1 && unit <= 0xF848);  // C6A1 to C8FE
-  return false;
-}
-
-// The single bytes that the two read as different characters.
-struct IconvReading {
+// The code page marks of a table's header as Visual FoxPro assigns them.
+struct Mark {
+  int mark;
   int code_page;
-  unsigned char byte;
-  char16_t unit;
 };
-constexpr IconvReading kIconvReadings[] = {
-    {10000, 0xBD, 0x03A9}, {10000, 0xC6, 0x0394}, {10000, 0xF0, 0xE01E}, {1255, 0xCA, kReplacement}};
-
-// Windows has no iconv: MultiByteToWideChar decodes, one character at a time,
-// so that a byte sequence that is not a character of the code page becomes
-// U+FFFD and decoding goes on after its first byte, as with iconv.
-std::u16string DecodeBytes(std::string_view bytes, int code_page) {
-  if (!IsValidCodePage(static_cast<UINT>(code_page))) code_page = 1252;
-  std::u16string text;
-  for (std::size_t at = 0; at < bytes.size();) {
-    const auto byte = static_cast<unsigned char>(bytes[at]);
-    const auto reading = std::find_if(std::begin(kIconvReadings), std::end(kIconvReadings),
-                                      [&](const IconvReading& r) { return r.code_page == code_page && r.byte == byte; });
-    if (reading != std::end(kIconvReadings)) {
-      text += reading->unit;
-      ++at;
-      continue;
-    }
-    const bool lead = IsDBCSLeadByteEx(static_cast<UINT>(code_page), byte);
-    const std::size_t length = lead && at + 1 < bytes.size() ? 2 : 1;
-    wchar_t units[2];
-    const int count = MultiByteToWideChar(static_cast<UINT>(code_page), MB_ERR_INVALID_CHARS, bytes.data() + at,
-                                          static_cast<int>(length), units, 2);
-    if (count <= 0 || (lead && length == 1) || !IconvReadsAsCharacter(code_page, units[0])) {
-      text += kReplacement;
-      ++at;
-      continue;
-    }
-    text.append(units, units + count);
-    at += length;
-  }
-  return text;
-}
-#else
-// One iconv conversion descriptor, closed when done.
-class Converter {
- public:
-  explicit Converter(int code_page) {
-    handle_ = iconv_open("UTF-16LE", IconvName(code_page).c_str());
-    if (handle_ == Invalid()) handle_ = iconv_open("UTF-16LE", "CP1252");
-  }
-  ~Converter() {
-    if (handle_ != Invalid()) iconv_close(handle_);
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-
-  std::u16string Decode(std::string_view bytes) {
-    std::u16string text;
-    if (handle_ == Invalid()) return std::u16string(bytes.begin(), bytes.end());
-    std::string in(bytes);
-    char* in_at = in.data();
-    std::size_t in_left = in.size();
-    std::string out(in.size() * 4 + 8, '\0');
-    while (in_left > 0) {
-      char* out_at = out.data();
-      std::size_t out_left = out.size();
-      const std::size_t done = iconv(handle_, &in_at, &in_left, &out_at, &out_left);
-      AppendUnits(text, out.data(), out_at);
-      if (done != static_cast<std::size_t>(-1)) break;
-      if (errno == E2BIG) continue;
-      // EILSEQ or EINVAL (a character cut off at the end): one byte is lost
-      // to a replacement character, and the state starts afresh.
-      text += kReplacement;
-      ++in_at;
-      --in_left;
-      iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-    }
-    return text;
-  }
-
- private:
-  static iconv_t Invalid() { return reinterpret_cast<iconv_t>(-1); }
-
-  static std::string IconvName(int code_page) {
-    if (code_page == 10000) return "MACINTOSH";
-    return "CP" + std::to_string(code_page);
-  }
-
-  static void AppendUnits(std::u16string& text, const char* begin, const char* end) {
-    for (const char* at = begin; at + 1 < end; at += 2) {
-      text += static_cast<char16_t>(static_cast<unsigned char>(at[0]) | (static_cast<unsigned char>(at[1]) << 8));
-    }
-  }
-
-  iconv_t handle_;
-};
-
-std::u16string DecodeBytes(std::string_view bytes, int code_page) { return Converter(code_page).Decode(bytes); }
-#endif
+constexpr Mark kMarks[] = {{0x01, 437},  {0x02, 850},  {0x03, 1252}, {0x04, 10000}, {0x13, 932},  {0x64, 852},
+                           {0x65, 866},  {0x66, 865},  {0x67, 861},  {0x6A, 737},   {0x6B, 857},  {0x78, 950},
+                           {0x79, 949},  {0x7A, 936},  {0x7B, 932},  {0x7C, 874},   {0x7D, 1255}, {0x7E, 1256},
+                           {0xC8, 1250}, {0xC9, 1251}, {0xCA, 1254}, {0xCB, 1253},  {0xCC, 1257}};
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -154,20 +43,17 @@ bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 }  // namespace
 
 int CodePageOfMark(int mark) {
-  static const std::map<int, int> kMarks = {
-      {0x01, 437},  {0x02, 850},  {0x03, 1252}, {0x04, 10000}, {0x13, 932},  {0x64, 852},  {0x65, 866},
-      {0x66, 865},  {0x67, 861},  {0x6A, 737},  {0x6B, 857},   {0x78, 950},  {0x79, 949},  {0x7A, 936},
-      {0x7B, 932},  {0x7C, 874},  {0x7D, 1255}, {0x7E, 1256},  {0xC8, 1250}, {0xC9, 1251}, {0xCA, 1254},
-      {0xCB, 1253}, {0xCC, 1257}};
-  const auto found = kMarks.find(mark);
-  return found == kMarks.end() ? 1252 : found->second;
+  const auto found = std::find_if(std::begin(kMarks), std::end(kMarks), [&](const Mark& m) { return m.mark == mark; });
+  return found == std::end(kMarks) ? 1252 : found->code_page;
 }
 
 std::u16string DecodeText(std::string_view bytes, int code_page) {
   bool ascii = true;
   for (const char c : bytes) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
   if (ascii) return std::u16string(bytes.begin(), bytes.end());
-  return DecodeBytes(bytes, code_page);
+  const bool known =
+      std::any_of(std::begin(kMarks), std::end(kMarks), [&](const Mark& m) { return m.code_page == code_page; });
+  return DecodeCodePage(bytes, known ? code_page : 1252);
 }
 
 std::string DfmStringLiteral(std::u16string_view text) {
@@ -198,7 +84,7 @@ std::string Utf8Text(std::u16string_view text) {
       AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
       ++i;
     } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
-      AppendUtf8(out, kReplacement);
+      AppendUtf8(out, kReplacementCharacter);
     } else {
       AppendUtf8(out, c);
     }
