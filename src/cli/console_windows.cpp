@@ -1,4 +1,4 @@
-#include "cli/windows_console.h"
+#include "cli/console_windows.h"
 
 #include <fcntl.h>
 #include <io.h>

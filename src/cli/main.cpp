@@ -11,7 +11,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "cli/windows_console.h"
+#include "cli/console_windows.h"
 #else
 #include <unistd.h>
 
@@ -38,7 +38,7 @@ int main([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
   std::ios::sync_with_stdio(false);
 #ifdef _WIN32
   // Windows has no SIGINT from a console, and its argv and narrow console
-  // output know only one code page: the Windows API instead (windows_console.h).
+  // output know only one code page: the Windows API instead (console_windows.h).
   quorvex::CatchCtrlC(g_interrupted);
   const std::vector<std::string> args = quorvex::CommandLineArguments(GetCommandLineW());
   const quorvex::StandardStreams standard_streams;

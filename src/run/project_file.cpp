@@ -36,7 +36,8 @@ std::string FindListed(FileSystem& files, const std::string& folder, const std::
 }
 
 // The folder part of a listed path as a subfolder of the output directory:
-// "forms\sub\main.scx" gives "forms/sub/", "..\x.scx" gives "_up/".
+// "forms\sub\main.scx" gives "forms/sub/" ("forms\sub\" on Windows),
+// "..\x.scx" gives "_up/".
 std::string OutputSubfolder(std::string_view listed) {
   if (IsRootedPath(listed)) return {};
   std::string subfolder;
@@ -47,7 +48,7 @@ std::string OutputSubfolder(std::string_view listed) {
     listed.remove_prefix(separator + 1);
     if (part.empty() || part == ".") continue;
     subfolder += (part == ".." ? kUp : part);
-    subfolder += '/';
+    subfolder += kPathDelimiter;
   }
 }
 
