@@ -100,16 +100,18 @@ TEST(LoadableConversion, SettingsThatDoNotFitAreKeptAsComments) {
                                     "ToolTipText = \"Tip\"", "BackStyle = 0", "Name = \"Label1\""})},
   }));
   const LoadableOutput& form = outputs.front();
-  EXPECT_EQ(LinesWith(form.dfm, "Color"), (std::vector<std::string>{"Brush.Color = clRed", "Pen.Color = clNavy"}));
+  EXPECT_EQ(LinesWith(form.dfm, "Color"),
+            (std::vector<std::string>{"Brush.Color = clRed", "Pen.Color = clNavy", "ParentColor = False"}));
+  EXPECT_EQ(LinesWith(form.dfm, "Alignment"), std::vector<std::string>{"Alignment = taLeftJustify"});
   EXPECT_EQ(LinesWith(form.dfm, "Checked"), std::vector<std::string>{"Checked = True"});
   EXPECT_EQ(LinesWith(form.dfm, "Font.Style"), std::vector<std::string>{"Font.Style = [fsBold, fsItalic]"});
   EXPECT_EQ(LinesWith(form.dfm, "Hint"), std::vector<std::string>{"Hint = 'Tip'"});
   EXPECT_EQ(LinesWith(form.dfm, "Transparent"), std::vector<std::string>{"Transparent = True"});
   EXPECT_EQ(LinesWith(form.dfm, "ClientWidth"), std::vector<std::string>{"ClientWidth = 300"});
   EXPECT_EQ(LinesWith(form.pas, "      // "),
-            (std::vector<std::string>{"// Curvature = 99", "// Alignment = 1",
-                                      "// Caption = (GetText(\"A\") + CHR(13))", "// BackColor = (nColor)"}));
-  EXPECT_EQ(form.kept_count, 4);
+            (std::vector<std::string>{"// Curvature = 99", "// Caption = (GetText(\"A\") + CHR(13))",
+                                      "// BackColor = (nColor)"}));
+  EXPECT_EQ(form.kept_count, 3);
 }
 
 TEST(LoadableConversion, GridColumnsTakeTheirHeaderAndEditControl) {
@@ -172,7 +174,7 @@ TEST(LoadableConversion, NamesAndTextsOfTheFormsCodePage) {
             (std::vector<std::string>{"object Form1: TForm1", "object lbl___: TLabel", "object Text1: TEdit",
                                       "object TEXT1_1: TEdit"}));
   EXPECT_EQ(LinesWith(form.pas, "//"),
-            (std::vector<std::string>{"// FoxPro name: lbl\xD0\x9A\xD0\xBE\xD0\xB4", "// FoxPro name: TEXT1",
+            (std::vector<std::string>{"// FoxPro: thisform.lbl\xD0\x9A\xD0\xBE\xD0\xB4", "// FoxPro: thisform.TEXT1",
                                       "// Comment = \"\xD0\x9A\xD0\xBE\xD0\xB4\""}));
   // The code page given wins over the table's mark.
   const auto as_1252 = Convert(FormWith({{.objname = "Label1", .parent = "Form1", .baseclass = "label",
