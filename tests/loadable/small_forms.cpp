@@ -17,7 +17,20 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-// The .dfm and .pas of a form holding `objects`, its own lines `form_lines`.
+std::vector<LoadableOutput> ConvertTables(const fixtures::TableFiles& built, const std::string& scx_path,
+                                          LoadableOptions options, std::vector<std::string>* notes) {
+  MemoryFileSystem files;
+  built.AddTo(files, scx_path, scx_path.substr(0, scx_path.size() - 3) + "sct");
+  TableDataSet dataset("TableDataSet1", files);
+  dataset.SetTableName(scx_path);
+  dataset.Open();
+  LoadableConversion conversion(scx_path, std::move(options));
+  conversion.ReadRecords(dataset);
+  conversion.Generate();
+  if (notes != nullptr) *notes = conversion.Notes();
+  return conversion.Outputs();
+}
+
 LoadableOutput ConvertForm(std::initializer_list<fixtures::ScxRecord> objects,
                            std::initializer_list<std::string> form_lines) {
   std::vector<std::string> lines(form_lines);
@@ -25,15 +38,7 @@ LoadableOutput ConvertForm(std::initializer_list<fixtures::ScxRecord> objects,
   fixtures::ScxWriter form;
   form.AddVersionComment().Add({.objname = "Form1", .baseclass = "form", .properties = Joined(lines)});
   for (const auto& object : objects) form.Add(object);
-  MemoryFileSystem files;
-  form.Build().AddTo(files, "/f/look.scx", "/f/look.sct");
-  TableDataSet dataset("TableDataSet1", files);
-  dataset.SetTableName("/f/look.scx");
-  dataset.Open();
-  LoadableConversion conversion("/f/look.scx", {});
-  conversion.ReadRecords(dataset);
-  conversion.Generate();
-  return conversion.Outputs().front();
+  return ConvertTables(form.Build(), "/f/look.scx").front();
 }
 
 // A record as FoxPro writes it: the object's own lines, its Name, then the

@@ -11,6 +11,11 @@
 
 namespace quorvex::testing {
 
+// The outputs of converting the built tables `built` as the form `scx_path`
+// (its memo beside it, .sct), with `options`; the conversion's notes in `notes`.
+std::vector<LoadableOutput> ConvertTables(const fixtures::TableFiles& built, const std::string& scx_path,
+                                          LoadableOptions options = {}, std::vector<std::string>* notes = nullptr);
+
 // The .dfm and .pas of a form holding `objects`, its own lines `form_lines`.
 LoadableOutput ConvertForm(std::initializer_list<fixtures::ScxRecord> objects,
                            std::initializer_list<std::string> form_lines = {});
