@@ -27,6 +27,14 @@ inline constexpr std::string_view kPathDelimiters = "/";
 #endif
 inline constexpr char kPathDelimiter = kPathDelimiters.front();
 
+// Whether the system's file names ignore letter case: there a file is found
+// by any spelling of its name, and only a folder's listing gives its own.
+#ifdef _WIN32
+inline constexpr bool kNamesIgnoreCase = true;
+#else
+inline constexpr bool kNamesIgnoreCase = false;
+#endif
+
 constexpr bool IsPathDelimiter(char c) { return kPathDelimiters.find(c) != std::string_view::npos; }
 
 // `name` with every delimiter of the other family of systems written as this

@@ -35,16 +35,21 @@ std::optional<std::string> FindNameNoCase(FileSystem& files, const std::string& 
                                           WantedKind wanted) {
   if (name.empty()) return std::nullopt;
   std::string exact = JoinPath(folder, name);
-  if (IsWanted(files.KindOf(exact), wanted)) return exact;
+  if (!kNamesIgnoreCase && IsWanted(files.KindOf(exact), wanted)) return exact;
+  // The names as the folder lists them, the exact spelling first: where
+  // names ignore case (Windows), the exact name finds any spelling, and the
+  // name found must be the same as where case counts.
   std::vector<std::string> matches;
   for (std::string& entry : files.FolderEntries(folder)) {
-    if (entry != name && SameText(entry, name)) matches.push_back(std::move(entry));
+    if (SameText(entry, name)) matches.push_back(std::move(entry));
   }
   std::sort(matches.begin(), matches.end());
+  std::stable_partition(matches.begin(), matches.end(), [&](const std::string& match) { return match == name; });
   for (const std::string& match : matches) {
     std::string candidate = JoinPath(folder, match);
     if (IsWanted(files.KindOf(candidate), wanted)) return candidate;
   }
+  if (IsWanted(files.KindOf(exact), wanted)) return exact;  // in a folder that cannot be listed
   return std::nullopt;
 }
 

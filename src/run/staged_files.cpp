@@ -1,15 +1,11 @@
 #include "run/staged_files.h"
 
 #include <atomic>
-#include <cstdio>
 #include <random>
 
 #include "base/errors.h"
 #include "base/file_path.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "run/new_file.h"
 
 namespace quorvex {
 
@@ -34,48 +30,6 @@ bool IsReadOnlyFile(const fs::path& path) {
   if (ec || !fs::is_regular_file(status)) return false;
   return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
-
-#ifdef _WIN32
-// CreateFileW, since the C library's fopen takes names in the ANSI code page
-// and, in the msvcrt.dll of MinGW-w64, knows no "x". CREATE_NEW: never open
-// an existing file, so a stale name cannot be clobbered.
-bool WriteNewFile(const fs::path& path, std::string_view text) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  constexpr std::size_t kMaxWrite = 1u << 30;  // WriteFile counts in 32 bits
-  bool written = true;
-  for (std::size_t done = 0; written && done < text.size();) {
-    DWORD put = 0;
-    const DWORD count = static_cast<DWORD>(std::min(text.size() - done, kMaxWrite));
-    written = WriteFile(file, text.data() + done, count, &put, nullptr) && put == count;
-    done += put;
-  }
-  return CloseHandle(file) && written;
-}
-
-// MoveFileExW replaces the target in one step. std::filesystem::rename of
-// GCC's library allows a copy (MOVEFILE_COPY_ALLOWED), which is not one step.
-bool MoveIntoPlace(const fs::path& from, const std::string& to) {
-  return MoveFileExW(from.c_str(), PathOf(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-}
-#else
-// One unbuffered write of the whole text: no copy through a stream buffer.
-bool WriteNewFile(const fs::path& path, std::string_view text) {
-  // "x": never open an existing file, so a stale name cannot be clobbered.
-  std::FILE* file = std::fopen(path.string().c_str(), "wbx");
-  if (file == nullptr) return false;
-  std::setvbuf(file, nullptr, _IONBF, 0);
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const bool closed = std::fclose(file) == 0;
-  return written && closed;
-}
-
-bool MoveIntoPlace(const fs::path& from, const std::string& to) {
-  std::error_code ec;
-  fs::rename(from, to, ec);
-  return !ec;
-}
-#endif
 
 }  // namespace
 
@@ -117,7 +71,7 @@ void StagedFiles::Commit(std::vector<std::string>& renamed) {
   files_.clear();
   made_folders_.clear();
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (!MoveIntoPlace(files[i].temporary, files[i].target)) {
+    if (!MoveIntoPlace(files[i].temporary, PathOf(files[i].target))) {
       std::error_code ec;
       for (std::size_t j = i; j < files.size(); ++j) fs::remove(files[j].temporary, ec);
       throw Exception("Cannot create file " + files[i].target);
