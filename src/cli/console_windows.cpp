@@ -30,7 +30,7 @@ std::size_t WholeCharacters(std::string_view text) {
   for (std::size_t back = 1; back <= last; ++back) {
     const auto byte = static_cast<unsigned char>(text[text.size() - back]);
     if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
-    const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    const std::size_t length = byte >= 0xF5 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC2 ? 2 : 1;
     return length > back ? text.size() - back : text.size();
   }
   return text.size();
@@ -69,6 +69,10 @@ std::vector<std::string> CommandLineArguments(const wchar_t* command_line) {
 void CatchCtrlC(std::atomic<bool>& interrupted) {
   g_interrupted = &interrupted;
   SetConsoleCtrlHandler(OnCtrl, TRUE);
+}
+
+Utf16Buffer::~Utf16Buffer() {
+  if (!pending_.empty()) write_(WideText(pending_));
 }
 
 Utf16Buffer::int_type Utf16Buffer::overflow(int_type c) {

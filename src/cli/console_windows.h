@@ -24,12 +24,16 @@ std::vector<std::string> CommandLineArguments(const wchar_t* command_line);
 // does without a handler. `interrupted` must live as long as the process.
 void CatchCtrlC(std::atomic<bool>& interrupted);
 
-// A stream buffer that hands UTF-8 text on in UTF-16, whole characters only:
-// a character cut off at the end of one write waits for the rest of its bytes.
-// For a console, whose own code page (437, 850, ...) would garble UTF-8.
+// A stream buffer that hands UTF-8 text on in UTF-16 at each flush, whole
+// characters only: a character cut off at the end of one write waits for the
+// rest of its bytes (what still waits when the buffer goes is handed on as it
+// is). For a console, whose own code page (437, 850, ...) would garble UTF-8.
 class Utf16Buffer final : public std::streambuf {
  public:
   explicit Utf16Buffer(std::function<void(std::wstring_view)> write) : write_(std::move(write)) {}
+  ~Utf16Buffer() override;
+  Utf16Buffer(const Utf16Buffer&) = delete;
+  Utf16Buffer& operator=(const Utf16Buffer&) = delete;
 
  protected:
   int_type overflow(int_type c) override;
