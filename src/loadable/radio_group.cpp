@@ -107,10 +107,11 @@ void MakeRadioGroup(Component& group, bool numbered) {
   for (DfmSetting& font : FontOf(group.children.front())) PutSetting(group.settings, std::move(font));
   PutSetting(group.settings, {"Items.Strings", StringList(captions)});
   if (numbered) PutSetting(group.settings, {"Values.Strings", StringList(numbers)});
-  std::erase_if(group.rule_lines, [](const std::string& line) { return StoredValue({line}, "Value").has_value(); });
-  // Its items say how many buttons it has.
-  std::erase_if(group.kept,
-                [](const KeptSetting& kept) { return StoredValue({kept.line}, "ButtonCount").has_value(); });
+  // The field gives the value; the items say how many buttons there are.
+  const std::string count = std::to_string(group.children.size());
+  std::erase_if(group.rule_lines, [&](const std::string& line) {
+    return StoredValue({line}, "Value") || StoredValue({line}, "ButtonCount") == count;
+  });
   group.children.clear();
   group.delphi_class = "TDBRadioGroup";
 }

@@ -4,24 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "fixtures/scx_writer.h"
-#include "loadable/loadable_conversion.h"
-#include "table/memory_file_system.h"
-#include "table/table_dataset.h"
+#include "loadable/small_forms.h"
 
 namespace quorvex::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// A record of `base_class` named `name` in `parent`, with `lines` and its Name.
-fixtures::ScxRecord Object(const std::string& name, const std::string& base_class, Lines lines,
-                           const std::string& parent = "Form1") {
-  std::string properties;
-  for (const std::string& line : lines) properties += line + "\r\n";
-  properties += "Name = \"" + name + "\"\r\n";
-  return {.objname = name, .parent = parent, .baseclass = base_class, .properties = properties};
-}
 
 fixtures::ScxRecord Cursor(const std::string& name, const std::string& alias) {
   return Object(name, "cursor", {"Alias = \"" + alias + "\"", "CursorSource = \"" + alias + "\"", "Left = 10"},
@@ -37,15 +25,7 @@ std::vector<LoadableOutput> Convert(std::initializer_list<fixtures::ScxRecord> r
   if (!cursors.empty()) writer.Add(Object("Dataenvironment", "dataenvironment", {"Left = 1"}, ""));
   for (const auto& cursor : cursors) writer.Add(cursor);
   for (const auto& record : records) writer.Add(record);
-  MemoryFileSystem files;
-  writer.Build().AddTo(files, "/f/data.scx", "/f/data.sct");
-  TableDataSet dataset("TableDataSet1", files);
-  dataset.SetTableName("/f/data.scx");
-  dataset.Open();
-  LoadableConversion conversion("/f/data.scx", {});
-  conversion.ReadRecords(dataset);
-  conversion.Generate();
-  return conversion.Outputs();
+  return ConvertTables(writer.Build(), "/f/data.scx");
 }
 
 std::string Trimmed(const std::string& line) { return line.substr(line.find_first_not_of(' ')); }
@@ -91,8 +71,6 @@ Lines Comments(const LoadableOutput& form, const std::string& name) {
   }
   return comments;
 }
-
-const Lines kBinding = {"DataField", "DataSource", "object "};
 
 TEST(DataBinding, EveryKindOfControlBoundToAFieldTakesItsDataAwareClass) {
   const auto outputs = Convert(
@@ -152,8 +130,7 @@ TEST(DataBinding, AnOptionGroupIsARadioGroupWhereItsButtonsStandAsOnesWould) {
                    "Values.Strings = (", "'1'", "'2'", "'3')", "DataField = 'size'", "DataSource = dsOrders"}));
   EXPECT_EQ(Only(Block(form, "opgKind"), {"object", "Data", "Checked"}),
             (Lines{"object opgKind: TGroupBox", "object Home: TRadioButton", "object Away: TRadioButton"}));
-  EXPECT_EQ(Comments(form, "opgKind"),
-            (Lines{"ButtonCount = 2", "ControlSource = \"orders.kind\"", "Value = \"\""}));
+  EXPECT_EQ(Comments(form, "opgKind"), (Lines{"ControlSource = \"orders.kind\"", "Value = \"\""}));
   EXPECT_EQ(Comments(form, "opgSize"), Lines{});
 }
 
