@@ -22,6 +22,7 @@
 #include "formstream/canonical_parser.h"
 #include "loadable/published_properties.h"
 #include "support/golden.h"
+#include "support/lcl_load.h"
 
 namespace quorvex::testing {
 namespace {
@@ -29,26 +30,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kBuildDir = QUORVEX_BINARY_DIR;
-
-// Builds lclload into the build folder once per test program; empty when it
-// cannot be built. The build's own output goes to a log beside it.
-fs::path Checker(std::string& why_not) {
-  const auto tools = SharedSubdir("tools/lcl-load");
-  if (!tools) {
-    why_not = "the shared tools/lcl-load folder is absent";
-    return {};
-  }
-  const fs::path out = kBuildDir / "tools";
-  const std::string command = "sh '" + (*tools / "build.sh").string() + "' '" + out.string() + "' > '" +
-                              (out / "lclload-build.log").string() + "' 2>&1";
-  fs::create_directories(out);
-  if (std::system(command.c_str()) != 0 || !fs::exists(out / "lclload")) {
-    why_not = "lclload could not be built (needs fpc, lcl-nogui-2.2, lcl-units-2.2); see " +
-              (out / "lclload-build.log").string();
-    return {};
-  }
-  return out / "lclload";
-}
 
 // `options`: more options before the inputs.
 int ConvertLoadable(const std::vector<std::string>& inputs, const fs::path& out,
@@ -212,7 +193,7 @@ std::string EveryPublishedProperty() {
 TEST(LoadableCheck, CorpusAndProjectFormsLoadClean) {
   QUORVEX_REQUIRE_CORPUS();
   std::string why_not;
-  const fs::path checker = Checker(why_not);
+  const fs::path checker = BuildLclLoad(kBuildDir / "tools", why_not);
   if (checker.empty()) GTEST_SKIP() << "loadable check skipped: " << why_not;
 
   const fs::path out = kBuildDir / "loadable_check";

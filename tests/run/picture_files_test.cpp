@@ -1,0 +1,71 @@
+// Where a form's picture file is found, and how much of it is read.
+
+#include "run/picture_files.h"
+
+#include <gtest/gtest.h>
+
+#include "loadable/picture_data.h"
+#include "table/memory_file_system.h"
+
+namespace quorvex::testing {
+namespace {
+
+TEST(FindPictureFile, FollowsThePathThenTheFileNameThenTheKnownFiles) {
+  MemoryFileSystem files;
+  files.AddFile("/app/forms/main.scx", "");
+  files.AddFile("/app/forms/Bmp/Logo.BMP", "logo");
+  files.AddFile("/app/Graphics/x.bmp", "x");
+  files.AddFile("/app/forms/beside.ico", "beside");
+  files.AddFile("/app/forms/sub/beside.ico", "deeper");
+  files.AddFile("/app/res/far.gif", "far");
+  files.AddFile("/app/res/FAR.GIF", "far too");
+  const std::vector<std::string> known = {"/app/res/gone.gif", "/app/res/far.gif", "/app/res/FAR.GIF",
+                                          "/app/res/elsewhere.png"};
+  const struct {
+    const char* name;
+    const char* expected;  // "" for nothing
+  } rows[] = {
+      {"bmp\\logo.bmp", "/app/forms/Bmp/Logo.BMP"},
+      {"BMP/LOGO.BMP", "/app/forms/Bmp/Logo.BMP"},
+      {".\\bmp\\.\\logo.bmp", "/app/forms/Bmp/Logo.BMP"},
+      {"..\\graphics\\X.BMP", "/app/Graphics/x.bmp"},
+      // Not where the path leads: by its file name beside the form, then among the known files.
+      {"C:\\APP\\BMP\\BESIDE.ICO", "/app/forms/beside.ico"},
+      {"other\\beside.ico", "/app/forms/beside.ico"},
+      {"\\\\server\\share\\Far.Gif", "/app/res/far.gif"},
+      {"c:\\res\\gone.gif", ""},
+      {"elsewhere.png", ""},
+      {"", ""},
+      {"bmp\\", ""},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(FindPictureFile(files, "/app/forms/main.scx", row.name, known).value_or(""), row.expected) << row.name;
+  }
+}
+
+TEST(FindPictureFile, FindsOnlyRegularFiles) {
+  MemoryFileSystem files;
+  files.AddFile("/app/main.scx", "");
+  files.AddFile("/app/logo.bmp/inside", "");  // a folder of the picture's name
+  EXPECT_FALSE(FindPictureFile(files, "/app/main.scx", "logo.bmp", {"/app/logo.bmp"}).has_value());
+}
+
+TEST(ReadPictureFile, ReadsUpToTheBoundAndNothingThatFails) {
+  MemoryFileSystem files;
+  files.AddFile("/p/largest.bmp", std::string(kMaxPictureFileBytes, 'x'));
+  files.AddFile("/p/too_large.bmp", std::string(kMaxPictureFileBytes + 1, 'x'));
+  files.AddFile("/p/refused.bmp", "bytes");
+  files.RefuseOpen("/p/refused.bmp");
+  files.AddFile("/p/failing.bmp", "bytes");
+  files.FailReadsFrom("/p/failing.bmp", 3);
+  files.AddFile("/p/empty.bmp", "");
+  EXPECT_EQ(ReadPictureFile(files, "/p/largest.bmp").value_or("").size(), kMaxPictureFileBytes);
+  EXPECT_FALSE(ReadPictureFile(files, "/p/too_large.bmp").has_value());
+  EXPECT_FALSE(ReadPictureFile(files, "/p/refused.bmp").has_value());
+  EXPECT_FALSE(ReadPictureFile(files, "/p/failing.bmp").has_value());
+  EXPECT_FALSE(ReadPictureFile(files, "/p/missing.bmp").has_value());
+  EXPECT_EQ(ReadPictureFile(files, "/p/empty.bmp"), std::optional<std::string>(""));
+}
+
+}  // namespace
+}  // namespace quorvex::testing
