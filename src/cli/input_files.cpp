@@ -58,15 +58,7 @@ ExpandedInputs ExpandInputs(const std::vector<std::string>& inputs, bool recursi
         CollectScx<fs::directory_iterator>(path, files);
       }
     } else if (SameText(path.extension().string(), ".pjx")) {
-      const FoxProject project = ReadFoxProject(RealFileSystem(), path.string());
-      const std::vector<RunInput> forms = ProjectRunInputs(project);
-      files.insert(files.end(), forms.begin(), forms.end());
-      expanded.library_files.insert(expanded.library_files.end(), project.libraries.begin(), project.libraries.end());
-      if (!expanded.project) {
-        const auto main = std::find_if(project.forms.begin(), project.forms.end(),
-                                       [](const ProjectForm& form) { return form.main; });
-        expanded.project = ProjectOutput{project.name, main != project.forms.end() ? main->path : std::string()};
-      }
+      AddProject(ReadFoxProject(RealFileSystem(), path.string()), expanded);
     } else {
       files.push_back({path.string(), {}});
     }

@@ -7,15 +7,9 @@
 #include <vector>
 
 #include "run/conversion_run.h"
+#include "run/project_file.h"
 
 namespace quorvex {
-
-// What the inputs stand for: the forms, and what project files add.
-struct ExpandedInputs {
-  std::vector<RunInput> forms;
-  std::vector<std::string> library_files;  // the class libraries project files list
-  std::optional<ProjectOutput> project;    // named after the first project file
-};
 
 // Each input made absolute. A folder stands for its .scx files (extension in
 // any letter case), sorted by path; with `recursive`, those of its subfolders

@@ -22,7 +22,7 @@ DesktopProgram::DesktopProgram(Dialogs& dialogs, const QStringList& files, RunOp
   frmConvert_->SetHiddenWindows(frmShowSCX_.get(), frmShowDFM_.get());
   frmConvert_->show();
   // After FormShow, which empties both fields.
-  frmConvert_->SelectFiles(ScxFilesFor(files));
+  frmConvert_->SelectFiles(InputFilesFor(files));
 }
 
 // The members go in reverse order: the main window's two windows first.

@@ -20,9 +20,9 @@ class TfrmShowSCX;
 // only by F2 and F3.
 class DesktopProgram {
  public:
-  // `files`: .scx files, or folders standing for theirs, preselected as if
-  // chosen in the file dialog. `options`: how the window's runs convert
-  // (the loadable mode and its class-library folders). Needs a
+  // `files`: .scx and .pjx files, or folders standing for their .scx files,
+  // preselected as if chosen in the file dialog. `options`: how the window's
+  // runs convert (the loadable mode and its class-library folders). Needs a
   // QApplication; `dialogs` must outlive the program.
   DesktopProgram(Dialogs& dialogs, const QStringList& files, RunOptions options = {});
   ~DesktopProgram();

@@ -18,7 +18,9 @@ QString BoxTitle() { return ApplicationTitle(QCoreApplication::applicationFilePa
 
 QStringList DesktopDialogs::ChooseFiles(QWidget* owner, const QString& start_directory) {
   // Qt's filters match without regard to letter case, so *.scx finds FORM.SCX too.
-  return QFileDialog::getOpenFileNames(owner, QString(), start_directory, QStringLiteral("SCX Files (*.scx);;All files (*.*)"));
+  return QFileDialog::getOpenFileNames(
+      owner, QString(), start_directory,
+      QStringLiteral("SCX and PJX Files (*.scx *.pjx);;SCX Files (*.scx);;PJX Files (*.pjx);;All files (*.*)"));
 }
 
 std::optional<QString> DesktopDialogs::BrowseForFolder(QWidget* owner, const QString& start_directory) {

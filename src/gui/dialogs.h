@@ -16,9 +16,10 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
 
-  // The file-open dialog, starting in `start_directory`: filter "SCX Files
-  // (*.scx)" and "All files (*.*)", several files, each must exist. Returns the
-  // chosen files' full paths in the dialog's order; empty when cancelled.
+  // The file-open dialog, starting in `start_directory`: filters for forms
+  // and project files (*.scx *.pjx), forms, project files and all files,
+  // several files, each must exist. Returns the chosen files' full paths in
+  // the dialog's order; empty when cancelled.
   virtual QStringList ChooseFiles(QWidget* owner, const QString& start_directory) = 0;
 
   // The folder browser, with no title and only folders selectable; selects

@@ -37,7 +37,11 @@ QString WithoutTrailingSeparator(const QString& directory) {
   return text;
 }
 
-QStringList ScxFilesFor(const QStringList& paths) {
+bool IsProjectFile(const QString& path) {
+  return QFileInfo(path).suffix().compare(QLatin1String("pjx"), Qt::CaseInsensitive) == 0;
+}
+
+QStringList InputFilesFor(const QStringList& paths) {
   QStringList files;
   for (const QString& path : paths) {
     const QFileInfo info(path);
@@ -48,7 +52,7 @@ QStringList ScxFilesFor(const QStringList& paths) {
       }
       found.sort();
       files << found;
-    } else if (IsScxFile(info)) {
+    } else if (IsScxFile(info) || (info.isFile() && IsProjectFile(path))) {
       files << info.absoluteFilePath();
     }
   }

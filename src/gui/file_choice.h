@@ -23,9 +23,13 @@ QString WithTrailingSeparator(const QString& directory);
 // `directory` without its trailing delimiters (a root stays as it is).
 QString WithoutTrailingSeparator(const QString& directory);
 
+// True for the name of a FoxPro project file: extension .pjx, any letter case.
+bool IsProjectFile(const QString& path);
+
 // What dropped paths or command-line arguments stand for, as full paths: each
-// existing file whose extension is .scx (any letter case), and for each folder
-// the .scx files directly in it, sorted by path. Anything else is passed over.
-QStringList ScxFilesFor(const QStringList& paths);
+// existing file whose extension is .scx or .pjx (any letter case), and for
+// each folder the .scx files directly in it, sorted by path. Anything else is
+// passed over.
+QStringList InputFilesFor(const QStringList& paths);
 
 }  // namespace quorvex

@@ -1,5 +1,6 @@
 #include "gui/form_convert.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -8,6 +9,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -16,12 +18,16 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <algorithm>
+#include <exception>
 
 #include "gui/design_font.h"
 #include "gui/dialogs.h"
 #include "gui/file_choice.h"
 #include "gui/form_show_dfm.h"
 #include "gui/form_show_scx.h"
+#include "gui/gui_text.h"
+#include "table/file_system.h"
 
 namespace quorvex {
 
@@ -45,7 +51,8 @@ TfrmConvert::TfrmConvert(Dialogs& dialogs, RunOptions options)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       dialogs_(dialogs),
-      run_(*this, std::move(options)) {
+      run_(*this),
+      options_(std::move(options)) {
   setObjectName(QStringLiteral("frmConvert"));
   setWindowTitle(QStringLiteral("Visual FoxPro to Delphi Converter"));
   setFixedSize(kClientWidth, kClientHeight);
@@ -61,6 +68,10 @@ TfrmConvert::TfrmConvert(Dialogs& dialogs, RunOptions options)
   connect(ui_.Button1, &QPushButton::clicked, this, &TfrmConvert::Button1Click);
   connect(ui_.Button2, &QPushButton::clicked, this, &TfrmConvert::Button2Click);
   connect(ui_.btnConvert, &QPushButton::clicked, this, &TfrmConvert::btnConvertClick);
+  connect(ui_.chkLoadable, &QCheckBox::toggled, this, &TfrmConvert::chkLoadableClick);
+  connect(ui_.btnAddFolder, &QPushButton::clicked, this, &TfrmConvert::btnAddFolderClick);
+  connect(ui_.btnRemoveFolder, &QPushButton::clicked, this, &TfrmConvert::btnRemoveFolderClick);
+  connect(ui_.edtProject, &QLineEdit::textChanged, this, &TfrmConvert::SetProjectOption);
   connect(ui_.BtnCancel, &QPushButton::clicked, this, &TfrmConvert::BtnCancelClick);
   connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this, &TfrmConvert::ShowObjectViewer);
   connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this, &TfrmConvert::ShowPreview);
@@ -87,6 +98,10 @@ void TfrmConvert::FormCreate() {
   const QRect bar = ui_.StatusBar1->geometry();
   const int panel = ui_.StatusPanel1->width();
   ui_.ProgressBar1->setGeometry(bar.x() + panel + 2, bar.y() + 2, bar.width() - panel - 2, bar.height() - 2);
+  ui_.chkLoadable->setChecked(options_.loadable);
+  chkLoadableClick(options_.loadable);
+  for (const std::string& folder : options_.library_folders) ui_.lstFolders->addItem(PathText(folder));
+  SetProjectOption();
   ShowVersion();
   // The bevels get their size when the pages are laid out; the controls
   // centred in them follow every change of it.
@@ -119,8 +134,14 @@ void TfrmConvert::CentreInBevels() {
 
 void TfrmConvert::FormShow() {
   ui_.Edit2->clear();
+  ForgetChosenFiles();
+}
+
+void TfrmConvert::ForgetChosenFiles() {
   ui_.Edit1->clear();
-  chosen_files_.clear();
+  chosen_ = {};
+  options_.library_files.clear();
+  SetProjectOption();
 }
 
 void TfrmConvert::showEvent(QShowEvent* event) {
@@ -131,7 +152,29 @@ void TfrmConvert::showEvent(QShowEvent* event) {
 
 void TfrmConvert::SelectFiles(const QStringList& paths) {
   if (paths.isEmpty()) return;
-  chosen_files_ = paths;
+  ExpandedInputs chosen;
+  // Nothing may leave a Qt handler by an exception: whatever stops a project
+  // file from being read gets the box.
+  try {
+    for (const QString& path : paths) {
+      if (IsProjectFile(path)) {
+        AddProject(ReadFoxProject(RealFileSystem(), PathBytes(path)), chosen);
+      } else {
+        chosen.forms.push_back({PathBytes(path), {}});
+      }
+    }
+  } catch (const std::exception& failure) {
+    dialogs_.ShowError(this, ErrorBoxText(FromBytes(failure.what())));
+    return;
+  }
+  // Only the loadable mode converts a project (its files are that mode's).
+  // Whoever picks a project file wants it converted, so the choice turns the
+  // mode on, where it can be seen and turned off, rather than a box sending
+  // the user to the other page and back to choose again.
+  if (chosen.project) ui_.chkLoadable->setChecked(true);
+  chosen_ = std::move(chosen);
+  options_.library_files = chosen_.library_files;
+  SetProjectOption();
   ui_.Edit1->setText(FileListText(paths));
   if (ui_.Edit2->text().isEmpty()) ui_.Edit2->setText(ProposedOutputDirectory(paths.front()));
 }
@@ -139,8 +182,7 @@ void TfrmConvert::SelectFiles(const QStringList& paths) {
 void TfrmConvert::Button1Click() {
   if (file_dialog_directory_.isEmpty()) file_dialog_directory_ = QDir::currentPath();
   const QStringList chosen = dialogs_.ChooseFiles(this, file_dialog_directory_);
-  ui_.Edit1->clear();
-  chosen_files_.clear();
+  ForgetChosenFiles();
   if (chosen.isEmpty()) return;
   // The next choice starts where this one ended; the process's own current
   // directory is left alone, as a relative output directory depends on it.
@@ -153,6 +195,45 @@ void TfrmConvert::Button2Click() {
   if (!QFileInfo(start).isDir()) start.clear();
   const std::optional<QString> chosen = dialogs_.BrowseForFolder(this, start);
   if (chosen) ui_.Edit2->setText(WithTrailingSeparator(QDir::toNativeSeparators(*chosen)));
+}
+
+// The folders and the project name count only in the loadable mode, as the
+// command line takes -L and --project only with --loadable.
+void TfrmConvert::chkLoadableClick(bool checked) {
+  options_.loadable = checked;
+  for (QWidget* control : std::initializer_list<QWidget*>{ui_.LabelFolders, ui_.lstFolders, ui_.btnAddFolder,
+                                                          ui_.btnRemoveFolder, ui_.LabelProject, ui_.edtProject})
+    control->setEnabled(checked);
+}
+
+void TfrmConvert::btnAddFolderClick() {
+  const QListWidgetItem* current = ui_.lstFolders->currentItem();
+  const std::optional<QString> chosen = dialogs_.BrowseForFolder(this, current ? current->text() : QString());
+  if (!chosen) return;
+  const std::string folder = PathBytes(*chosen);
+  std::vector<std::string>& folders = options_.library_folders;
+  if (std::find(folders.begin(), folders.end(), folder) != folders.end()) return;
+  folders.push_back(folder);
+  ui_.lstFolders->addItem(QDir::toNativeSeparators(*chosen));
+  ui_.lstFolders->setCurrentRow(ui_.lstFolders->count() - 1);
+}
+
+void TfrmConvert::btnRemoveFolderClick() {
+  const int row = ui_.lstFolders->currentRow();
+  if (row < 0) return;
+  options_.library_folders.erase(options_.library_folders.begin() + row);
+  delete ui_.lstFolders->takeItem(row);
+}
+
+// A name typed in edtProject wins over the project file's; the program still
+// starts with the form that project file marks as main. The field shows the
+// name the run would take when it is empty.
+void TfrmConvert::SetProjectOption() {
+  const std::optional<ProjectOutput>& chosen = chosen_.project;
+  const QString name = ui_.edtProject->text().trimmed();
+  options_.project = chosen;
+  if (!name.isEmpty()) options_.project = ProjectOutput{PathBytes(name), chosen ? chosen->main_input : std::string()};
+  ui_.edtProject->setPlaceholderText(chosen ? FromBytes(chosen->name) : QStringLiteral("none: no project files"));
 }
 
 void TfrmConvert::BtnCancelClick() {
@@ -188,11 +269,11 @@ void TfrmConvert::keyPressEvent(QKeyEvent* event) {
 }
 
 void TfrmConvert::dragEnterEvent(QDragEnterEvent* event) {
-  if (!ScxFilesFor(LocalPaths(event->mimeData())).isEmpty()) event->acceptProposedAction();
+  if (!InputFilesFor(LocalPaths(event->mimeData())).isEmpty()) event->acceptProposedAction();
 }
 
 void TfrmConvert::dropEvent(QDropEvent* event) {
-  const QStringList files = ScxFilesFor(LocalPaths(event->mimeData()));
+  const QStringList files = InputFilesFor(LocalPaths(event->mimeData()));
   if (files.isEmpty()) return;
   SelectFiles(files);
   event->acceptProposedAction();

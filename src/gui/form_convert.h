@@ -1,12 +1,13 @@
 #pragma once
 // TfrmConvert: the program's one visible window. The user chooses .scx files
-// and an output directory, starts a run with Convert, follows it in the
-// report pane, the progress bar and the status bar, can cancel it (Cancel,
-// Enter or Esc), and sees the version on the About page. The window is the
-// run's RunHost: it shows what the run tells it and holds none of the
-// conversion. F2 and F3 show the object viewer and the preview with the last
-// file converted; .scx files and folders dropped on the window are taken as if
-// chosen in the file dialog.
+// or FoxPro project files (.pjx) and an output directory, sets the loadable
+// mode, its class-library folders and the project's name on the Delphi /
+// Lazarus page, starts a run with Convert, follows it in the report pane, the
+// progress bar and the status bar, can cancel it (Cancel, Enter or Esc), and
+// sees the version on the About page. The window is the run's RunHost: it
+// shows what the run tells it and holds none of the conversion. F2 and F3 show
+// the object viewer and the preview with the last file converted; files and
+// folders dropped on the window are taken as if chosen in the file dialog.
 
 #include <QStringList>
 #include <QTime>
@@ -16,10 +17,13 @@
 
 #include "gui/event_pacer.h"
 #include "run/conversion_run.h"
+#include "run/project_file.h"
 
+class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -49,6 +53,15 @@ struct TfrmConvertControls {
   QLineEdit* Edit2;
   QPushButton* Button2;
   QPushButton* btnConvert;
+  QWidget* TabLoadable;
+  QFrame* BevelLoadable;
+  QCheckBox* chkLoadable;
+  QLabel* LabelFolders;
+  QListWidget* lstFolders;
+  QPushButton* btnAddFolder;
+  QPushButton* btnRemoveFolder;
+  QLabel* LabelProject;
+  QLineEdit* edtProject;
   QWidget* TabReport;
   QFrame* BevelReport;
   QPlainTextEdit* Memo1;
@@ -78,8 +91,10 @@ class TfrmConvert final : public QWidget, public RunHost {
   Q_OBJECT
 
  public:
-  // `dialogs` must outlive the window; `options` are those of every run
-  // (the defaults, or the loadable mode given on the command line).
+  // `dialogs` must outlive the window; `options` are those of its runs (the
+  // defaults, or the loadable mode and its folders given on the command
+  // line), which the Delphi / Lazarus page then changes. The project comes
+  // from the window's own choice, never from `options`.
   explicit TfrmConvert(Dialogs& dialogs, RunOptions options = {});
   ~TfrmConvert() override;
 
@@ -89,7 +104,10 @@ class TfrmConvert final : public QWidget, public RunHost {
 
   // Takes `paths` (full paths) as if they had been chosen in the file dialog:
   // Edit1 shows their names and an output directory is proposed when Edit2 is
-  // empty. An empty list changes nothing.
+  // empty. A project file (.pjx) stands for the forms it lists, adds its class
+  // libraries and turns the loadable mode on; the first one names the project
+  // when edtProject is empty. A project file that cannot be read gets an error
+  // box, and the choice stays as it was. An empty list changes nothing.
   void SelectFiles(const QStringList& paths);
 
   // The least time between two rounds of event handling during a run (0: at
@@ -119,6 +137,12 @@ class TfrmConvert final : public QWidget, public RunHost {
   void FormShow();
   void Button1Click();
   void Button2Click();
+  void chkLoadableClick(bool checked);
+  void btnAddFolderClick();
+  void btnRemoveFolderClick();
+  void ForgetChosenFiles();
+  // RunOptions::project from the files chosen and edtProject.
+  void SetProjectOption();
   void btnConvertClick();
   void BtnCancelClick();
   void LabelURLClick();
@@ -132,7 +156,8 @@ class TfrmConvert final : public QWidget, public RunHost {
   Dialogs& dialogs_;
   TfrmConvertControls ui_;
   ConversionRun run_;
-  QStringList chosen_files_;         // full paths, in the order chosen
+  RunOptions options_;               // of the next run, as the controls set them
+  ExpandedInputs chosen_;            // what the chosen files stand for
   QString file_dialog_directory_;    // where the file dialog opens next
   TfrmShowSCX* show_scx_ = nullptr;
   TfrmShowDFM* show_dfm_ = nullptr;

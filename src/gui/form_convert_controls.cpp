@@ -3,9 +3,11 @@
 // status bar and the progress bar) is in form_convert.cpp.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -97,7 +99,7 @@ void CreateTitle(QWidget& form, TfrmConvertControls& c) {
 void CreateOpenFilePage(TfrmConvertControls& c) {
   QWidget* page = c.TabOpenFile = AddPage(c.PageControl, "TabOpenFile", QStringLiteral(" Open file "));
   c.BevelFile = MakePageBevel(page, "BevelFile");
-  c.Label1 = MakeLabel(page, "Label1", QStringLiteral("SCX file to be converted:"), 16, 20);
+  c.Label1 = MakeLabel(page, "Label1", QStringLiteral("SCX or PJX file to be converted:"), 16, 20);
   c.Edit1 = MakeEdit(page, "Edit1", QRect(16, 35, 367, 21));
   c.Edit1->setReadOnly(true);
   c.Edit1->setFocusPolicy(Qt::NoFocus);
@@ -110,6 +112,24 @@ void CreateOpenFilePage(TfrmConvertControls& c) {
   c.Button2 = MakeButton(page, "Button2", QStringLiteral("..."), QRect(382, 80, 21, 21));
   c.btnConvert = MakeButton(page, "btnConvert", QStringLiteral("Convert"), QRect(172, 120, 75, 25), true);
   c.btnConvert->setDefault(true);  // drawn as the default button; Enter: TfrmConvert::keyPressEvent
+}
+
+// The loadable mode's settings; the window enables the folders and the
+// project name only with the mode on.
+void CreateLoadablePage(TfrmConvertControls& c) {
+  QWidget* page = c.TabLoadable = AddPage(c.PageControl, "TabLoadable", QStringLiteral(" Delphi / Lazarus "));
+  c.BevelLoadable = MakePageBevel(page, "BevelLoadable");
+  c.chkLoadable = Make<QCheckBox>(page, "chkLoadable");
+  c.chkLoadable->setText(QStringLiteral("Forms that Delphi and Lazarus load (loadable mode)"));
+  c.chkLoadable->move(16, 14);
+  c.chkLoadable->adjustSize();
+  c.LabelFolders = MakeLabel(page, "LabelFolders", QStringLiteral("Class library folders:"), 16, 40);
+  c.lstFolders = Make<QListWidget>(page, "lstFolders");
+  c.lstFolders->setGeometry(16, 55, 305, 50);
+  c.btnAddFolder = MakeButton(page, "btnAddFolder", QStringLiteral("Add..."), QRect(328, 55, 75, 23));
+  c.btnRemoveFolder = MakeButton(page, "btnRemoveFolder", QStringLiteral("Remove"), QRect(328, 82, 75, 23));
+  c.LabelProject = MakeLabel(page, "LabelProject", QStringLiteral("Project name (NAME.lpr, .lpi, .dpr):"), 16, 113);
+  c.edtProject = MakeEdit(page, "edtProject", QRect(16, 128, 305, 21));
 }
 
 void CreateReportPage(TfrmConvertControls& c) {
@@ -166,6 +186,7 @@ TfrmConvertControls CreateConvertControls(QWidget& form) {
   c.PageControl = Make<QTabWidget>(&form, "PageControl");
   c.PageControl->setGeometry(8, 81, 427, 189);
   CreateOpenFilePage(c);
+  CreateLoadablePage(c);
   CreateReportPage(c);
   CreateAboutPage(c);
   CreateStatusBar(form, c);

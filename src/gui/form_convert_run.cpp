@@ -39,13 +39,18 @@ void TfrmConvert::btnConvertClick() {
     dialogs_.ShowMessage(QStringLiteral("Please select destination directory!"));
     return;
   }
-  std::vector<std::string> files;
-  for (const QString& path : chosen_files_) files.push_back(PathBytes(path));
+  if (chosen_.project && !options_.loadable) {
+    dialogs_.ShowMessage(QStringLiteral("Please turn on the loadable mode (Delphi / Lazarus) to convert a project!"));
+    return;
+  }
+  // Copies: a choice or a drop during the run is for the next one.
+  const std::vector<RunInput> inputs = chosen_.forms;
+  run_.SetOptions(options_);
   SetRunning(true);
   std::string failure;
   bool failed = false;
   try {
-    run_.ConvertSelectedFiles(files, PathBytes(ui_.Edit2->text()));
+    run_.ConvertSelectedFiles(inputs, PathBytes(ui_.Edit2->text()));
   } catch (const std::exception& e) {
     failed = true;
     failure = e.what();

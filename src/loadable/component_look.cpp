@@ -52,6 +52,12 @@ void SettleLabelBackground(Component& label) {
   }
 }
 
+void SettleParentColor(Component& component) {
+  const std::string* parent_color = FindSetting(component.settings, "ParentColor");
+  if (parent_color != nullptr && *parent_color == "True")
+    std::erase_if(component.settings, [](const DfmSetting& setting) { return setting.name == "Color"; });
+}
+
 // What FoxPro measured for such a label is the size its record stores.
 void KeepSizeWithoutCaption(Component& label) {
   const std::string* caption = FindSetting(label.settings, "Caption");

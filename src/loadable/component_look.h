@@ -16,6 +16,11 @@ void ShapeBevel(Component& bevel);
 // and a transparent one none, in Delphi and in the LCL alike.
 void SettleLabelBackground(Component& label);
 
+// A control that takes its container's color (ParentColor = True, FoxPro's
+// transparent BackStyle) has no color of its own: a Color after ParentColor
+// in the .dfm would turn ParentColor off again.
+void SettleParentColor(Component& component);
+
 // A TLabel that sizes itself but has no caption to measure (none, or an
 // expression kept as a comment) keeps the size its record stores.
 void KeepSizeWithoutCaption(Component& label);

@@ -57,8 +57,14 @@ struct FormMethod {
 struct Component {
   std::string identifier;     // unique within the form, letter case aside
   std::string original_name;  // the FoxPro Name (8-bit text)
-  std::string delphi_class;   // TButton ...; for the form "T" + identifier
+  // The path FoxPro's code reaches it by: "thisform.pageframe1.page2.txtPno".
+  std::string fox_path;
+  std::string delphi_class;  // TButton ...; for the form "T" + identifier
+  std::string fox_class;     // the FoxPro base class whose defaults it has
   std::vector<DfmSetting> settings;
+  // Property lines that a rule of the component as a whole carries (the
+  // option chosen in a group, the order of pages), until the rule has run.
+  TextList rule_lines;
   // Settings only the LCL publishes, made by the unit when the form is loaded.
   std::vector<DfmSetting> lcl_settings;
   std::vector<GridColumn> columns;  // TDBGrid only
@@ -73,6 +79,7 @@ struct Component {
 struct LoadableForm {
   std::string unit_name;
   int code_page = 1252;  // of the 8-bit texts kept
+  bool modal = false;    // FoxPro shows it modal (WindowType = 1)
   Component root;
 };
 

@@ -11,6 +11,7 @@
 #include "loadable/fox_methods.h"
 #include "loadable/component_fonts.h"
 #include "loadable/component_methods.h"
+#include "loadable/component_rules.h"
 #include "loadable/component_look.h"
 #include "loadable/pascal_names.h"
 #include "loadable/published_properties.h"
@@ -25,6 +26,13 @@ namespace {
 constexpr std::string_view kFormBaseClass = "form";
 constexpr std::string_view kLoadedMethod = "Loaded";
 constexpr std::string_view kOleBaseClasses[] = {"olecontrol", "oleboundcontrol"};
+// FoxPro never draws a custom object: it holds code and data.
+constexpr std::string_view kCustomBaseClass = "custom";
+
+bool StoresProperty(const TextList& lines, std::string_view property) {
+  return std::any_of(lines.begin(), lines.end(),
+                     [&](const std::string& line) { return SameText(TrimBlanks(NamePart(line)), property); });
+}
 
 bool IsFormNode(const std::vector<FormRecord>& records, const ScxNode& node) {
   return node.record_ref > 0 && SameText(NodeRecord(records, node)->base_class, kFormBaseClass);
@@ -68,7 +76,7 @@ class FormModelBuilder {
   // no member node of the record takes (members that only a class library
   // declares): they are kept, since nothing else would carry them.
   TextList LinesOf(const ScxNode& node, TextList& orphans) const;
-  Component BuildComponent(const ScxNode& node, const ClassChoice& choice);
+  Component BuildComponent(const ScxNode& node, const ClassChoice& choice, const std::string& parent_path);
   void AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice);
   // True for an object no record describes and an instance of a library
   // class: the size of either may lie with a class that was not read.
@@ -149,35 +157,50 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   // The unit may declare the form's Loaded: no component takes its name.
   names_.Take(std::string(kLoadedMethod));
   root.delphi_class = "T" + root.identifier;
+  root.fox_class = kFormBaseClass;
+  root.fox_path = "thisform";
   TextList orphans;
-  ConvertedSettings converted = settings_.Convert(LinesOf(form_node, orphans), "Form", "TForm");
+  const TextList lines = settings_.WithoutFoxDefaults(LinesOf(form_node, orphans), kFormBaseClass);
+  ConvertedSettings converted = settings_.Convert(lines, "Form", "TForm");
   settings_.AddDefaults(converted, kFormBaseClass, "Form", "TForm");
   // FoxPro measures forms in pixels at 96 dpi; a form designer that does not
   // know the resolution a form was made at scales it to its own.
   PutSetting(converted.settings, {"PixelsPerInch", "96"});
   root.settings = std::move(converted.settings);
+  root.rule_lines = std::move(converted.deferred);
   Keep(root, {}, converted.kept);
   Keep(root, {}, orphans);
   AddMethods(root, form_node, {});
   AddChildren(root, form_node, {"TForm", "Form"});
+  CarryComponentRules(form);
   SettleFonts(root);
   return form;
 }
 
-Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoice& choice) {
+Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoice& choice,
+                                           const std::string& parent_path) {
   Component component;
   component.original_name = NodeName(node.text);
-  component.identifier = names_.Take(PascalIdentifier(component.original_name, 'C'));
+  component.fox_path = parent_path + "." + component.original_name;
+  component.identifier = names_.Take(ComponentIdentifier(component.original_name));
   component.delphi_class = choice.delphi_class;
-  TextList orphans;
-  ConvertedSettings converted = settings_.Convert(LinesOf(node, orphans), choice.fox_class, choice.delphi_class);
-  const bool width_known = converted.carried.contains("Width");
-  const bool height_known = converted.carried.contains("Height");
   const std::string fox_class = NodeFoxClass(records_, node);
-  settings_.AddDefaults(converted, fox_class.empty() ? choice.fox_class : fox_class, choice.fox_class,
-                        choice.delphi_class);
+  component.fox_class = fox_class.empty() ? choice.fox_class : fox_class;
+  TextList orphans;
+  const TextList stored = LinesOf(node, orphans);
+  const TextList lines = settings_.WithoutFoxDefaults(stored, component.fox_class);
+  ConvertedSettings converted = settings_.Convert(lines, choice.fox_class, choice.delphi_class);
+  // A size given as FoxPro's default is known too.
+  const auto known = [&](std::string_view property) {
+    return converted.carried.contains(property) || (StoresProperty(stored, property) && !StoresProperty(lines, property));
+  };
+  const bool width_known = known("Width");
+  const bool height_known = known("Height");
+  settings_.AddDefaults(converted, component.fox_class, choice.fox_class, choice.delphi_class);
   component.settings = std::move(converted.settings);
+  component.rule_lines = std::move(converted.deferred);
   component.lcl_settings = LclOnlySettings(component.delphi_class);
+  if (SameText(fox_class, kCustomBaseClass)) PutSetting(component.settings, {"Visible", "False"});
   Keep(component, {}, converted.kept);
   Keep(component, {}, orphans);
   AddMethods(component, node, {});
@@ -185,6 +208,7 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
     if (SameText(fox_class, ole)) component.kept.push_back({{}, "OLE object (" + fox_class + "): not carried over"});
   }
   if (component.delphi_class == "TBevel") ShapeBevel(component);
+  SettleParentColor(component);
   if (component.delphi_class == "TLabel") {
     SettleLabelBackground(component);
     KeepSizeWithoutCaption(component);
@@ -209,7 +233,7 @@ void FormModelBuilder::AddChildren(Component& component, const ScxNode& node, co
     const ClassChoice child_choice = ChooseDelphiClass(NodeFoxClass(records_, *child), NodeName(child->text),
                                                        choice.fox_class, choice.delphi_class,
                                                        !child->children.empty());
-    component.children.push_back(BuildComponent(*child, child_choice));
+    component.children.push_back(BuildComponent(*child, child_choice, component.fox_path));
   }
 }
 
@@ -219,7 +243,8 @@ void FormModelBuilder::AddChildren(Component& component, const ScxNode& node, co
 void FormModelBuilder::AddColumn(Component& grid, const ScxNode& column) {
   const std::string column_name = NodeName(column.text);
   TextList orphans;
-  ConvertedSettings converted = settings_.Convert(LinesOf(column, orphans), "Column", kColumnItemClass);
+  ConvertedSettings converted =
+      settings_.Convert(settings_.WithoutFoxDefaults(LinesOf(column, orphans), "column"), "Column", kColumnItemClass);
   Keep(grid, column_name, converted.kept);
   Keep(grid, column_name, orphans);
   AddMethods(grid, column, column_name);
@@ -229,7 +254,8 @@ void FormModelBuilder::AddColumn(Component& grid, const ScxNode& column) {
     const std::string fox_class = NodeFoxClass(records_, *part);
     const bool header = SameText(fox_class, "header");
     TextList part_orphans;
-    ConvertedSettings part_settings = settings_.Convert(LinesOf(*part, part_orphans), header ? "header" : fox_class,
+    const TextList part_lines = settings_.WithoutFoxDefaults(LinesOf(*part, part_orphans), fox_class);
+    ConvertedSettings part_settings = settings_.Convert(part_lines, header ? "header" : fox_class,
                                                         kColumnItemClass, header ? "Title." : "");
     for (DfmSetting& setting : part_settings.settings) PutSetting(item.settings, std::move(setting), header);
     Keep(grid, owner, part_settings.kept);

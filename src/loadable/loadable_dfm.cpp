@@ -1,6 +1,7 @@
 #include "loadable/loadable_text.h"
 
 #include <string>
+#include <string_view>
 
 namespace quorvex {
 
@@ -8,8 +9,19 @@ namespace {
 
 std::string Indent(int level) { return std::string(static_cast<std::size_t>(level) * 2, ' '); }
 
+// A value of several lines (a list of strings) goes on with its lines one
+// level further in, as Delphi's form designer writes them.
 void WriteSettings(const std::vector<DfmSetting>& settings, int level, TextList& out) {
-  for (const DfmSetting& setting : settings) out.push_back(Indent(level) + setting.name + " = " + setting.value);
+  for (const DfmSetting& setting : settings) {
+    std::string_view value = setting.value;
+    std::size_t newline = value.find('\n');
+    out.push_back(Indent(level) + setting.name + " = " + std::string(value.substr(0, newline)));
+    while (newline != std::string_view::npos) {
+      value.remove_prefix(newline + 1);
+      newline = value.find('\n');
+      out.push_back(Indent(level + 1) + std::string(value.substr(0, newline)));
+    }
+  }
 }
 
 void WriteColumns(const std::vector<GridColumn>& columns, int level, TextList& out) {

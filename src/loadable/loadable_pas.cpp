@@ -73,7 +73,9 @@ class UnitWriter {
   }
 
   void Notes(const Component& component) {
-    if (component.identifier != component.original_name) Comment("FoxPro name: " + component.original_name);
+    // A renamed component is found by the path FoxPro's code uses.
+    if (component.identifier != component.original_name)
+      Comment(&component == &form_.root ? "FoxPro name: " + component.original_name : "FoxPro: " + component.fox_path);
     for (const KeptSetting& kept : component.kept)
       Comment(kept.owner.empty() ? kept.line : kept.owner + ": " + kept.line);
   }
@@ -98,6 +100,7 @@ TextList WriteLoadableUnit(const LoadableForm& form) {
   TextList out = {"unit " + form.unit_name + ";", "", "{$IFDEF FPC}{$MODE DELPHI}{$ENDIF}", "", "interface", "",
                   "uses", "  " + UsesList(root) + ";", "", "type", "  " + root.delphi_class + " = class(TForm)"};
   UnitWriter writer(form, out);
+  if (form.modal) out.push_back("      // FoxPro shows this form modal (WindowType = 1): show it with ShowModal.");
   writer.Notes(root);
   writer.Fields(root);
   const TextList handlers = MethodDeclarations(root, true);

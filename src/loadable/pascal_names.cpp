@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <set>
+
+#include "base/text_list.h"
 
 namespace quorvex {
 
@@ -33,6 +36,28 @@ constexpr std::array<std::string_view, 45> kLibraryUnits = {
     "Spin",     "StdCtrls",  "StrUtils",  "SysInit",     "SysUtils", "System",   "Types",    "TypInfo",  "Variants",
 };
 
+constexpr std::string_view kFormMemberNames =
+#include "loadable/form_member_names_text.inc"
+    ;
+
+// The names of form_member_names.txt, read once.
+const std::set<std::string, TextLess>& FormMemberNames() {
+  static const std::set<std::string, TextLess> names = [] {
+    std::set<std::string, TextLess> read;
+    for (const std::string& line : SplitLines(kFormMemberNames)) {
+      std::string_view rest = TrimBlanks(line);
+      if (rest.starts_with('#')) continue;
+      while (!rest.empty()) {
+        const std::size_t blank = rest.find(' ');
+        read.emplace(rest.substr(0, blank));
+        rest = blank == std::string_view::npos ? std::string_view() : TrimBlanks(rest.substr(blank));
+      }
+    }
+    return read;
+  }();
+  return names;
+}
+
 bool IsIdentifierByte(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
@@ -50,6 +75,12 @@ std::string PascalIdentifier(std::string_view text, char lead) {
   if (text.empty() || (text.front() >= '0' && text.front() <= '9')) name += lead;
   for (const char c : text) name += IsIdentifierByte(c) ? c : '_';
   if (IsReserved(name)) name += '_';
+  return name;
+}
+
+std::string ComponentIdentifier(std::string_view text) {
+  std::string name = PascalIdentifier(text, 'C');
+  if (FormMemberNames().contains(name)) name += '_';
   return name;
 }
 

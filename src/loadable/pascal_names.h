@@ -19,6 +19,11 @@ namespace quorvex {
 // "0001_tool" with lead 'U' gives U0001_tool, "end" gives end_.
 std::string PascalIdentifier(std::string_view text, char lead);
 
+// PascalIdentifier(text, 'C') for a component: a name that a field of the
+// form class would hide a member of the form or a routine by (Exit, Close,
+// Caption; form_member_names.txt) gets "_" after it.
+std::string ComponentIdentifier(std::string_view text);
+
 // The unit name of an input file: its base name without directory and
 // extension, as an identifier with lead 'U' (0001_createtool.scx gives
 // U0001_createtool); "U" goes in front of the name of a library unit too

@@ -21,6 +21,7 @@ PropertyType ReadType(std::string_view row) {
   static const std::map<std::string, ValueKind, std::less<>> kKinds = {
       {"int", ValueKind::kInteger}, {"bool", ValueKind::kBoolean}, {"string", ValueKind::kString},
       {"color", ValueKind::kColor}, {"ident", ValueKind::kIdentifier}, {"set", ValueKind::kSet},
+      {"strings", ValueKind::kStrings}, {"component", ValueKind::kComponent},
       {"event", ValueKind::kEvent}, {"lclevent", ValueKind::kLclEvent}};
   const std::size_t equals = row.find('=');
   auto [kind_name, rest] = FirstWord(row.substr(0, equals));
@@ -93,6 +94,9 @@ bool ValueFitsType(const PropertyType& type, std::string_view value) {
       return IsNamed(type, value);
     case ValueKind::kSet:
       return IsSetOf(type, value);
+    case ValueKind::kStrings:
+      return value.size() >= 2 && value.front() == '(' && value.back() == ')';
+    case ValueKind::kComponent:
     case ValueKind::kEvent:
       return !value.empty() && !(value.front() >= '0' && value.front() <= '9') &&
              std::all_of(value.begin(), value.end(), [](char c) { return IsLetter(c) || c == '_' || (c >= '0' && c <= '9'); });

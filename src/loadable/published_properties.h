@@ -18,7 +18,8 @@ namespace quorvex {
 
 // kEvent: an event both publish, its value a handler's name; kLclEvent: an
 // event only the LCL publishes, which no .dfm may set (the unit wires it).
-enum class ValueKind { kInteger, kBoolean, kString, kColor, kIdentifier, kSet, kEvent, kLclEvent };
+// kStrings: a list of strings; kComponent: another component, by its name.
+enum class ValueKind { kInteger, kBoolean, kString, kColor, kIdentifier, kSet, kStrings, kComponent, kEvent, kLclEvent };
 
 struct PropertyType {
   ValueKind kind = ValueKind::kInteger;

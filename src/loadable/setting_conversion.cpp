@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <optional>
 
 #include "base/ascii.h"
@@ -25,33 +26,6 @@ constexpr std::array<Rename, 3> kRenames = {{
     // A FoxPro form's Width and Height measure its inside.
     {"TForm", "Width", "ClientWidth"},
     {"TForm", "Height", "ClientHeight"},
-}};
-
-// FoxPro properties that the vocabulary drops but a Delphi class publishes.
-// `values` maps FoxPro values to DFM values ("0=wsNormal;1=wsMinimized");
-// without it the value converts by its own form (a quoted text is a string,
-// .T. and .F. are True and False, a colour property's value a colour).
-struct Extra {
-  std::string_view property;
-  std::string_view dfm_property;
-  std::string_view values;
-};
-constexpr std::array<Extra, 14> kExtras = {{
-    {"ToolTipText", "Hint", {}},
-    {"MaxLength", "MaxLength", {}},
-    {"Interval", "Interval", {}},
-    {"BorderColor", "Pen.Color", {}},
-    {"Default", "Default", {}},
-    {"Cancel", "Cancel", {}},
-    {"Sorted", "Sorted", {}},
-    {"SpinnerHighValue", "MaxValue", {}},
-    {"SpinnerLowValue", "MinValue", {}},
-    {"Increment", "Increment", {}},
-    {"WindowState", "WindowState", "0=wsNormal;1=wsMinimized;2=wsMaximized"},
-    {"AutoCenter", "Position", ".T.=poScreenCenter;.F.=poDesigned"},
-    // A form's border; other objects' BorderStyle has no published counterpart.
-    {"BorderStyle", "BorderStyle", "0=bsNone;1=bsSingle;2=bsDialog;3=bsSizeable"},
-    {"BackStyle", "Transparent", "0=True;1=False"},
 }};
 
 // The name of one of Delphi's colors (clBtnFace): the defaults table names
@@ -110,13 +84,51 @@ std::optional<std::string> ConstantValueText(std::string_view property, std::str
   return std::to_string(rgb & 0xFF) + "," + std::to_string((rgb >> 8) & 0xFF) + "," + std::to_string(rgb >> 16);
 }
 
-std::optional<std::string> MappedValue(std::string_view values, std::string_view value) {
-  while (!values.empty()) {
-    const std::size_t end = values.find(';');
-    const std::string_view row = values.substr(0, end);
-    if (SameText(NamePart(row), value)) return std::string(ValuePart(row));
-    values = end == std::string_view::npos ? std::string_view() : values.substr(end + 1);
+bool IsNumber(std::string_view value) {
+  double number = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+  return error == std::errc() && end == value.data() + value.size();
+}
+
+// The same FoxPro value, letter case aside, and numbers by their value
+// ("1.00" is 1).
+bool SameFoxValue(std::string_view a, std::string_view b) {
+  if (SameText(a, b)) return true;
+  double x = 0, y = 0;
+  return IsNumber(a) && IsNumber(b) && std::from_chars(a.data(), a.data() + a.size(), x).ec == std::errc() &&
+         std::from_chars(b.data(), b.data() + b.size(), y).ec == std::errc() && x == y;
+}
+
+std::optional<std::string> MappedValue(const SettingRule& rule, std::string_view value) {
+  for (const auto& [fox, dfm] : rule.values) {
+    if (SameFoxValue(fox, value)) return dfm;
   }
+  return std::nullopt;
+}
+
+// FoxPro's Anchor bits as Delphi's Anchors: 1 top, 2 left, 4 bottom, 8
+// right, each held at its distance; an edge FoxPro holds neither way stays
+// where it is, as the top and left edges do in Delphi. Bits from 16 up
+// (proportional, centred) have no counterpart.
+std::optional<std::string> AnchorsOf(std::string_view value) {
+  int bits = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), bits);
+  if (error != std::errc() || end != value.data() + value.size() || bits < 0 || bits > 15) return std::nullopt;
+  std::string anchors;
+  const auto add = [&](bool on, std::string_view name) {
+    if (on) anchors += (anchors.empty() ? "" : ", ") + std::string(name);
+  };
+  add((bits & 2) != 0 || (bits & 10) == 0, "akLeft");
+  add((bits & 1) != 0 || (bits & 5) == 0, "akTop");
+  add((bits & 8) != 0, "akRight");
+  add((bits & 4) != 0, "akBottom");
+  return "[" + anchors + "]";
+}
+
+// A value shown as text: a string as it is, a number by its digits.
+std::optional<std::string> TextOf(std::string_view value) {
+  if (value.starts_with('"')) return QuotedToDfmString(value);
+  if (IsNumber(value)) return "'" + std::string(value) + "'";
   return std::nullopt;
 }
 
@@ -155,8 +167,8 @@ const std::string* FindSetting(const std::vector<DfmSetting>& settings, std::str
 }
 
 SettingConverter::SettingConverter(int code_page, const PublishedProperties& table, const FoxDefaults& defaults,
-                                   const Lists& lists)
-    : code_page_(code_page), table_(table), defaults_(defaults), lists_(lists) {}
+                                   const SettingRules& rules, const Lists& lists)
+    : code_page_(code_page), table_(table), defaults_(defaults), rules_(rules), lists_(lists) {}
 
 ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_view fox_class,
                                             std::string_view table_class, std::string_view prefix) const {
@@ -189,9 +201,18 @@ ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_v
       line = constant_line;
       value = TrimBlanks(ValuePart(line));
     }
-    std::string assignment = vocabulary.ConvertPropertyLine(line);
-    if (assignment.empty() && IsFontFlag(lists_, property, value)) continue;
-    if (assignment.empty()) assignment = ConvertExtra(property, value);
+    std::string assignment;
+    if (const SettingRule* rule = rules_.Find(table_class, property)) {
+      if (rule->kind == SettingRule::Kind::kComponent) {
+        result.deferred.emplace_back(line);
+        continue;
+      }
+      if (rule->kind == SettingRule::Kind::kDelphiLook && MappedValue(*rule, value)) continue;
+      if (rule->kind == SettingRule::Kind::kProperty) assignment = ConvertByRule(*rule, value);
+    } else {
+      assignment = vocabulary.ConvertPropertyLine(line);
+      if (assignment.empty() && IsFontFlag(lists_, property, value)) continue;
+    }
     if (assignment.empty()) {
       kept[i] = true;
       continue;
@@ -216,6 +237,23 @@ ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_v
     }
   }
   return result;
+}
+
+TextList SettingConverter::WithoutFoxDefaults(const TextList& lines, std::string_view base_class) const {
+  const FoxDefaults::Rows* defaults = defaults_.Find(base_class);
+  if (defaults == nullptr) return lines;
+  std::map<std::string, bool, TextLess> is_default;  // per property, by its last line
+  for (const std::string& line : lines) {
+    const std::string property(TrimBlanks(NamePart(line)));
+    const auto row = defaults->find(property);
+    is_default[property] = row != defaults->end() && SameFoxValue(row->second, TrimBlanks(ValuePart(line)));
+  }
+  TextList kept;
+  for (const std::string& line : lines) {
+    const auto found = is_default.find(std::string(TrimBlanks(NamePart(line))));
+    if (found == is_default.end() || !found->second) kept.push_back(line);
+  }
+  return kept;
 }
 
 void SettingConverter::AddDefaults(ConvertedSettings& converted, std::string_view base_class,
@@ -243,24 +281,24 @@ const std::vector<std::pair<std::string, DfmSetting>>& SettingConverter::Default
   return cached->second;
 }
 
-std::string SettingConverter::ConvertExtra(std::string_view property, std::string_view value) const {
-  for (const Extra& extra : kExtras) {
-    if (!SameText(extra.property, property)) continue;
-    std::string dfm_value;
-    if (!extra.values.empty()) {
-      dfm_value = MappedValue(extra.values, value).value_or("");
-    } else if (value.starts_with('"')) {
-      dfm_value = QuotedToDfmString(value);
-    } else if (SameText(value, ".T.") || SameText(value, ".F.")) {
-      dfm_value = SameText(value, ".T.") ? "True" : "False";
-    } else if (extra.dfm_property.ends_with("Color") && IsFoxColor(value)) {
-      dfm_value = ConvertColor(value);
-    } else {
-      dfm_value = value;
-    }
-    return dfm_value.empty() ? std::string() : std::string(extra.dfm_property) + " = " + dfm_value;
+std::string SettingConverter::ConvertByRule(const SettingRule& rule, std::string_view value) const {
+  std::optional<std::string> dfm_value;
+  if (!rule.values.empty()) {
+    dfm_value = MappedValue(rule, value);
+  } else if (rule.converter == "@anchors") {
+    dfm_value = AnchorsOf(value);
+  } else if (rule.converter == "@text") {
+    dfm_value = TextOf(value);
+  } else if (value.starts_with('"')) {
+    dfm_value = QuotedToDfmString(value);
+  } else if (SameText(value, ".T.") || SameText(value, ".F.")) {
+    dfm_value = SameText(value, ".T.") ? "True" : "False";
+  } else if (rule.dfm_property.ends_with("Color") && IsFoxColor(value)) {
+    dfm_value = ConvertColor(value);
+  } else {
+    dfm_value = std::string(value);
   }
-  return {};
+  return dfm_value && !dfm_value->empty() ? rule.dfm_property + " = " + *dfm_value : std::string();
 }
 
 bool SettingConverter::Accept(std::string_view table_class, std::string_view raw_value, std::string assignment,

@@ -20,6 +20,7 @@
 #include "loadable/component_model.h"
 #include "loadable/fox_defaults.h"
 #include "loadable/published_properties.h"
+#include "loadable/setting_rules.h"
 #include "vocabulary/lists.h"
 
 namespace quorvex {
@@ -28,6 +29,9 @@ namespace quorvex {
 struct ConvertedSettings {
   std::vector<DfmSetting> settings;  // each property once, the later line winning
   TextList kept;  // lines not carried over, as read
+  // Lines that a rule of the component as a whole carries (setting_rules.txt
+  // "*"): the option chosen in a group, the form's border icons ...
+  TextList deferred;
   // The FoxPro properties whose lines were carried over (not kept).
   std::set<std::string, TextLess> carried;
 };
@@ -37,7 +41,8 @@ struct ConvertedSettings {
 class SettingConverter {
  public:
   explicit SettingConverter(int code_page, const PublishedProperties& table = PublishedProperties::Shared(),
-                            const FoxDefaults& defaults = FoxDefaults::Shared(), const Lists& lists = Lists::Shared());
+                            const FoxDefaults& defaults = FoxDefaults::Shared(),
+                            const SettingRules& rules = SettingRules::Shared(), const Lists& lists = Lists::Shared());
 
   // Converts `lines` (an object's property lines as the object text holds
   // them) for `table_class` (a Delphi class of the table, or
@@ -47,6 +52,11 @@ class SettingConverter {
   ConvertedSettings Convert(const TextList& lines, std::string_view fox_class, std::string_view table_class,
                             std::string_view prefix = {}) const;
 
+  // `lines` without those whose property ends up with FoxPro's default of
+  // `base_class` (the last line of a property deciding): such a setting is
+  // FoxPro's own and AddDefaults makes it where Delphi needs it.
+  TextList WithoutFoxDefaults(const TextList& lines, std::string_view base_class) const;
+
   // Adds to `converted` (what Convert gave for an object) FoxPro's defaults
   // of `base_class` for the properties it did not carry: each default that
   // converts to a setting the class publishes, unless Delphi and the LCL
@@ -55,9 +65,9 @@ class SettingConverter {
                    std::string_view table_class) const;
 
  private:
-  // The DFM assignment for a line that the vocabulary drops, from the
-  // loadable mode's own rules, or "".
-  std::string ConvertExtra(std::string_view property, std::string_view value) const;
+  // The DFM assignment of a value by a rule of setting_rules.txt, or "" when
+  // the value has none.
+  std::string ConvertByRule(const SettingRule& rule, std::string_view value) const;
   // Renames, checks and re-encodes one assignment; false when it does not fit.
   bool Accept(std::string_view table_class, std::string_view raw_value, std::string assignment,
               DfmSetting& setting) const;
@@ -72,6 +82,7 @@ class SettingConverter {
   int code_page_;
   const PublishedProperties& table_;
   const FoxDefaults& defaults_;
+  const SettingRules& rules_;
   const Lists& lists_;
   mutable std::map<std::string, std::vector<std::pair<std::string, DfmSetting>>> default_settings_;
 };

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "classlib/class_library_cache.h"
@@ -102,6 +103,10 @@ class ConversionRun {
   void ConvertSelectedFiles(const std::vector<std::string>& files, const std::string& output_directory);
   // As above, each form's files going to its own subfolder.
   void ConvertSelectedFiles(const std::vector<RunInput>& inputs, const std::string& output_directory);
+
+  // The options of the next run. Set them between runs, never during one.
+  const RunOptions& Options() const { return options_; }
+  void SetOptions(RunOptions options) { options_ = std::move(options); }
 
   // Asks the run to stop at its next progress report. Safe from any thread.
   void RequestCancel() { cancel_requested_ = true; }

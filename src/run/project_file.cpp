@@ -1,5 +1,6 @@
 #include "run/project_file.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "base/ascii.h"
@@ -95,6 +96,16 @@ std::vector<RunInput> ProjectRunInputs(const FoxProject& project) {
     inputs.push_back(std::move(input));
   }
   return inputs;
+}
+
+void AddProject(const FoxProject& project, ExpandedInputs& inputs) {
+  const std::vector<RunInput> forms = ProjectRunInputs(project);
+  inputs.forms.insert(inputs.forms.end(), forms.begin(), forms.end());
+  inputs.library_files.insert(inputs.library_files.end(), project.libraries.begin(), project.libraries.end());
+  if (inputs.project) return;
+  const auto main =
+      std::find_if(project.forms.begin(), project.forms.end(), [](const ProjectForm& form) { return form.main; });
+  inputs.project = ProjectOutput{project.name, main != project.forms.end() ? main->path : std::string()};
 }
 
 }  // namespace quorvex

@@ -7,6 +7,7 @@
 // starts the application. The header record's NAME and HOMEDIR are paths on
 // the author's machine and are never followed.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,5 +41,17 @@ FoxProject ReadFoxProject(FileSystem& files, const std::string& path);
 // (a folder above it, "..", becomes "_up"). A missing form is an input whose
 // missing_from names the project.
 std::vector<RunInput> ProjectRunInputs(const FoxProject& project);
+
+// What a run's inputs stand for: the forms, and what project files add.
+struct ExpandedInputs {
+  std::vector<RunInput> forms;
+  std::vector<std::string> library_files;  // the class libraries project files list
+  std::optional<ProjectOutput> project;    // named after the first project file
+};
+
+// Adds `project` to `inputs`: its forms (ProjectRunInputs) and libraries, and,
+// when it is the first project added, the project output named after it, the
+// program starting with its main form.
+void AddProject(const FoxProject& project, ExpandedInputs& inputs);
 
 }  // namespace quorvex

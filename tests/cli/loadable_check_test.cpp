@@ -150,6 +150,10 @@ std::string SampleValue(const PropertyType& type) {
       return type.names.back();
     case ValueKind::kSet:
       return "[" + type.names.front() + "]";
+    case ValueKind::kStrings:
+      return "(\r\n      'x'\r\n      'y')";
+    case ValueKind::kComponent:
+      return "Page1";  // the page every page control below holds
     case ValueKind::kEvent:
       return "Handler1";
     case ValueKind::kLclEvent:

@@ -6,15 +6,12 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QUrl>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -230,18 +227,8 @@ TEST(DesktopProgramTest, PreselectsArgumentsAndTakesDrops) {
   EXPECT_EQ(Find<QLineEdit>(window, "Edit1")->text(), "a.scx b.SCX ");
   EXPECT_EQ(Find<QLineEdit>(window, "Edit2")->text(), QDir::toNativeSeparators(PathText(folder.string()) + "/a/"));
 
-  const auto drop = [&](const fs::path& path) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(PathText(path.string()))});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &enter);
-    if (!enter.isAccepted()) return false;
-    QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&window, &dropped);
-    return true;
-  };
-  EXPECT_FALSE(drop(folder / "notes.txt"));
-  EXPECT_TRUE(drop(folder / "b.SCX"));
+  EXPECT_FALSE(Drop(window, PathText((folder / "notes.txt").string())));
+  EXPECT_TRUE(Drop(window, PathText((folder / "b.SCX").string())));
   EXPECT_EQ(Find<QLineEdit>(window, "Edit1")->text(), "b.SCX ");
   EXPECT_EQ(Find<QLineEdit>(window, "Edit2")->text(), QDir::toNativeSeparators(PathText(folder.string()) + "/a/"));
 }

@@ -1,8 +1,11 @@
 #include "gui_test_support.h"
 
+#include <QDropEvent>
 #include <QImage>
 #include <QLocale>
+#include <QMimeData>
 #include <QRegularExpression>
+#include <QUrl>
 
 // LeakSanitizer builds: the font configuration library that Qt loads keeps
 // its caches for the life of the process on purpose; nothing of ours leaks there.
@@ -21,6 +24,17 @@ QApplication& TestApplication() {
     return made;
   }();
   return *app;
+}
+
+bool Drop(QWidget& window, const QString& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &dropped);
+  return true;
 }
 
 std::vector<std::string> ReportLines(const QPlainTextEdit& memo) {

@@ -50,6 +50,10 @@ Control* Find(const QWidget& window, const char* name) {
   return control;
 }
 
+// Drags `path` onto `window` and drops it there; false when the window
+// refuses the drag (and so gets no drop).
+bool Drop(QWidget& window, const QString& path);
+
 // The report pane's lines with the time in front of each cut off (empty lines
 // stay empty).
 std::vector<std::string> ReportLines(const QPlainTextEdit& memo);

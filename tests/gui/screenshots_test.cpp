@@ -1,6 +1,7 @@
 // Pictures of the windows as a user sees them, saved in the build folder
 // (screenshots/*.png) to be looked at; each must have text drawn on it.
 
+#include <QCheckBox>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
@@ -47,6 +48,12 @@ TEST(ScreenshotsTest, MainWindowViewerAndPreview) {
   auto* pages = Find<QTabWidget>(window, "PageControl");
   pages->setCurrentWidget(Find<QWidget>(window, "TabAbout"));
   Save(window, "main_about");
+
+  pages->setCurrentWidget(Find<QWidget>(window, "TabLoadable"));
+  Find<QCheckBox>(window, "chkLoadable")->click();
+  dialogs.folder_to_choose = PathText(samples.string());
+  Find<QPushButton>(window, "btnAddFolder")->click();
+  Save(window, "main_loadable");
 
   Save(program.frmShowSCX(), "viewer");
   program.frmShowDFM().ShowConversion(*window.Run().LastConversion(), window.Run().OutputDirectory());

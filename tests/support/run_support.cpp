@@ -76,7 +76,8 @@ std::filesystem::path WriteProject(const std::filesystem::path& folder, const st
     records.push_back({{{"NAME", entry.name + nul}, {"TYPE", entry.type}, {"MAINPROG", entry.main ? "T" : "F"}}});
   const fixtures::TableFiles files =
       fixtures::BuildTable({}, {{"NAME", 'M'}, {"TYPE", 'C', 1}, {"MAINPROG", 'L', 1}}, records);
-  return files.WriteTo(folder, name + ".pjx", name + ".pjt");
+  const std::filesystem::path file = std::filesystem::path(name).has_extension() ? name : name + ".pjx";
+  return files.WriteTo(folder, file.string(), file.stem().string() + ".pjt");
 }
 
 std::filesystem::path WriteNotATable(const std::filesystem::path& folder, const std::string& name) {

@@ -66,8 +66,9 @@ struct ProjectEntry {
   bool main = false;
 };
 
-// folder/NAME.pjx and NAME.pjt: a project table with its header record (a
-// path on its author's machine) and `entries`.
+// folder/NAME.pjx (or folder/NAME where NAME has an extension) and its
+// .pjt: a project table with its header record (a path on its author's
+// machine) and `entries`.
 std::filesystem::path WriteProject(const std::filesystem::path& folder, const std::string& name,
                                    const std::vector<ProjectEntry>& entries);
 
