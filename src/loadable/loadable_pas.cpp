@@ -23,6 +23,7 @@ constexpr ClassUnit kClassUnits[] = {
     {"TGroupBox", "StdCtrls"},  {"TPanel", "ExtCtrls"},      {"TImage", "ExtCtrls"},    {"TShape", "ExtCtrls"},
     {"TBevel", "ExtCtrls"},     {"TTimer", "ExtCtrls"},      {"TPageControl", "ComCtrls"}, {"TTabSheet", "ComCtrls"},
     {"TDBGrid", "Grids"},       {"TDBGrid", "DBGrids"},      {"TSpinEdit", "Spin"},
+    {"TBitBtn", "Buttons"},
 };
 
 constexpr std::string_view kBaseUnits[] = {"SysUtils", "Classes", "Graphics", "Controls", "Forms", "Dialogs"};

@@ -37,14 +37,23 @@ void BlendOver(RgbaImage& image, RgbColor background) {
   }
 }
 
+// FoxPro shows a button's .bmp picture with its white pixels transparent
+// (unless a mask file goes with it, which is not read here).
+void WhiteTransparent(RgbaImage& image) {
+  for (std::size_t i = 0; i < image.pixels.size(); i += 4) {
+    if (image.pixels[i] == 255 && image.pixels[i + 1] == 255 && image.pixels[i + 2] == 255) image.pixels[i + 3] = 0;
+  }
+}
+
 // The one image a picture file shows as a bitmap, blended over `background`.
-std::optional<RgbaImage> BitmapImage(std::string_view file, RgbColor background) {
+std::optional<RgbaImage> BitmapImage(std::string_view file, RgbColor background, bool button = false) {
   if (file.size() > kMaxPictureFileBytes) return std::nullopt;
   std::optional<RgbaImage> image;
   if (HasIconSignature(file)) {
     if (const std::optional<IconFile> icon = ReadIconFile(file)) image = IconImageNearDefaultSize(icon->images).image;
   } else {
     image = DecodeImage(file);
+    if (image && button && file.starts_with("BM")) WhiteTransparent(*image);
   }
   if (image) BlendOver(*image, background);
   return image;
@@ -95,9 +104,9 @@ std::optional<std::string> PictureData(std::string_view file, RgbColor backgroun
 
 std::optional<ButtonGlyph> GlyphData(std::string_view picture, std::optional<std::string_view> disabled,
                                      RgbColor background) {
-  const std::optional<RgbaImage> image = BitmapImage(picture, background);
+  const std::optional<RgbaImage> image = BitmapImage(picture, background, true);
   if (!image) return std::nullopt;
-  const std::optional<RgbaImage> disabled_image = disabled ? BitmapImage(*disabled, background) : std::nullopt;
+  const std::optional<RgbaImage> disabled_image = disabled ? BitmapImage(*disabled, background, true) : std::nullopt;
   if (!disabled_image) return ButtonGlyph{BitmapData(*image), 1};
   return ButtonGlyph{BitmapData(SideBySide({&*image, &*disabled_image}, background)), 2};
 }
@@ -121,7 +130,7 @@ std::string DfmBinaryText(std::string_view bytes) {
   std::string out = "{";
   out.reserve(bytes.size() * 2 + bytes.size() / kBinaryBytesPerLine * 2 + 2);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (multi_line && i % kBinaryBytesPerLine == 0) out += "\r\n";
+    if (multi_line && i % kBinaryBytesPerLine == 0) out += '\n';
     const auto code = static_cast<unsigned char>(bytes[i]);
     out += kHex[code >> 4];
     out += kHex[code & 0xF];

@@ -55,7 +55,8 @@ struct ButtonGlyph {
 // DisabledPicture file: one bitmap, or two side by side (the disabled one
 // second, NumGlyphs 2), each in a cell as large as the larger of them, at its
 // top left, the rest of the cell `background`. An icon or cursor file gives
-// its image nearest 32 pixels. Nothing when the picture cannot be read; a
+// its image nearest 32 pixels; a .bmp file's white pixels are transparent, as
+// FoxPro shows them on a button. Nothing when the picture cannot be read; a
 // disabled picture that cannot be read is left out (NumGlyphs 1).
 std::optional<ButtonGlyph> GlyphData(std::string_view picture, std::optional<std::string_view> disabled,
                                      RgbColor background);
@@ -67,7 +68,8 @@ std::optional<ButtonGlyph> GlyphData(std::string_view picture, std::optional<std
 std::optional<std::string> IconData(std::string_view file);
 
 // Binary bytes as a DFM value: "{", the bytes as pairs of upper-case hex
-// digits, "}"; from 32 bytes on, a CR LF before every 32 bytes, as Delphi lays
+// digits, "}"; from 32 bytes on, a line break (LF, as in the component
+// model's values of several lines) before every 32 bytes, as Delphi lays
 // binary values out (CanonicaliseDfmText indents them).
 std::string DfmBinaryText(std::string_view bytes);
 

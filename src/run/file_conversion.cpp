@@ -6,6 +6,7 @@
 #include "loadable/published_properties.h"
 #include "scx/object_text.h"
 #include "run/output_file.h"
+#include "run/picture_files.h"
 
 namespace quorvex {
 
@@ -19,7 +20,8 @@ std::string FileConversion::OutputName(std::string_view extension) const {
 }
 
 void FileConversion::SetLoadable(RecordExpansion expand_records) {
-  loadable_ = std::make_unique<LoadableConversion>(input_path_, LoadableOptions{code_page_, std::move(expand_records)});
+  loadable_ = std::make_unique<LoadableConversion>(
+      input_path_, LoadableOptions{code_page_, std::move(expand_records), FilePictureSource(RealFileSystem())});
 }
 
 void FileConversion::OpenTable() {

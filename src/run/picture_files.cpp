@@ -3,24 +3,22 @@
 #include <memory>
 #include <span>
 
-#include "base/ascii.h"
 #include "classlib/library_path.h"
 #include "loadable/picture_data.h"
 
 namespace quorvex {
 
-std::optional<std::string> FindPictureFile(FileSystem& files, const std::string& form_path, std::string_view name,
-                                           const std::vector<std::string>& known_files) {
-  const std::string folder = FolderOf(form_path);
+std::optional<std::string> FindPictureFile(FileSystem& files, const std::string& form_path,
+                                           std::string_view library_folder, std::string_view name) {
+  const std::string form_folder = FolderOf(form_path);
+  const std::string holder = library_folder.empty() ? form_folder : std::string(library_folder);
   if (!IsRootedPath(name)) {
-    if (std::optional<std::string> found = FollowPathNoCase(files, folder, name)) return found;
+    if (std::optional<std::string> found = FollowPathNoCase(files, holder, name)) return found;
   }
   const std::string_view file_name = PathFileName(name);
-  if (std::optional<std::string> found = FindNameNoCase(files, folder, file_name, WantedKind::kLibrary)) return found;
-  for (const std::string& known : known_files) {
-    if (!file_name.empty() && SameText(PathFileName(known), file_name) && files.KindOf(known) == PathKind::kFile) {
-      return known;
-    }
+  if (file_name.empty()) return std::nullopt;
+  for (const std::string& folder : {holder, form_folder}) {
+    if (std::optional<std::string> found = FindNameNoCase(files, folder, file_name, WantedKind::kLibrary)) return found;
   }
   return std::nullopt;
 }
@@ -40,6 +38,15 @@ std::optional<std::string> ReadPictureFile(FileSystem& files, const std::string&
   }
   bytes.resize(filled);
   return bytes;
+}
+
+PictureSource FilePictureSource(FileSystem& files) {
+  return [&files](std::string_view name, std::string_view library_folder, const std::string& form_path) {
+    PictureFile file;
+    file.path = FindPictureFile(files, form_path, library_folder, name).value_or("");
+    if (!file.path.empty()) file.bytes = ReadPictureFile(files, file.path);
+    return file;
+  };
 }
 
 }  // namespace quorvex

@@ -20,6 +20,8 @@
 #include "classlib/library_path.h"
 #include "cli/command_line.h"
 #include "formstream/canonical_parser.h"
+#include "loadable/image_codec.h"
+#include "loadable/picture_data.h"
 #include "loadable/published_properties.h"
 #include "support/golden.h"
 #include "support/lcl_load.h"
@@ -106,13 +108,14 @@ int ExpectAllCleanBelow(const fs::path& checker, const fs::path& folder) {
 }
 
 // The notes of a project's run name only what its application lacks: a
-// library never published with it (or not a .vcx at all), or a class that
-// the library found does not define.
+// library never published with it (or not a .vcx at all), a class that the
+// library found does not define, or a picture file (none is published).
 void ExpectNotesOnlyForMissingLibraries(const std::string& report_json, const std::string& id,
                                         const std::vector<ProjectReference>& references) {
   static const std::regex kLibraryNotFound("class library (.*) not found");
   static const std::regex kClassNotFound("class (.*) not found in class library .*");
-  static const std::regex kKept("[0-9]+ settings kept as comments in .*|[0-9]+ methods in .*, [0-9]+ of them in event handlers");
+  static const std::regex kKept("[0-9]+ settings kept as comments in .*|[0-9]+ methods in .*, [0-9]+ of them in event handlers|"
+                                 "picture file .* not found; kept as a comment");
   const auto lacks = [&](const std::string& text, bool library) {
     if (library && !HasLibraryExtension(text)) return true;
     return std::any_of(references.begin(), references.end(), [&](const ProjectReference& reference) {
@@ -158,13 +161,23 @@ std::string SampleValue(const PropertyType& type) {
       return "Handler1";
     case ValueKind::kLclEvent:
       break;  // never in a .dfm
+    case ValueKind::kBinary: {
+      const std::string bmp = EncodeBmp({1, 1, {255, 0, 0, 255}});
+      const std::string data = type.names.front() == "TIcon" ? IconData(bmp).value_or("")
+                                                             : PictureData(bmp, {}).value_or("");
+      return DfmBinaryText(data);
+    }
   }
   return {};
 }
 
+// A button's glyph is left out: lclload's widget set makes no bitmap handle,
+// which the LCL's TBitBtn asks for as soon as it gets a glyph (the render
+// check shows glyphs).
 void AddSettings(const PublishedProperties::Group& group, const std::string& indent, std::string& text) {
   for (const auto& [name, type] : group) {
-    if (type.kind != ValueKind::kLclEvent) text += indent + name + " = " + SampleValue(type) + "\r\n";
+    const bool glyph = type.kind == ValueKind::kBinary && type.names.front() == "TBitmap";
+    if (type.kind != ValueKind::kLclEvent && !glyph) text += indent + name + " = " + SampleValue(type) + "\r\n";
   }
 }
 

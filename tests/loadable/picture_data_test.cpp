@@ -9,7 +9,7 @@
 #include "loadable/icon_file.h"
 #include "loadable/picture_data.h"
 #include "table/byte_order.h"
-#include "test_pictures.h"
+#include "support/test_pictures.h"
 
 namespace quorvex::testing {
 namespace {
@@ -257,7 +257,7 @@ TEST(DfmBinaryText, IsHexOnOneLineBelow32BytesThenLinesOf32) {
   EXPECT_EQ(DfmBinaryText(std::string("\x07\xAB\x00", 3)), "{07AB00}");
   std::string line;
   for (int i = 0; i < 32; ++i) line += "5A";
-  EXPECT_EQ(DfmBinaryText(std::string(33, '\x5A')), "{\r\n" + line + "\r\n5A}");
+  EXPECT_EQ(DfmBinaryText(std::string(33, '\x5A')), "{\n" + line + "\n5A}");
 }
 
 // A picture far longer than the form reader's line reads back whole.

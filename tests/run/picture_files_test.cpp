@@ -10,36 +10,39 @@
 namespace quorvex::testing {
 namespace {
 
-TEST(FindPictureFile, FollowsThePathThenTheFileNameThenTheKnownFiles) {
+TEST(FindPictureFile, FollowsThePathFromTheFileHoldingTheSettingThenTheFileName) {
   MemoryFileSystem files;
   files.AddFile("/app/forms/main.scx", "");
   files.AddFile("/app/forms/Bmp/Logo.BMP", "logo");
   files.AddFile("/app/Graphics/x.bmp", "x");
   files.AddFile("/app/forms/beside.ico", "beside");
   files.AddFile("/app/forms/sub/beside.ico", "deeper");
-  files.AddFile("/app/res/far.gif", "far");
-  files.AddFile("/app/res/FAR.GIF", "far too");
-  const std::vector<std::string> known = {"/app/res/gone.gif", "/app/res/far.gif", "/app/res/FAR.GIF",
-                                          "/app/res/elsewhere.png"};
+  files.AddFile("/app/libs/Icons/Lib.ico", "lib");
+  files.AddFile("/app/libs/only_lib.png", "lib");
   const struct {
+    const char* library_folder;
     const char* name;
     const char* expected;  // "" for nothing
   } rows[] = {
-      {"bmp\\logo.bmp", "/app/forms/Bmp/Logo.BMP"},
-      {"BMP/LOGO.BMP", "/app/forms/Bmp/Logo.BMP"},
-      {".\\bmp\\.\\logo.bmp", "/app/forms/Bmp/Logo.BMP"},
-      {"..\\graphics\\X.BMP", "/app/Graphics/x.bmp"},
-      // Not where the path leads: by its file name beside the form, then among the known files.
-      {"C:\\APP\\BMP\\BESIDE.ICO", "/app/forms/beside.ico"},
-      {"other\\beside.ico", "/app/forms/beside.ico"},
-      {"\\\\server\\share\\Far.Gif", "/app/res/far.gif"},
-      {"c:\\res\\gone.gif", ""},
-      {"elsewhere.png", ""},
-      {"", ""},
-      {"bmp\\", ""},
+      {"", "bmp\\logo.bmp", "/app/forms/Bmp/Logo.BMP"},
+      {"", "BMP/LOGO.BMP", "/app/forms/Bmp/Logo.BMP"},
+      {"", ".\\bmp\\.\\logo.bmp", "/app/forms/Bmp/Logo.BMP"},
+      {"", "..\\graphics\\X.BMP", "/app/Graphics/x.bmp"},
+      // Not where the path leads: by its file name beside the form.
+      {"", "C:\\APP\\BMP\\BESIDE.ICO", "/app/forms/beside.ico"},
+      {"", "other\\beside.ico", "/app/forms/beside.ico"},
+      // A class library's setting: from the library's folder, then by its
+      // file name there and beside the form.
+      {"/app/libs", "icons\\lib.ico", "/app/libs/Icons/Lib.ico"},
+      {"/app/libs", "c:\\x\\ONLY_LIB.PNG", "/app/libs/only_lib.png"},
+      {"/app/libs", "..\\beside.ico", "/app/forms/beside.ico"},
+      {"", "icons\\lib.ico", ""},
+      {"", "", ""},
+      {"", "bmp\\", ""},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(FindPictureFile(files, "/app/forms/main.scx", row.name, known).value_or(""), row.expected) << row.name;
+    EXPECT_EQ(FindPictureFile(files, "/app/forms/main.scx", row.library_folder, row.name).value_or(""), row.expected)
+        << row.library_folder << " " << row.name;
   }
 }
 
@@ -47,7 +50,7 @@ TEST(FindPictureFile, FindsOnlyRegularFiles) {
   MemoryFileSystem files;
   files.AddFile("/app/main.scx", "");
   files.AddFile("/app/logo.bmp/inside", "");  // a folder of the picture's name
-  EXPECT_FALSE(FindPictureFile(files, "/app/main.scx", "logo.bmp", {"/app/logo.bmp"}).has_value());
+  EXPECT_FALSE(FindPictureFile(files, "/app/main.scx", "", "logo.bmp").has_value());
 }
 
 TEST(ReadPictureFile, ReadsUpToTheBoundAndNothingThatFails) {

@@ -1,4 +1,4 @@
-#include "test_pictures.h"
+#include "support/test_pictures.h"
 
 #define STBI_WRITE_NO_STDIO
 #define STB_IMAGE_WRITE_STATIC
