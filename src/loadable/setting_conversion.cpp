@@ -125,8 +125,10 @@ std::optional<std::string> AnchorsOf(std::string_view value) {
   return "[" + anchors + "]";
 }
 
-// A value shown as text: a string as it is, a number by its digits.
+// A value shown as text: a string as it is, a number by its digits. A record
+// stores a text box's empty character value as nothing after the "=".
 std::optional<std::string> TextOf(std::string_view value) {
+  if (value.empty()) return "''";
   if (value.starts_with('"')) return QuotedToDfmString(value);
   if (IsNumber(value)) return "'" + std::string(value) + "'";
   return std::nullopt;

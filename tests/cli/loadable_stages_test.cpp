@@ -31,7 +31,7 @@ TEST_F(LoadableStagesTest, StagesPrintTheLoadableTexts) {
   EXPECT_EQ(Run({"--stage", "tree", "--loadable"}), 0);
   EXPECT_EQ(out_.str(), "Dataenvironment\t2\nForm1\t3\n  Label1\t4\n  Text1\t5\n");
   EXPECT_EQ(Run({"--stage", "rawdfm", "--loadable"}), 0);
-  EXPECT_EQ(out_.str().rfind("object Form1: TForm1\r\n  ClientHeight = 250\r\n", 0), 0u) << out_.str();
+  EXPECT_EQ(out_.str().rfind("object Form1: TForm1\r\n  Caption = '&Main form'\r\n", 0), 0u) << out_.str();
   EXPECT_EQ(Run({"--stage", "dfm", "--loadable"}), 0);
   EXPECT_NE(out_.str().find("    Left = 80\r\n    TabOrder = 1\r\n    AutoSize = False\r\n"), std::string::npos)
       << out_.str();

@@ -5,71 +5,10 @@
 
 #include <algorithm>
 
-#include "fixtures/scx_writer.h"
-#include "loadable/loadable_conversion.h"
-#include "table/memory_file_system.h"
-#include "table/table_dataset.h"
+#include "loadable/small_forms.h"
 
 namespace quorvex::testing {
 namespace {
-
-using fixtures::ScxWriter;
-
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
-
-// The .dfm and .pas of a form holding `objects`, its own lines `form_lines`.
-LoadableOutput ConvertForm(std::initializer_list<fixtures::ScxRecord> objects,
-                           std::initializer_list<std::string> form_lines = {}) {
-  std::vector<std::string> lines(form_lines);
-  lines.push_back("Name = \"Form1\"");
-  ScxWriter form;
-  form.AddVersionComment().Add({.objname = "Form1", .baseclass = "form", .properties = Joined(lines)});
-  for (const auto& object : objects) form.Add(object);
-  MemoryFileSystem files;
-  form.Build().AddTo(files, "/f/look.scx", "/f/look.sct");
-  TableDataSet dataset("TableDataSet1", files);
-  dataset.SetTableName("/f/look.scx");
-  dataset.Open();
-  LoadableConversion conversion("/f/look.scx", {});
-  conversion.ReadRecords(dataset);
-  conversion.Generate();
-  return conversion.Outputs().front();
-}
-
-// A record as FoxPro writes it: the object's own lines, its Name, then the
-// lines of its members ("cmdGo.Left = 10").
-fixtures::ScxRecord Object(std::string name, std::string base_class, std::vector<std::string> lines,
-                           std::string parent = "Form1") {
-  const auto members = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
-    return line.find('.') < line.find('=');
-  });
-  lines.insert(members, "Name = \"" + name + "\"");
-  return {.objname = name, .parent = parent, .baseclass = base_class, .properties = Joined(lines)};
-}
-
-// The settings of component `name` in the .dfm, in their order, blanks cut.
-std::vector<std::string> SettingsOf(const LoadableOutput& form, const std::string& name) {
-  std::vector<std::string> settings;
-  bool inside = false;
-  std::size_t depth = 0;
-  for (const std::string& line : form.dfm) {
-    const std::size_t indent = line.find_first_not_of(' ');
-    const std::string text = line.substr(indent);
-    if (!inside) {
-      inside = text.starts_with("object " + name + ":");
-      depth = indent;
-    } else if (indent <= depth || text.starts_with("object ")) {
-      break;
-    } else {
-      settings.push_back(text);
-    }
-  }
-  return settings;
-}
 
 using Settings = std::vector<std::string>;
 
@@ -83,7 +22,8 @@ TEST(FoxProLook, FoxProsDefaultsFillWhatRecordsLeaveOut) {
   });
   // The form: FoxPro's size, placed where it is, its font, measured at 96 dpi.
   EXPECT_EQ(SettingsOf(form, "Form1"), (Settings{"Position = poDesigned", "Font.Name = 'Arial'", "Font.Size = 9",
-                                                 "ClientHeight = 250", "ClientWidth = 375", "PixelsPerInch = 96"}));
+                                                 "ClientHeight = 250", "AutoScroll = False", "ClientWidth = 375",
+                                                 "PixelsPerInch = 96"}));
   // Opaque in the button face color, FoxPro's size; a label does not size itself.
   EXPECT_EQ(SettingsOf(form, "Label1"),
             (Settings{"Caption = 'Name'", "AutoSize = False", "Color = clBtnFace", "Height = 17", "Width = 40"}));
@@ -92,7 +32,7 @@ TEST(FoxProLook, FoxProsDefaultsFillWhatRecordsLeaveOut) {
   // No caption to measure: the size FoxPro measured.
   EXPECT_EQ(SettingsOf(form, "Label3"),
             (Settings{"AutoSize = False", "Width = 30", "Height = 15", "Color = clBtnFace"}));
-  EXPECT_EQ(SettingsOf(form, "Text1"), (Settings{"Left = 8", "AutoSize = False", "Height = 23", "Width = 100"}));
+  EXPECT_EQ(SettingsOf(form, "Text1"), (Settings{"Left = 8", "AutoSize = False", "ParentColor = False", "Height = 23", "Width = 100"}));
   EXPECT_EQ(SettingsOf(form, "Shape1"),
             (Settings{"Brush.Color = clRed", "Pen.Color = 6579300", "Height = 17", "Width = 100"}));
 }
@@ -109,9 +49,13 @@ TEST(FoxProLook, ContainersOfUnknownSizeHoldTheirMembers) {
   const LoadableOutput form = ConvertForm({bar, high, Object("Plain1", "container", {})});
   // The members' extent and the margin they keep from the nearer edge;
   // the button and the label by the defaults of the classes their names give.
-  EXPECT_EQ(SettingsOf(form, "Bar1"), (Settings{"Left = 4", "Height = 63", "Width = 146"}));
-  EXPECT_EQ(SettingsOf(form, "Box1"), (Settings{"Height = 90", "Width = 234"}));
-  EXPECT_EQ(SettingsOf(form, "Plain1"), (Settings{"Height = 200", "Width = 200"}));
+  // A FoxPro container is flat with a one-pixel line round it.
+  const std::vector<std::string> look{"ParentColor = False", "BorderStyle = bsSingle"};
+  EXPECT_EQ(SettingsOf(form, "Bar1"),
+            (Settings{"Left = 4", look[0], look[1], "Height = 63", "BevelOuter = bvNone", "Width = 146"}));
+  EXPECT_EQ(SettingsOf(form, "Box1"), (Settings{"Height = 90", look[0], look[1], "BevelOuter = bvNone", "Width = 234"}));
+  EXPECT_EQ(SettingsOf(form, "Plain1"),
+            (Settings{look[0], look[1], "Height = 200", "BevelOuter = bvNone", "Width = 200"}));
 }
 
 TEST(FoxProLook, FontsAreWholeWhereTheyDifferFromTheContainers) {
@@ -127,7 +71,8 @@ TEST(FoxProLook, FontsAreWholeWhereTheyDifferFromTheContainers) {
                   {"FontName = \"Tahoma\"", "FontSize = 8", "Width = 9", "Height = 9"});
   // A FoxPro form's font is not its controls': each keeps FoxPro's default.
   EXPECT_EQ(SettingsOf(form, "Form1"), (Settings{"Font.Name = 'Tahoma'", "Font.Size = 8", "ClientWidth = 9",
-                                                 "ClientHeight = 9", "Position = poDesigned", "PixelsPerInch = 96"}));
+                                                 "ClientHeight = 9", "Position = poDesigned", "AutoScroll = False",
+                                                 "PixelsPerInch = 96"}));
   EXPECT_EQ(SettingsOf(form, "Label1"),
             (Settings{"Caption = 'A'", "Width = 9", "Height = 9", "AutoSize = False", "Font.Name = 'Arial'",
                       "Font.Size = 9", "Transparent = True"}));
@@ -137,9 +82,9 @@ TEST(FoxProLook, FontsAreWholeWhereTheyDifferFromTheContainers) {
   // control that differs writes every part, one that does not none.
   EXPECT_EQ(SettingsOf(form, "Text1"),
             (Settings{"Font.Color = clRed", "Font.Name = 'Arial'", "Font.Size = 9", "Font.Style = [fsBold]",
-                      "Width = 9", "Height = 9", "AutoSize = False"}));
-  EXPECT_EQ(SettingsOf(form, "Text2"),
-            (Settings{"Width = 9", "Height = 9", "AutoSize = False", "Font.Name = 'Arial'", "Font.Size = 9"}));
+                      "Width = 9", "Height = 9", "AutoSize = False", "ParentColor = False"}));
+  EXPECT_EQ(SettingsOf(form, "Text2"), (Settings{"Width = 9", "Height = 9", "AutoSize = False", "ParentColor = False",
+                                                 "Font.Name = 'Arial'", "Font.Size = 9"}));
 }
 
 TEST(FoxProLook, ConstantExpressionsAreWrittenAsTheirValues) {
@@ -168,7 +113,7 @@ TEST(FoxProLook, CheckBoxesAndOptionButtonsKeepTheirSizeInTheLcl) {
   ASSERT_NE(loaded, form.pas.end());
   EXPECT_EQ(std::vector<std::string>(loaded + 1, loaded + 9),
             (std::vector<std::string>{"begin", "  inherited Loaded;", "{$IFDEF FPC}", "  Check1.AutoSize := False;",
-                                      "  Option1.AutoSize := False;", "  Loaded_1.AutoSize := False;", "{$ENDIF}",
+                                      "  Option1.AutoSize := False;", "  Loaded_.AutoSize := False;", "{$ENDIF}",
                                       "end;"}));
   EXPECT_NE(std::find(form.pas.begin(), form.pas.end(), "    procedure Loaded; override;"), form.pas.end());
   // Delphi's check box has no AutoSize: FoxPro's is kept as a comment.

@@ -7,8 +7,7 @@
 
 #include "fixtures/scx_writer.h"
 #include "loadable/loadable_conversion.h"
-#include "table/memory_file_system.h"
-#include "table/table_dataset.h"
+#include "loadable/small_forms.h"
 
 namespace quorvex::testing {
 namespace {
@@ -18,19 +17,9 @@ using fixtures::ScxWriter;
 
 std::vector<LoadableOutput> Convert(const ScxWriter& writer, LoadableOptions options = {},
                                     std::vector<std::string>* notes = nullptr, int damaged_record = 0) {
-  MemoryFileSystem files;
   fixtures::TableFiles built = writer.Build();
   if (damaged_record > 0) fixtures::PutBigEndian32(built.memo, built.MemoEntryOffset(damaged_record, "PROPERTIES"), 2);
-  built.AddTo(files, "/forms/0001_tool.scx", "/forms/0001_tool.sct");
-  const std::string scx = "/forms/0001_tool.scx";
-  TableDataSet dataset("TableDataSet1", files);
-  dataset.SetTableName(scx);
-  dataset.Open();
-  LoadableConversion conversion(scx, std::move(options));
-  conversion.ReadRecords(dataset);
-  conversion.Generate();
-  if (notes != nullptr) *notes = conversion.Notes();
-  return conversion.Outputs();
+  return ConvertTables(built, "/forms/0001_tool.scx", std::move(options), notes);
 }
 
 // The lines of `text` that hold `part`, blanks at the start removed.
@@ -100,16 +89,18 @@ TEST(LoadableConversion, SettingsThatDoNotFitAreKeptAsComments) {
                                     "ToolTipText = \"Tip\"", "BackStyle = 0", "Name = \"Label1\""})},
   }));
   const LoadableOutput& form = outputs.front();
-  EXPECT_EQ(LinesWith(form.dfm, "Color"), (std::vector<std::string>{"Brush.Color = clRed", "Pen.Color = clNavy"}));
+  EXPECT_EQ(LinesWith(form.dfm, "Color"),
+            (std::vector<std::string>{"Brush.Color = clRed", "Pen.Color = clNavy", "ParentColor = False"}));
+  EXPECT_EQ(LinesWith(form.dfm, "Alignment"), std::vector<std::string>{"Alignment = taLeftJustify"});
   EXPECT_EQ(LinesWith(form.dfm, "Checked"), std::vector<std::string>{"Checked = True"});
   EXPECT_EQ(LinesWith(form.dfm, "Font.Style"), std::vector<std::string>{"Font.Style = [fsBold, fsItalic]"});
   EXPECT_EQ(LinesWith(form.dfm, "Hint"), std::vector<std::string>{"Hint = 'Tip'"});
   EXPECT_EQ(LinesWith(form.dfm, "Transparent"), std::vector<std::string>{"Transparent = True"});
   EXPECT_EQ(LinesWith(form.dfm, "ClientWidth"), std::vector<std::string>{"ClientWidth = 300"});
   EXPECT_EQ(LinesWith(form.pas, "      // "),
-            (std::vector<std::string>{"// Curvature = 99", "// Alignment = 1",
-                                      "// Caption = (GetText(\"A\") + CHR(13))", "// BackColor = (nColor)"}));
-  EXPECT_EQ(form.kept_count, 4);
+            (std::vector<std::string>{"// Curvature = 99", "// Caption = (GetText(\"A\") + CHR(13))",
+                                      "// BackColor = (nColor)"}));
+  EXPECT_EQ(form.kept_count, 3);
 }
 
 TEST(LoadableConversion, GridColumnsTakeTheirHeaderAndEditControl) {
@@ -172,7 +163,7 @@ TEST(LoadableConversion, NamesAndTextsOfTheFormsCodePage) {
             (std::vector<std::string>{"object Form1: TForm1", "object lbl___: TLabel", "object Text1: TEdit",
                                       "object TEXT1_1: TEdit"}));
   EXPECT_EQ(LinesWith(form.pas, "//"),
-            (std::vector<std::string>{"// FoxPro name: lbl\xD0\x9A\xD0\xBE\xD0\xB4", "// FoxPro name: TEXT1",
+            (std::vector<std::string>{"// FoxPro: thisform.lbl\xD0\x9A\xD0\xBE\xD0\xB4", "// FoxPro: thisform.TEXT1",
                                       "// Comment = \"\xD0\x9A\xD0\xBE\xD0\xB4\""}));
   // The code page given wins over the table's mark.
   const auto as_1252 = Convert(FormWith({{.objname = "Label1", .parent = "Form1", .baseclass = "label",

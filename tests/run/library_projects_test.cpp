@@ -4,6 +4,7 @@
 // and the figures are printed.
 
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <cstdlib>
 #include <filesystem>
@@ -31,13 +32,17 @@ struct Figures {
   int by_container = 0;  // ... classed by their container's kind (pages, columns, buttons, options)
 };
 
-// The component each node became: forms in tree order, children in node
-// order, a grid's columns left out (they are items, not components).
+// The component each node became: forms in tree order, children by their
+// FoxPro names (pages stand in their own order), a grid's columns left out
+// (they are items, not components).
 void MapComponents(const ScxNode& node, const Component& component, std::map<const ScxNode*, const Component*>& out) {
   out[&node] = &component;
   if (component.delphi_class == "TDBGrid") return;
-  for (std::size_t i = 0; i < node.children.size() && i < component.children.size(); ++i)
-    MapComponents(*node.children[i], component.children[i], out);
+  for (const auto& child : node.children) {
+    const auto same = std::find_if(component.children.begin(), component.children.end(),
+                                   [&](const Component& c) { return SameText(c.original_name, child->text); });
+    if (same != component.children.end()) MapComponents(*child, *same, out);
+  }
 }
 
 std::map<const ScxNode*, const Component*> ComponentsOf(const std::vector<FormRecord>& records,

@@ -49,12 +49,13 @@ TEST(LibraryRun, LibraryFromASearchFolderAndOnesMissingOrDamaged) {
   EXPECT_EQ(ReadFileBytes(temp.path() / "one" / "main.dfm"),
             "object Form1: TForm1\r\n"
             "  Position = poDesigned\r\n  Font.Name = 'Arial'\r\n  Font.Size = 9\r\n"
-            "  ClientHeight = 250\r\n  ClientWidth = 375\r\n  PixelsPerInch = 96\r\n"
-            "  object Bar1: TPanel\r\n    Width = 200\r\n    Height = 27\r\n"
+            "  ClientHeight = 250\r\n  AutoScroll = False\r\n  ClientWidth = 375\r\n  PixelsPerInch = 96\r\n"
+            "  object Bar1: TPanel\r\n    ParentColor = False\r\n    BorderStyle = bsSingle\r\n    Height = 27\r\n"
+            "    BevelOuter = bvNone\r\n    Width = 200\r\n"
             "    object Okay: TButton\r\n      Caption = 'Yes'\r\n      Height = 27\r\n      Width = 84\r\n"
             "    end\r\n  end\r\n"
             "  object Missing1: TButton\r\n    Height = 27\r\n    Width = 84\r\n  end\r\n"
-            "  object Broken1: TEdit\r\n    AutoSize = False\r\n    Height = 23\r\n    Width = 100\r\n  end\r\n"
+            "  object Broken1: TEdit\r\n    AutoSize = False\r\n    ParentColor = False\r\n    Height = 23\r\n    Width = 100\r\n  end\r\n"
             "end\r\n");
   EXPECT_NE(ReadFileBytes(temp.path() / "one" / "main.pas").find("    Okay: TButton;\r\n"), std::string::npos);
 

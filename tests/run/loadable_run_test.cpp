@@ -48,7 +48,7 @@ TEST(LoadableRun, ReportNamesEveryFileWrittenAndTheKeptSettings) {
                             "   Converting: " + input,
                             "   Generating: " + out + "U2nd_set_Form1.dfm",
                             "   Generating: " + out + "U2nd_set_Form1.pas",
-                            "   Note: 3 settings kept as comments in U2nd_set_Form1.pas",
+                            "   Note: 2 settings kept as comments in U2nd_set_Form1.pas",
                             "   Note: 2 methods in U2nd_set_Form1.pas, 1 of them in event handlers",
                             "   Generating: " + out + "U2nd_set_Form2.dfm",
                             "   Generating: " + out + "U2nd_set_Form2.pas",
@@ -57,7 +57,8 @@ TEST(LoadableRun, ReportNamesEveryFileWrittenAndTheKeptSettings) {
                                                       "U2nd_set_Form2.dfm", "U2nd_set_Form2.pas"}));
   EXPECT_EQ(ReadFileBytes(temp.path() / "out" / "U2nd_set_Form2.dfm"),
             "object Form2: TForm2\r\n  Caption = 'Two'\r\n  Position = poDesigned\r\n  Font.Name = 'Arial'\r\n"
-            "  Font.Size = 9\r\n  ClientHeight = 250\r\n  ClientWidth = 375\r\n  PixelsPerInch = 96\r\nend\r\n");
+            "  Font.Size = 9\r\n  ClientHeight = 250\r\n  AutoScroll = False\r\n  ClientWidth = 375\r\n"
+            "  PixelsPerInch = 96\r\nend\r\n");
 }
 
 // A form set's units are named only once converted; one that takes the name
