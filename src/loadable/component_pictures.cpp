@@ -16,9 +16,10 @@ namespace quorvex {
 
 namespace {
 
-// The colour behind a control where its container sets none, and what
-// Windows and FoxPro's defaults give a button's face (240,240,240); a
-// system colour other than a window's white stands for it too.
+// The colours that a picture's transparent pixels are blended over: a
+// container's color as its .dfm value names it, the system colours as
+// Windows shows them: a window's white, and for the others the button face
+// (240,240,240, also FoxPro's default form colour).
 constexpr RgbColor kButtonFace{240, 240, 240};
 constexpr RgbColor kWindow{255, 255, 255};
 
@@ -63,8 +64,8 @@ class PictureCarrier {
 
  private:
   // The file that `component`'s setting `property` names, read. An empty
-  // name is no picture: its line is carried and nothing is read. A file not
-  // found or not read gets a note, and its line stays.
+  // name (bare or quoted) is no picture: its line is carried and nothing is
+  // read. A file not found or not read gets a note, and its line stays.
   std::optional<PictureFile> Read(Component& component, std::string_view property);
   // A file that holds no picture of the kind wanted gets a note too.
   void NotAPicture(const Component& component, std::string_view property, const PictureFile& file);
@@ -79,7 +80,7 @@ class PictureCarrier {
 
 std::optional<PictureFile> PictureCarrier::Read(Component& component, std::string_view property) {
   const std::optional<std::string> stored = Stored(component, property);
-  const std::optional<std::string> name = stored ? CharacterValue(*stored) : std::nullopt;
+  const std::optional<std::string> name = !stored || stored->empty() ? stored : CharacterValue(*stored);
   if (!name || !files_.source) return std::nullopt;
   if (name->empty()) {
     Carry(component, property);

@@ -30,7 +30,9 @@ constexpr std::size_t kBmpFileHeaderSize = 14;
 
 constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1A\n";
 
-constexpr std::int64_t RowBytes(std::int64_t width, std::int64_t bit_count) { return (width * bit_count + 31) / 32 * 4; }
+constexpr std::int64_t RowBytes(std::int64_t width, std::int64_t bit_count) {
+  return (width * bit_count + 31) / 32 * 4;
+}
 
 bool HasAlpha(const RgbaImage& image) {
   for (std::size_t i = 3; i < image.pixels.size(); i += 4) {

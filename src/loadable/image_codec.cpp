@@ -67,8 +67,10 @@ bool BmpRowsFit(std::string_view bytes) {
   if (bytes.size() < (core ? kCoreBitCount + 2 : kInfoCompression + 4)) return false;
   const std::uint32_t compression = core ? kRgbCompression : LittleEndian32(bytes, kInfoCompression);
   if (compression != kRgbCompression && compression != kBitFieldsCompression) return false;
-  const std::int64_t width = core ? LittleEndian16(bytes, kBmpWidth) : static_cast<std::int32_t>(LittleEndian32(bytes, kBmpWidth));
-  std::int64_t height = core ? LittleEndian16(bytes, kCoreHeight) : static_cast<std::int32_t>(LittleEndian32(bytes, kInfoHeight));
+  const std::int64_t width =
+      core ? LittleEndian16(bytes, kBmpWidth) : static_cast<std::int32_t>(LittleEndian32(bytes, kBmpWidth));
+  std::int64_t height =
+      core ? LittleEndian16(bytes, kCoreHeight) : static_cast<std::int32_t>(LittleEndian32(bytes, kInfoHeight));
   const std::int64_t bit_count = LittleEndian16(bytes, core ? kCoreBitCount : kInfoBitCount);
   if (height < 0) height = -height;
   if (width <= 0 || width > kMaxImageSide || height > kMaxImageSide) return false;

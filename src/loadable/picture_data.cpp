@@ -83,7 +83,8 @@ RgbaImage SideBySide(const std::vector<const RgbaImage*>& images, RgbColor backg
     for (int y = 0; y < image.height; ++y) {
       const auto from = image.pixels.begin() + static_cast<std::ptrdiff_t>(y * row_bytes);
       const std::size_t to = (static_cast<std::size_t>(y) * out.width + n * cell_width) * 4;
-      std::copy(from, from + static_cast<std::ptrdiff_t>(row_bytes), out.pixels.begin() + static_cast<std::ptrdiff_t>(to));
+      std::copy(from, from + static_cast<std::ptrdiff_t>(row_bytes),
+                out.pixels.begin() + static_cast<std::ptrdiff_t>(to));
     }
   }
   return out;

@@ -114,8 +114,9 @@ void ExpectNotesOnlyForMissingLibraries(const std::string& report_json, const st
                                         const std::vector<ProjectReference>& references) {
   static const std::regex kLibraryNotFound("class library (.*) not found");
   static const std::regex kClassNotFound("class (.*) not found in class library .*");
-  static const std::regex kKept("[0-9]+ settings kept as comments in .*|[0-9]+ methods in .*, [0-9]+ of them in event handlers|"
-                                 "picture file .* not found; kept as a comment");
+  static const std::regex kKept(
+      "[0-9]+ settings kept as comments in .*|[0-9]+ methods in .*, [0-9]+ of them in event handlers|"
+      "picture file .* not found; kept as a comment");
   const auto lacks = [&](const std::string& text, bool library) {
     if (library && !HasLibraryExtension(text)) return true;
     return std::any_of(references.begin(), references.end(), [&](const ProjectReference& reference) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "formstream/canonical_dfm.h"
 #include "formstream/canonical_parser.h"
 #include "loadable/icon_file.h"
@@ -42,7 +44,8 @@ RgbaImage Blended(RgbaImage image, RgbColor background) {
     const int alpha = image.pixels[i + 3];
     const std::uint8_t back[] = {background.red, background.green, background.blue};
     for (int c = 0; c < 3; ++c) {
-      image.pixels[i + c] = static_cast<std::uint8_t>((image.pixels[i + c] * alpha + back[c] * (255 - alpha) + 127) / 255);
+      const int blended = (image.pixels[i + c] * alpha + back[c] * (255 - alpha) + 127) / 255;
+      image.pixels[i + c] = static_cast<std::uint8_t>(blended);
     }
     image.pixels[i + 3] = 255;
   }
@@ -161,6 +164,19 @@ TEST(GlyphData, IsBitmapDataWithoutAClassName) {
   ASSERT_TRUE(glyph.has_value());
   EXPECT_EQ(glyph->num_glyphs, 1);
   ExpectSamePixels(BitmapOf(glyph->data), image, "glyph");
+}
+
+// FoxPro masks a button's .bmp picture: its white is the button's face.
+TEST(GlyphData, WhiteOfABmpIsTransparentAndOfOtherFormatsNot) {
+  RgbaImage image = Colours(2, 1);
+  std::fill(image.pixels.begin(), image.pixels.begin() + 3, 255);
+  const RgbColor face{1, 2, 3};
+  const RgbaImage from_bmp = BitmapOf(GlyphData(EncodeBmp(image), std::nullopt, face)->data);
+  EXPECT_EQ(std::vector<std::uint8_t>(from_bmp.pixels.begin(), from_bmp.pixels.begin() + 4),
+            (std::vector<std::uint8_t>{1, 2, 3, 255}));
+  EXPECT_EQ(std::vector<std::uint8_t>(from_bmp.pixels.begin() + 4, from_bmp.pixels.end()),
+            std::vector<std::uint8_t>(image.pixels.begin() + 4, image.pixels.end()));
+  ExpectSamePixels(BitmapOf(GlyphData(PngFile(image), std::nullopt, face)->data), image, "png keeps its white");
 }
 
 TEST(GlyphData, DisabledPictureGoesBesideInCellsOfTheLargerSize) {

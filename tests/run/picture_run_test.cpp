@@ -88,6 +88,7 @@ TEST(PictureRun, PicturesOfEveryKindAreStoredLoadAndMissingOnesAreReported) {
       .Add(Control("imgPng", "image", {"Picture = BMP\\D.PNG"}))
       .Add(Control("imgIco", "image", {"Picture = C:\\OLD\\APP.ICO", "Stretch = 2"}))
       .Add(Control("imgBad", "image", {"Picture = bmp\\bad.bmp"}))
+      .Add(Control("imgNone", "image", {"Picture ="}))
       .Add(Control("cmdOk", "commandbutton",
                    {"Caption = \"OK\"", "Picture = bmp\\d.png", "DisabledPicture = bmp\\c.gif", "PicturePosition = 1"}))
       .Add(Control("cmdGone", "commandbutton", {"Picture = bmp\\gone.bmp"}))
@@ -109,8 +110,8 @@ TEST(PictureRun, PicturesOfEveryKindAreStoredLoadAndMissingOnesAreReported) {
     EXPECT_EQ(GraphicClass(binary[std::string(name) + ".Picture.Data"]), "TBitmap") << name;
   EXPECT_EQ(GraphicClass(binary["imgIco.Picture.Data"]), "TIcon");
   EXPECT_EQ(binary.count("cmdOk.Glyph.Data") + binary.count("cmdLib.Glyph.Data"), 2u);
-  for (const char* line : {"object cmdOk: TBitBtn", "NumGlyphs = 2", "object cmdGone: TButton", "object cmdLib: TBitBtn",
-                           "Stretch = True", "Proportional = True"}) {
+  for (const char* line : {"object cmdOk: TBitBtn", "NumGlyphs = 2", "object cmdGone: TButton",
+                           "object cmdLib: TBitBtn", "Stretch = True", "Proportional = True"}) {
     EXPECT_NE(dfm.find(line), std::string::npos) << line;
   }
   // PicturePosition 1 (left of the caption, centred) is Delphi's own layout;
