@@ -94,8 +94,9 @@ bool IsStandaloneMarker(unsigned code) { return code == 0x00 || code == 0x01 || 
 // The stb_image of this Debian release builds a Huffman table before it
 // checks that its counts add up to no more than the 256 codes it has room for
 // (later releases check first), so every table that it would build is
-// checked here, read as it reads them.
+// checked here, read as it reads them: bytes past the end read as zeros.
 bool JpegHuffmanTablesFit(std::string_view bytes) {
+  const auto byte_or_zero = [&](std::size_t at) { return at < bytes.size() ? Byte(bytes, at) : 0u; };
   std::size_t pos = 2;
   while (pos + 4 <= bytes.size()) {
     const unsigned code = Byte(bytes, pos + 1);
@@ -107,9 +108,9 @@ bool JpegHuffmanTablesFit(std::string_view bytes) {
     const std::size_t length = BigEndian16(bytes, pos + 2);
     if (code == kJpegHuffmanTable) {
       std::int64_t left = static_cast<std::int64_t>(length) - 2;
-      for (std::size_t table = pos + 4; left > 0 && table + 1 + kHuffmanCounts <= bytes.size();) {
+      for (std::size_t table = pos + 4; left > 0;) {
         unsigned codes = 0;
-        for (std::size_t i = 1; i <= kHuffmanCounts; ++i) codes += Byte(bytes, table + i);
+        for (std::size_t i = 1; i <= kHuffmanCounts; ++i) codes += byte_or_zero(table + i);
         if (codes > kMaxHuffmanCodes) return false;
         table += 1 + kHuffmanCounts + codes;
         left -= static_cast<std::int64_t>(1 + kHuffmanCounts + codes);
