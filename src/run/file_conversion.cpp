@@ -6,7 +6,6 @@
 #include "loadable/published_properties.h"
 #include "scx/object_text.h"
 #include "run/output_file.h"
-#include "run/picture_files.h"
 
 namespace quorvex {
 
@@ -19,9 +18,9 @@ std::string FileConversion::OutputName(std::string_view extension) const {
   return ChangeFileExt(source_file_name_, extension);
 }
 
-void FileConversion::SetLoadable(RecordExpansion expand_records) {
+void FileConversion::SetLoadable(RecordExpansion expand_records, PictureSource pictures) {
   loadable_ = std::make_unique<LoadableConversion>(
-      input_path_, LoadableOptions{code_page_, std::move(expand_records), FilePictureSource(RealFileSystem())});
+      input_path_, LoadableOptions{code_page_, std::move(expand_records), std::move(pictures)});
 }
 
 void FileConversion::OpenTable() {

@@ -1,7 +1,10 @@
 #include "run/picture_files.h"
 
+#include <map>
 #include <memory>
+#include <mutex>
 #include <span>
+#include <tuple>
 
 #include "classlib/library_path.h"
 #include "loadable/picture_data.h"
@@ -17,10 +20,9 @@ std::optional<std::string> FindPictureFile(FileSystem& files, const std::string&
   }
   const std::string_view file_name = PathFileName(name);
   if (file_name.empty()) return std::nullopt;
-  for (const std::string& folder : {holder, form_folder}) {
-    if (std::optional<std::string> found = FindNameNoCase(files, folder, file_name, WantedKind::kLibrary)) return found;
-  }
-  return std::nullopt;
+  if (std::optional<std::string> found = FindNameNoCase(files, holder, file_name, WantedKind::kLibrary)) return found;
+  if (holder == form_folder) return std::nullopt;
+  return FindNameNoCase(files, form_folder, file_name, WantedKind::kLibrary);
 }
 
 std::optional<std::string> ReadPictureFile(FileSystem& files, const std::string& path) {
@@ -41,9 +43,26 @@ std::optional<std::string> ReadPictureFile(FileSystem& files, const std::string&
 }
 
 PictureSource FilePictureSource(FileSystem& files) {
-  return [&files](std::string_view name, std::string_view library_folder, const std::string& form_path) {
-    PictureFile file;
-    file.path = FindPictureFile(files, form_path, library_folder, name).value_or("");
+  struct Found {
+    std::mutex mutex;
+    // (form folder, library folder, name) -> the file, "" for none
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> paths;
+  };
+  auto found = std::make_shared<Found>();
+  return [&files, found](std::string_view name, std::string_view library_folder, const std::string& form_path) {
+    const auto key = std::make_tuple(FolderOf(form_path), std::string(library_folder), std::string(name));
+    std::optional<std::string> path;
+    {
+      const std::lock_guard lock(found->mutex);
+      const auto known = found->paths.find(key);
+      if (known != found->paths.end()) path = known->second;
+    }
+    if (!path) {
+      path = FindPictureFile(files, form_path, library_folder, name).value_or("");
+      const std::lock_guard lock(found->mutex);
+      found->paths.emplace(key, *path);
+    }
+    PictureFile file{*path, std::nullopt};
     if (!file.path.empty()) file.bytes = ReadPictureFile(files, file.path);
     return file;
   };

@@ -29,7 +29,11 @@ std::optional<std::string> FindPictureFile(FileSystem& files, const std::string&
 std::optional<std::string> ReadPictureFile(FileSystem& files, const std::string& path);
 
 // The loadable mode's pictures from `files` (which must outlive the
-// source): FindPictureFile, then ReadPictureFile.
+// source): FindPictureFile, then ReadPictureFile. Where a name leads is
+// worked out once per form folder and library folder (forms of one
+// application name the same pictures, and a name that leads nowhere costs a
+// listing of each folder on its way); copies of the source share that, and
+// may be used from several threads at once.
 PictureSource FilePictureSource(FileSystem& files);
 
 }  // namespace quorvex

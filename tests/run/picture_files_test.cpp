@@ -1,4 +1,5 @@
-// Where a form's picture file is found, and how much of it is read.
+// Where a form's picture file is found, how much of it is read, and what the
+// run's picture source remembers.
 
 #include "run/picture_files.h"
 
@@ -68,6 +69,21 @@ TEST(ReadPictureFile, ReadsUpToTheBoundAndNothingThatFails) {
   EXPECT_FALSE(ReadPictureFile(files, "/p/failing.bmp").has_value());
   EXPECT_FALSE(ReadPictureFile(files, "/p/missing.bmp").has_value());
   EXPECT_EQ(ReadPictureFile(files, "/p/empty.bmp"), std::optional<std::string>(""));
+}
+
+// The source remembers where names lead: by form folder and library folder.
+TEST(FilePictureSource, EachFormAndLibraryFolderFindsItsOwnFile) {
+  MemoryFileSystem files;
+  files.AddFile("/one/a.bmp", "one");
+  files.AddFile("/two/A.BMP", "two");
+  const PictureSource source = FilePictureSource(files);
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(source("a.bmp", "", "/one/f.scx").bytes, std::optional<std::string>("one"));
+    EXPECT_EQ(source("a.bmp", "", "/two/g.scx").bytes, std::optional<std::string>("two"));
+    EXPECT_EQ(source("a.bmp", "/two", "/one/f.scx").path, "/two/A.BMP");
+    const PictureFile gone = source("gone.bmp", "", "/one/f.scx");
+    EXPECT_TRUE(gone.path.empty() && !gone.bytes);
+  }
 }
 
 }  // namespace
