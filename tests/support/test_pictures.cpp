@@ -49,9 +49,9 @@ std::string JpegFile(const RgbaImage& image) {
 std::string GifFile() {
   // Header and screen of 2 x 2 with a table of two colours; one image of
   // LZW codes (minimum size 2): clear, 0, 1, 1, 0, end.
-  return std::string("GIF89a\x02\x00\x02\x00\x80\x00\x00\xFF\x00\x00\x00\x00\xFF"
-                     ",\x00\x00\x00\x00\x02\x00\x02\x00\x00\x02\x03\x44\x02\x05\x00;",
-                     39);
+  static constexpr char kGif[] = "GIF89a\x02\x00\x02\x00\x80\x00\x00\xFF\x00\x00\x00\x00\xFF"
+                                 ",\x00\x00\x00\x00\x02\x00\x02\x00\x00\x02\x03\x44\x02\x05\x00;";
+  return std::string(kGif, sizeof(kGif) - 1);
 }
 
 std::string Dib24(const RgbaImage& image) {
