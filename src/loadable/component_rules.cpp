@@ -112,7 +112,8 @@ void RuleCarrier::CarryTree(Component& component) {
   if (type == "TCheckBox") CheckBox(component);
   if (type == "TRadioButton") OptionButton(component);
   if (type == "TGroupBox" && !ChildrenOf(component, "TRadioButton").empty()) OptionGroup(component);
-  if (type == "TComboBox" || type == "TListBox") ValueList(component);
+  if (type == "TComboBox" || type == "TListBox" || type == "TDBComboBox" || type == "TDBListBox")
+    ValueList(component);
   if (type == "TPageControl") Pages(component);
   if (type == "TDBGrid") Grid(component);
   for (std::string& line : component.rule_lines) component.kept.push_back({{}, std::move(line)});

@@ -46,6 +46,8 @@ struct LoadableOutput {
   int kept_count = 0;     // settings kept as comments in the unit
   int method_count = 0;   // FoxPro methods in the unit
   int handled_count = 0;  // of them in handlers of events
+  std::vector<DataSourceMade> data_sources;
+  std::vector<BoundControl> bound;  // the components bound to them
   // Report lines of pass 2 ("   Note: ..."): picture files not found or not read.
   std::vector<std::string> notes;
 };

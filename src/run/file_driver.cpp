@@ -20,6 +20,16 @@ void Guarded(DriverEvents& events, Step&& step) {
   }
 }
 
+// "dsCustomer (customer), dsOrders (orders, opened in code)".
+std::string DataSourceList(const std::vector<DataSourceMade>& sources) {
+  std::string list;
+  for (const DataSourceMade& source : sources) {
+    if (!list.empty()) list += ", ";
+    list += source.identifier + " (" + source.alias + (source.opened_in_code ? ", opened in code)" : ")");
+  }
+  return list;
+}
+
 // The loadable mode's steps after the table is open: its records (pass 1),
 // then every form's texts (pass 2), each form's files, its picture files not
 // carried and its kept settings reported by name.
@@ -40,6 +50,11 @@ void ConvertLoadableSteps(FileConversion& conversion, const std::string& output_
       events.AddReportLine(std::string(kNotePrefix) + std::to_string(output.method_count) + " methods in " +
                            output.unit_name + ".pas, " + std::to_string(output.handled_count) +
                            " of them in event handlers");
+    }
+    if (!output.data_sources.empty()) {
+      events.AddReportLine(std::string(kNotePrefix) + "data sources in " + output.unit_name +
+                           ".pas: " + DataSourceList(output.data_sources) + "; " +
+                           std::to_string(output.bound.size()) + " controls bound");
     }
   }
 }
