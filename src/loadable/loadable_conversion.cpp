@@ -46,6 +46,7 @@ LoadableOutput MakeOutput(const LoadableForm& form) {
   output.kept_count = KeptSettingCount(form.root);
   output.method_count = FoxMethodCount(form.root);
   output.handled_count = HandledMethodCount(form.root);
+  output.notes = form.notes;
   output.data_sources = form.data_sources;
   output.bound = BoundControls(form);
   return output;
@@ -55,7 +56,7 @@ LoadableOutput MakeOutput(const LoadableForm& form) {
 
 void LoadableConversion::Generate() {
   outputs_.clear();
-  forms_ = BuildFormModels(records_, tree_, UnitNameOf(input_path_), code_page_);
+  forms_ = BuildFormModels(records_, tree_, UnitNameOf(input_path_), code_page_, {options_.pictures, input_path_});
   for (const LoadableForm& form : forms_) outputs_.push_back(MakeOutput(form));
 }
 
