@@ -23,7 +23,15 @@ nlohmann::ordered_json FormJson(const FormResult& result, bool with_notes) {
                                  {"outcome", OutcomeName(result.outcome)},
                                  {"outputs", result.outputs},
                                  {"warnings", result.warnings}};
-  if (with_notes) form["notes"] = result.notes;
+  if (with_notes) {
+    form["notes"] = result.notes;
+    const TranslationCounts& translation = result.translation;
+    form["methods_translated"] = {{"fully", translation.full},
+                                  {"partly", translation.partial},
+                                  {"not_at_all", translation.none},
+                                  {"code_lines", translation.lines},
+                                  {"code_lines_translated", translation.translated_lines}};
+  }
   return form;
 }
 

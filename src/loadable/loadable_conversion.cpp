@@ -2,6 +2,7 @@
 
 #include "base/ascii.h"
 #include "formstream/canonical_dfm.h"
+#include "loadable/code_translation.h"
 #include "loadable/form_model_builder.h"
 #include "loadable/loadable_text.h"
 #include "loadable/pascal_names.h"
@@ -45,6 +46,8 @@ LoadableOutput MakeOutput(const LoadableForm& form) {
   output.kept_count = KeptSettingCount(form.root);
   output.method_count = FoxMethodCount(form.root);
   output.handled_count = HandledMethodCount(form.root);
+  output.translation = CountTranslations(form.root);
+  output.uses_runtime = UsesFoxRuntime(form.root);
   return output;
 }
 

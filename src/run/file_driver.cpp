@@ -40,6 +40,14 @@ void ConvertLoadableSteps(FileConversion& conversion, const std::string& output_
                            output.unit_name + ".pas, " + std::to_string(output.handled_count) +
                            " of them in event handlers");
     }
+    const TranslationCounts& translation = output.translation;
+    if (translation.full + translation.partial + translation.none > 0) {
+      events.AddReportLine(std::string(kNotePrefix) + "FoxPro code in " + output.unit_name + ".pas: " +
+                           std::to_string(translation.full) + " methods translated fully, " +
+                           std::to_string(translation.partial) + " partly, " + std::to_string(translation.none) +
+                           " not at all (" + std::to_string(translation.translated_lines) + " of " +
+                           std::to_string(translation.lines) + " lines of code)");
+    }
   }
 }
 

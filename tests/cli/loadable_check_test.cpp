@@ -131,7 +131,10 @@ void ExpectNotesOnlyForMissingLibraries(const std::string& report_json, const st
                                         const std::vector<ProjectReference>& references) {
   static const std::regex kLibraryNotFound("class library (.*) not found");
   static const std::regex kClassNotFound("class (.*) not found in class library .*");
-  static const std::regex kKept("[0-9]+ settings kept as comments in .*|[0-9]+ methods in .*, [0-9]+ of them in event handlers");
+  static const std::regex kKept(
+      "[0-9]+ settings kept as comments in .*|[0-9]+ methods in .*, [0-9]+ of them in event handlers|"
+      "FoxPro code in .*: [0-9]+ methods translated fully, [0-9]+ partly, [0-9]+ not at all \\([0-9]+ of [0-9]+ lines "
+      "of code\\)");
   const auto lacks = [&](const std::string& text, bool library) {
     if (library && !HasLibraryExtension(text)) return true;
     return std::any_of(references.begin(), references.end(), [&](const ProjectReference& reference) {
