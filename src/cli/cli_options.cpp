@@ -30,7 +30,8 @@ constexpr const char* kFooter =
     "  translation  each FoxPro method's code: how much is translated, why the rest is not";
 
 bool StageAccepts(const std::string& from, const std::string& stage) {
-  static const std::vector<std::string> kFromScx = {"records", "tree", "objtext", "rawdfm", "pas", "dfm", "translation"};
+  static const std::vector<std::string> kFromScx = {"records", "tree",  "objtext",    "rawdfm",
+                                                    "pas",     "dfm",   "translation"};
   static const std::vector<std::string> kFromObjtext = {"rawdfm", "pas", "dfm"};
   static const std::vector<std::string> kFromDfm = {"pas", "dfm"};
   const auto& allowed = from == "scx" ? kFromScx : from == "objtext" ? kFromObjtext : kFromDfm;

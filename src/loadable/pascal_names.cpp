@@ -20,7 +20,8 @@ constexpr std::array<std::string_view, 46> kLibraryUnits = {
     "DateUtils", "DB",       "DBCtrls",   "DBGrids",     "Dialogs",  "ExtCtrls", "FileUtil", "Forms",    "Graphics",
     "Grids",    "ImgList",   "IniFiles",  "Interfaces",  "LCLIntf",  "LCLProc",  "LCLType",  "LResources", "Mask",
     "MaskEdit", "Math",      "Menus",     "Messages",    "ObjPas",   "Printers", "Process",  "Registry", "RtlConsts",
-    "FoxRuntime", "Spin",   "StdCtrls",  "StrUtils",  "SysInit",     "SysUtils", "System",   "Types",    "TypInfo",  "Variants",
+    "Spin",     "StdCtrls",  "StrUtils",  "SysInit",     "SysUtils", "System",   "Types",    "TypInfo",  "Variants",
+    "FoxRuntime",  // the runtime unit of translated code
 };
 
 constexpr std::string_view kFormMemberNames =

@@ -19,8 +19,9 @@ void PrintComponent(const Component& component, std::ostream& out) {
     for (const FoxMethod& fox : method.methods) {
       const MethodTranslation& translation = fox.translation;
       if (fox.overridden || translation.code_lines == 0) continue;
-      out << "  " << method.name << " (FoxPro " << (fox.owner.empty() ? "" : fox.owner + ".") << fox.name
-          << "): " << OutcomeText(translation.Outcome()) << ", " << translation.translated_lines << " of "
+      out << "  " << method.name << " (" << (method.event.empty() ? "" : method.event + ", ") << "FoxPro "
+          << (fox.owner.empty() ? "" : fox.owner + ".") << fox.name << "): " << OutcomeText(translation.Outcome())
+          << ", " << translation.translated_lines << " of "
           << translation.code_lines << " lines\n";
       for (const UntranslatedLines& lines : translation.untranslated)
         out << "    " << lines.lines << (lines.lines == 1 ? " line: " : " lines: ") << lines.reason << '\n';

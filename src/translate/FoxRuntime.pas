@@ -200,7 +200,8 @@ begin
 {$I-}
   WriteLn(ErrOutput, Line);
 {$I+}
-  if IOResult <> 0 then Exit;
+  // Where there is none, the line is lost and nothing more.
+  InOutRes := 0;
 end;
 
 function Fail(const Message: string): EFoxError;

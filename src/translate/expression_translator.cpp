@@ -77,7 +77,9 @@ PasExpr DateLiteral(std::string_view text) {
           PasType::kDate, kAtomic, true};
 }
 
-bool NamesThis(const FoxSegment& segment, std::string_view name) { return !segment.called && SameText(segment.name, name); }
+bool NamesThis(const FoxSegment& segment, std::string_view name) {
+  return !segment.called && SameText(segment.name, name);
+}
 
 }  // namespace
 
@@ -85,7 +87,11 @@ PasExpr LiteralValue(const FoxExpr& expression) {
   switch (expression.kind) {
     case FoxExprKind::kString:
       if (expression.text.find_first_of("\r\n") != std::string::npos) throw ENotTranslated("syntax not understood");
-      return {PascalString(expression.text), PasType::kString};
+    {
+      std::string literal = PascalString(expression.text);
+      const bool pieces = literal.find("' + '") != std::string::npos;
+      return {std::move(literal), PasType::kString, pieces ? kSum : kAtomic};
+    }
     case FoxExprKind::kNumber: return NumberLiteral(expression.text);
     case FoxExprKind::kLogical: return {expression.text == "T" ? "True" : "False", PasType::kLogical};
     case FoxExprKind::kDate: return DateLiteral(expression.text);
@@ -160,7 +166,8 @@ ExpressionTranslator::Resolved ExpressionTranslator::Walk(const FoxExpr& referen
 }
 
 int ExpressionTranslator::Object(const FoxExpr& reference) {
-  if (reference.kind != FoxExprKind::kReference || reference.memory) throw ENotTranslated("WITH of an object not translated");
+  if (reference.kind != FoxExprKind::kReference || reference.memory)
+    throw ENotTranslated("WITH of an object not translated");
   const Resolved resolved = Walk(reference);
   if (resolved.member) throw ENotTranslated("WITH of an object not translated");
   return resolved.object;
@@ -169,7 +176,8 @@ int ExpressionTranslator::Object(const FoxExpr& reference) {
 PasExpr ExpressionTranslator::Reference(const FoxExpr& reference) {
   if (Variable* variable = VariableOf(reference)) return ReadVariable(*variable);
   if (reference.memory) throw ENotTranslated("variable not declared in the method");
-  if (!reference.from_with && reference.path.size() == 1 && reference.path[0].called) return Function(reference.path[0]);
+  if (!reference.from_with && reference.path.size() == 1 && reference.path[0].called)
+    return Function(reference.path[0]);
   const Resolved resolved = Walk(reference);
   if (!resolved.member) throw ENotTranslated("object used as a value");
   if (!resolved.last->called) return ReadProperty(scope_.form, resolved.object, resolved.last->name);
@@ -197,12 +205,14 @@ std::string ExpressionTranslator::Call(const FoxExpr& reference) {
 // translated only in the events a user's action fires.
 void ExpressionTranslator::CheckCallAllowed(std::string_view method) const {
   const auto named = [&](std::initializer_list<std::string_view> names) {
-    return std::any_of(names.begin(), names.end(), [&](std::string_view name) { return SameText(name, scope_.method_name); });
+    return std::any_of(names.begin(), names.end(),
+                       [&](std::string_view name) { return SameText(name, scope_.method_name); });
   };
   if (SameText(method, "SetFocus") && named({"When", "Valid", "RangeHigh", "RangeLow"}))
     throw ENotTranslated("SetFocus in When or Valid");
   if (SameText(method, "Release") && !(scope_.event && named({"Click", "DblClick", "RightClick", "KeyPress"})))
     throw ENotTranslated("Release outside an event a user fires");
+
 }
 
 std::string ExpressionTranslator::Assign(const FoxExpr& target, const PasExpr& value) {
@@ -241,7 +251,8 @@ PasExpr ExpressionTranslator::Iif(const FoxSegment& call) {
   PasType type = PasType::kVariant;
   if (yes.type == no.type) type = yes.type;
   else if (IsNumeric(yes.type) && IsNumeric(no.type)) type = PasType::kNumber;
-  static constexpr std::string_view kNames[] = {"FoxIifStr", "FoxIifInt", "FoxIifNum", "FoxIifBool", "FoxIifDate", "FoxIifVar"};
+  static constexpr std::string_view kNames[] = {"FoxIifStr",  "FoxIifInt",  "FoxIifNum",
+                                                "FoxIifBool", "FoxIifDate", "FoxIifVar"};
   return CallOf(std::string(kNames[static_cast<int>(type)]),
               {condition, ConvertTo(yes, type), ConvertTo(no, type)}, type, condition.total);
 }
@@ -312,7 +323,8 @@ PasExpr ExpressionTranslator::Comparison(const std::string& op, const PasExpr& l
     return op == "<>" ? PasExpr{"not " + same.text, PasType::kLogical, kNot, false} : same;
   }
   const bool same_kind = l == r || (IsNumeric(l) && IsNumeric(r));
-  if (!same_kind) throw ENotTranslated("comparison of a " + std::string(TypeWord(l)) + " and a " + std::string(TypeWord(r)));
+  if (!same_kind)
+    throw ENotTranslated("comparison of a " + std::string(TypeWord(l)) + " and a " + std::string(TypeWord(r)));
   if (l == PasType::kString) {
     if (!equality) throw ENotTranslated("order of strings");
     if (op == "==") return Infix(left, "=", right, PasType::kLogical);

@@ -189,7 +189,8 @@ bool Holds(const FormObjects& form, int object, Condition condition) {
     case Condition::kDropDownList: return ListValue(form, object) && StoredIs(form, object, "Style", "2");
     case Condition::kOwnItems: return unbound && ColumnOne(form, object, "RowSourceType");
     case Condition::kSpinWhole: return unbound && IsWhole(value) && IsWhole(form.Stored(object, "Increment"));
-    case Condition::kNoRefreshCode: return !form.AnyHasMethod(object, "Refresh") && !form.AnyStores(object, "ControlSource");
+    case Condition::kNoRefreshCode:
+      return !form.AnyHasMethod(object, "Refresh") && !form.AnyStores(object, "ControlSource");
     case Condition::kModeless: return !StoredIs(form, object, "WindowType", "1");
     case Condition::kNoAmpersand: {
       const std::string* caption = form.Stored(object, "Caption");

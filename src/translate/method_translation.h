@@ -57,6 +57,12 @@ struct MethodContext {
   bool last = true;
 };
 
+// The code of the events that fire without a user's action is not
+// translated: Delphi fires them in an order and at moments of its own (Load
+// after the form's objects are made, where FoxPro fires it before; Init
+// without the Init of each object before it; Activate, When and GotFocus as
+// it shows the form, Resize too; a timer from the moment the form is
+// loaded), and code that sets up the form may stay untranslated before them.
 // `lines` are the method's code as UTF-8. `taken` holds the names the
 // Delphi method has already given out (its parameters, the variables of the
 // FoxPro methods before this one) and gets the names of this one's.

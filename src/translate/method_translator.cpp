@@ -10,6 +10,15 @@ namespace {
 
 constexpr std::string_view kInBlock = "in a block not translated whole";
 constexpr std::string_view kAfterReturn = "after code not translated that may RETURN";
+constexpr std::string_view kAutomatic = "event Delphi fires at moments of its own: ";
+
+// The events that fire without a user's action (TranslateMethod).
+bool FiresByItself(std::string_view event) {
+  for (const std::string_view name : {"Load", "Init", "Activate", "When", "GotFocus", "Resize", "Timer"}) {
+    if (SameText(name, event)) return true;
+  }
+  return false;
+}
 
 bool MayReturn(const CodeNode& node) {
   bool found = false;
@@ -57,20 +66,27 @@ MethodTranslation MethodTranslator::Run() {
   try {
     nodes = BuildBlocks(statements_);
   } catch (const ENotTranslated& failure) {
-    for (const FoxStatement& statement : statements_) {
-      Comment(statement, 0);
-      if (!statement.comment) {
-        result_.code_lines += static_cast<int>(statement.line_count);
-        AddUntranslated(result_, failure.what(), static_cast<int>(statement.line_count));
-      }
-    }
-    Flush(lines_.size(), 0);
+    LeaveAll(failure.what());
+    return std::move(result_);
+  }
+  if (context_.event && FiresByItself(context_.fox_name)) {
+    LeaveAll(std::string(kAutomatic) + context_.fox_name);
     return std::move(result_);
   }
   WorkOutTypes(nodes);
   TopLevel(nodes);
   Flush(lines_.size(), 0);
   return std::move(result_);
+}
+
+void MethodTranslator::LeaveAll(const std::string& reason) {
+  for (const FoxStatement& statement : statements_) {
+    Comment(statement, 0);
+    if (statement.comment) continue;
+    result_.code_lines += static_cast<int>(statement.line_count);
+    AddUntranslated(result_, reason, static_cast<int>(statement.line_count));
+  }
+  Flush(lines_.size(), 0);
 }
 
 void MethodTranslator::TopLevel(const std::vector<CodeNode>& nodes) {
@@ -139,9 +155,10 @@ void MethodTranslator::Node(const CodeNode& node, int depth) {
 std::string MethodTranslator::Condition(const FoxStatement& statement, int skip) {
   std::vector<Token> tokens = TokenizeStatement(statement.text);
   // FoxPro takes IF condition THEN.
-  if (skip == 1 && tokens.size() > 2 && IsKeyword(tokens[0].text, "IF") && tokens[tokens.size() - 2].kind == TokenKind::kName &&
-      SameText(tokens[tokens.size() - 2].text, "THEN"))
-    tokens.erase(tokens.end() - 2);
+  if (skip == 1 && tokens.size() > 2 && IsKeyword(tokens[0].text, "IF")) {
+    const auto then = tokens.end() - 2;
+    if (then->kind == TokenKind::kName && SameText(then->text, "THEN")) tokens.erase(then);
+  }
   FoxParser parser(tokens, static_cast<std::size_t>(skip));
   FoxExprPtr condition = parser.Expression();
   if (!parser.AtEnd()) throw ENotTranslated("syntax not understood");
@@ -175,7 +192,8 @@ void MethodTranslator::IfBlock(const CodeNode& node, int depth) {
 void MethodTranslator::CaseBlock(const CodeNode& node, int depth) {
   Comment(*node.parts[0].head, depth);
   for (const CodeNode& before : node.parts[0].body) {
-    if (before.kind != BlockKind::kNone || !before.statement->comment) throw ENotTranslated("code before the first CASE");
+    if (before.kind != BlockKind::kNone || !before.statement->comment)
+      throw ENotTranslated("code before the first CASE");
     Comment(*before.statement, depth);
   }
   for (std::size_t i = 1; i < node.parts.size(); ++i) {
@@ -241,7 +259,9 @@ void MethodTranslator::Comment(const FoxStatement& statement, int depth) {
   next_source_ = statement.first_line + statement.line_count;
 }
 
-void MethodTranslator::Code(std::string text, int depth) { result_.lines.push_back({depth, -1, std::move(text)}); }
+void MethodTranslator::Code(std::string text, int depth) {
+  for (std::string& line : WrapPascal(text)) result_.lines.push_back({depth, -1, std::move(line)});
+}
 
 void MethodTranslator::Flush(std::size_t up_to, int depth) {
   for (; next_source_ < up_to; ++next_source_) result_.lines.push_back({depth, static_cast<int>(next_source_), {}});

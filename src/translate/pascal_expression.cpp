@@ -1,5 +1,7 @@
 #include "translate/pascal_expression.h"
 
+#include <algorithm>
+
 #include "translate/not_translated.h"
 
 namespace quorvex {
@@ -54,12 +56,43 @@ PasExpr ConvertTo(const PasExpr& expression, PasType wanted) {
 }
 
 std::string PascalString(std::string_view text) {
+  constexpr int kPieceCharacters = 100;
   std::string literal = "'";
+  int characters = 0;
   for (const char c : text) {
+    // A piece ends before a character starts, never inside one's UTF-8 bytes.
+    const bool starts_character = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    if (starts_character && characters++ == kPieceCharacters) {
+      literal += "' + '";
+      characters = 1;
+    }
     literal += c;
     if (c == '\'') literal += '\'';
   }
   return literal + "'";
+}
+
+std::vector<std::string> WrapPascal(std::string_view line, std::size_t width) {
+  const std::size_t indent = std::min(line.find_first_not_of(' '), line.size());
+  const std::string continued(indent + 4, ' ');
+  std::vector<std::string> lines;
+  std::string rest(line);
+  while (rest.size() > width) {
+    // The last blank within the width, else the first one beyond it.
+    std::size_t cut = std::string::npos;
+    bool quoted = false;
+    for (std::size_t i = rest.find_first_not_of(' '); i < rest.size(); ++i) {
+      if (rest[i] == '\'') quoted = !quoted;
+      if (rest[i] != ' ' || quoted) continue;
+      if (i > width && cut != std::string::npos) break;
+      cut = i;
+    }
+    if (cut == std::string::npos) break;
+    lines.push_back(rest.substr(0, cut));
+    rest = continued + rest.substr(cut + 1);
+  }
+  lines.push_back(std::move(rest));
+  return lines;
 }
 
 }  // namespace quorvex

@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvex {
 
@@ -47,7 +48,14 @@ std::string Operand(const PasExpr& expression, int strength = kAtomic, bool righ
 // number).
 PasExpr ConvertTo(const PasExpr& expression, PasType wanted);
 
-// A Pascal string literal of UTF-8 text: 'It''s'; '' for the empty text.
+// A Pascal string literal of UTF-8 text: 'It''s'; '' for the empty text. A
+// text longer than 100 characters is a sum of literals of 100: Delphi takes
+// 255 in one, and they fit a line.
 std::string PascalString(std::string_view text);
+
+// `line` cut at blanks outside string literals into lines of at most
+// `width` bytes where it can be, the lines after the first indented by four
+// blanks more: Delphi reads lines of a limited length.
+std::vector<std::string> WrapPascal(std::string_view line, std::size_t width = 120);
 
 }  // namespace quorvex

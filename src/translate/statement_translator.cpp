@@ -204,8 +204,8 @@ void MethodTranslator::Wait(const std::vector<Token>& tokens, int depth) {
     }
   }
   if (!window) throw ENotTranslated("WAIT without WINDOW");
-  const std::string message =
-      text ? ConvertTo(expressions_.Value(*text), PasType::kString).text : std::string("'Press any key to continue...'");
+  const std::string message = text ? ConvertTo(expressions_.Value(*text), PasType::kString).text
+                                   : std::string("'Press any key to continue...'");
   const std::string seconds = timeout ? ConvertTo(expressions_.Value(*timeout), PasType::kNumber).text : "0";
   Code("FoxWaitWindow(" + message + ", " + (no_wait ? "True" : "False") + ", " + seconds + ");", depth);
 }

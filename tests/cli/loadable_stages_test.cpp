@@ -55,8 +55,9 @@ TEST_F(LoadableStagesTest, TranslationOfTheCode) {
                        "PROCEDURE Valid\r\nRETURN .T.\r\nENDPROC\r\n"});
   input_ = form.WriteTo(temp_.path(), "code").string();
   EXPECT_EQ(Run({"--stage", "translation", "--loadable"}), 0);
-  EXPECT_EQ(out_.str(), "code.pas\n  Command1Click (FoxPro Click): partly, 1 of 2 lines\n"
-                        "    1 line: command not translated: SELECT\n  Command1Exit (FoxPro Valid): full, 1 of 1 lines\n");
+  EXPECT_EQ(out_.str(),
+            "code.pas\n  Command1Click (OnClick, FoxPro Click): partly, 1 of 2 lines\n"
+            "    1 line: command not translated: SELECT\n  Command1Exit (OnExit, FoxPro Valid): full, 1 of 1 lines\n");
   EXPECT_EQ(Run({"--stage", "translation"}), 2);
   EXPECT_NE(err_.str().find("--stage translation needs --loadable"), std::string::npos) << err_.str();
 

@@ -137,6 +137,8 @@ TEST(Translate, WhatIsNotCertainStaysUntranslated) {
       {"THIS.Value = 1", "THIS of an object that is no control", {.fox_name = "Click", .event = true, .last = true}},
       {"PRIVATE p\nIF EMPTY(p)\nENDIF", "PRIVATE variable read before it is set"},
       {"THISFORM.Release", "built-in method with FoxPro code of its own"},
+      {"THISFORM.lblOut.Caption = \"a\"", "event Delphi fires at moments of its own: Init",
+       {.this_object = 0, .fox_name = "Init", .event = true, .last = true}},
       {"LOCAL a\na = LEN(\"ab\")", "string length in a double-byte code page",
        {.this_object = 4, .fox_name = "Click", .event = true, .last = true}, &double_byte},
   };
@@ -177,6 +179,22 @@ TEST(Translate, FoxProsSpellingsOfTheSameCode) {
                                       "  a := FoxAllTrim('[ x ]');", "end", "else", "begin", "  a := 'it''s';",
                                       "end;", "if not FoxStrEq(a, 'y') then", "begin", "  a := 'b';", "end;"}));
   EXPECT_EQ(LinesFor(translation, "variable not declared in the method"), 1);
+}
+
+// Delphi takes string literals of 255 characters and lines of limited
+// length: longer ones are cut where Pascal allows, literals in pieces of 100.
+TEST(Translate, LongStringsAndLinesFitDelphi) {
+  const std::string text(300, 'x');
+  const std::vector<std::string> pascal =
+      Pascal(Translate("THISFORM.lblOut.Caption = \"" + text + "\" + \"\xC3\xA9\" + THISFORM.txtName.Value"));
+  std::string joined;
+  for (const std::string& line : pascal) {
+    EXPECT_LE(line.size(), 120u) << line;
+    joined += line.substr(line.find_first_not_of(' ')) + " ";
+  }
+  EXPECT_EQ(joined, "lblOut.Caption := FoxCaption('" + text.substr(0, 100) + "' + '" + text.substr(100, 100) +
+                        "' + '" + text.substr(200) + "' + '\xC3\xA9' + txtName.Text); ");
+  EXPECT_EQ(pascal[1].substr(0, 4), "    ");
 }
 
 }  // namespace
