@@ -30,6 +30,7 @@ struct KeptSetting {
 // header (Title.*) and edit control.
 struct GridColumn {
   std::vector<DfmSetting> settings;
+  std::string field = {};  // the field its ControlSource names (8-bit text); "" when none
 };
 
 // A FoxPro method: its name ("Click"), the class it comes from ("cmdbase of
@@ -77,10 +78,35 @@ struct Component {
   // Settings only the LCL publishes, made by the unit when the form is loaded.
   std::vector<DfmSetting> lcl_settings;
   std::vector<GridColumn> columns;  // TDBGrid only
+  // What it is bound to: the alias whose data source it takes ("" when none)
+  // and the field it shows ("" for a grid, whose columns name theirs).
+  std::string data_alias;
+  std::string data_field;
+  // A comment of the conversion's own, written under the component's field
+  // before the kept settings ("" when none).
+  std::string remark;
   std::vector<KeptSetting> kept;
   std::vector<FoxMethod> fox_methods;  // as gathered from the records
   std::vector<FormMethod> methods;     // made of them for the unit
   std::vector<Component> children;
+};
+
+// A data source a form got: its identifier, the alias it stands for (UTF-8),
+// and whether the form's code opens that alias (no cursor of the data
+// environment does).
+struct DataSourceMade {
+  std::string identifier;
+  std::string alias;
+  bool opened_in_code = false;
+};
+
+// A component bound to a data source: a control with its field, or a grid
+// with its columns' fields ("" for a column that names none); UTF-8.
+struct BoundControl {
+  std::string identifier;
+  std::string data_source;
+  std::string field;
+  std::vector<std::string> columns;
 };
 
 // One form: the unit and file name it is written under, and its component
@@ -90,6 +116,7 @@ struct LoadableForm {
   int code_page = 1252;  // of the 8-bit texts kept
   bool modal = false;    // FoxPro shows it modal (WindowType = 1)
   Component root;
+  std::vector<DataSourceMade> data_sources;  // in the order of the text
 };
 
 // The settings kept as comments in a form, all components counted.

@@ -119,12 +119,23 @@ void RuleCarrier::CarryForm() {
   }
 }
 
+// A count of members (PageCount, ButtonCount) says what the members already
+// show when it equals their number; otherwise FoxPro made members the form
+// has no record of, and the line stays a comment.
+void MemberCount(Component& component, std::string_view property) {
+  const std::optional<std::string> count = Stored(component, property);
+  if (count && WholeNumber(*count) == static_cast<long>(component.children.size())) Carry(component, property);
+}
+
 void RuleCarrier::CarryTree(Component& component) {
   const std::string& type = component.delphi_class;
+  if (type == "TPageControl") MemberCount(component, "PageCount");
+  if (type == "TGroupBox") MemberCount(component, "ButtonCount");
   if (type == "TCheckBox") CheckBox(component);
   if (type == "TRadioButton") OptionButton(component);
   if (type == "TGroupBox" && !ChildrenOf(component, "TRadioButton").empty()) OptionGroup(component);
-  if (type == "TComboBox" || type == "TListBox") ValueList(component);
+  if (type == "TComboBox" || type == "TListBox" || type == "TDBComboBox" || type == "TDBListBox")
+    ValueList(component);
   if (type == "TPageControl") Pages(component);
   if (type == "TDBGrid") Grid(component);
   for (std::string& line : component.rule_lines) component.kept.push_back({{}, std::move(line)});

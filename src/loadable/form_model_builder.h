@@ -3,8 +3,8 @@
 // the table's records and the object tree built from them by pass 1's rules.
 // Each form node (an object whose record's base class is form) is one form,
 // so each form of a form set is one; the settings of the form set are kept
-// as comments in the first form's unit. The data environment is not part of
-// any form.
+// as comments in the first form's unit. The data environment is part of no
+// form: it gives every form its data sources (data_sources.h).
 
 #include <string>
 #include <vector>

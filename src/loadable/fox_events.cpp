@@ -33,10 +33,7 @@ FoxEvents::FoxEvents(std::string_view table_text)
     : groups_(ReadGroupedTable<EventRoute>(table_text, "FoxPro events", ReadRoute)) {}
 
 const EventRoute* FoxEvents::Find(std::string_view kind, std::string_view fox_event) const {
-  const auto group = groups_.find(kind);
-  if (group == groups_.end()) return nullptr;
-  const auto route = group->second.find(fox_event);
-  return route == group->second.end() ? nullptr : &route->second;
+  return FindRow(groups_, kind, fox_event);
 }
 
 }  // namespace quorvex

@@ -24,6 +24,15 @@ using TableGroup = std::map<std::string, Row, TextLess>;
 template <typename Row>
 using GroupedTable = std::map<std::string, TableGroup<Row>, TextLess>;
 
+// The row `key` of group `group`, or null.
+template <typename Row>
+const Row* FindRow(const GroupedTable<Row>& table, std::string_view group, std::string_view key) {
+  const auto found_group = table.find(group);
+  if (found_group == table.end()) return nullptr;
+  const auto row = found_group->second.find(key);
+  return row == found_group->second.end() ? nullptr : &row->second;
+}
+
 // The first word of `text` (up to a blank), and `text` after it.
 std::pair<std::string_view, std::string_view> FirstWord(std::string_view text);
 

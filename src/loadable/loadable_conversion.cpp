@@ -3,6 +3,7 @@
 #include "base/ascii.h"
 #include "formstream/canonical_dfm.h"
 #include "loadable/code_translation.h"
+#include "loadable/data_sources.h"
 #include "loadable/form_model_builder.h"
 #include "loadable/loadable_text.h"
 #include "loadable/pascal_names.h"
@@ -48,6 +49,8 @@ LoadableOutput MakeOutput(const LoadableForm& form) {
   output.handled_count = HandledMethodCount(form.root);
   output.translation = CountTranslations(form.root);
   output.uses_runtime = UsesFoxRuntime(form.root);
+  output.data_sources = form.data_sources;
+  output.bound = BoundControls(form);
   return output;
 }
 

@@ -46,6 +46,8 @@ struct LoadableOutput {
   // The FoxPro methods that run and hold code, by how much is translated.
   TranslationCounts translation;
   bool uses_runtime = false;  // the unit uses FoxRuntime, which must be beside it
+  std::vector<DataSourceMade> data_sources;
+  std::vector<BoundControl> bound;  // the components bound to them
 };
 
 class LoadableConversion {

@@ -25,6 +25,8 @@ constexpr ClassUnit kClassUnits[] = {
     {"TGroupBox", "StdCtrls"},  {"TPanel", "ExtCtrls"},      {"TImage", "ExtCtrls"},    {"TShape", "ExtCtrls"},
     {"TBevel", "ExtCtrls"},     {"TTimer", "ExtCtrls"},      {"TPageControl", "ComCtrls"}, {"TTabSheet", "ComCtrls"},
     {"TDBGrid", "Grids"},       {"TDBGrid", "DBGrids"},      {"TSpinEdit", "Spin"},
+    {"TDataSource", "DB"},      {"TDBEdit", "DBCtrls"},      {"TDBMemo", "DBCtrls"},    {"TDBCheckBox", "DBCtrls"},
+    {"TDBComboBox", "DBCtrls"}, {"TDBListBox", "DBCtrls"},   {"TDBRadioGroup", "DBCtrls"},
 };
 
 constexpr std::string_view kBaseUnits[] = {"SysUtils", "Classes", "Graphics", "Controls", "Forms", "Dialogs"};
@@ -81,6 +83,7 @@ class UnitWriter {
     // A renamed component is found by the path FoxPro's code uses.
     if (component.identifier != component.original_name)
       Comment(&component == &form_.root ? "FoxPro name: " + component.original_name : "FoxPro: " + component.fox_path);
+    if (!component.remark.empty()) Comment(component.remark);
     for (const KeptSetting& kept : component.kept)
       Comment(kept.owner.empty() ? kept.line : kept.owner + ": " + kept.line);
   }

@@ -119,10 +119,7 @@ PublishedProperties::PublishedProperties(std::string_view table_text)
                                              })) {}
 
 const PropertyType* PublishedProperties::Find(std::string_view class_name, std::string_view property) const {
-  const auto group = groups_.find(class_name);
-  if (group == groups_.end()) return nullptr;
-  const auto found = group->second.find(property);
-  return found == group->second.end() ? nullptr : &found->second;
+  return FindRow(groups_, class_name, property);
 }
 
 bool PublishedProperties::Accepts(std::string_view class_name, std::string_view property,

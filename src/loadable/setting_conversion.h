@@ -1,12 +1,13 @@
 #pragma once
 // The settings of one object in the loadable mode: each FoxPro property line
 // becomes a DFM assignment that the component's class publishes, with a value
-// of the kind it takes, or is kept (to be written as a comment). The
-// vocabulary converts first, as in pass 2; then the loadable rules rename
-// what the class calls otherwise (TShape's Color is Brush.Color), map a few
-// properties the vocabulary drops (ToolTipText is Hint), and check each
-// assignment against the table of published properties. Strings are decoded
-// from the form's code page and written as ASCII and #codes.
+// of the kind it takes, or is kept (to be written as a comment), or is left
+// to a rule of the component as a whole. A row of setting_rules.txt for the
+// class decides first (TShape's BorderColor is Pen.Color, ToolTipText is
+// Hint, a label's BackStyle is Transparent); else the vocabulary converts, as
+// in pass 2. Each assignment is checked against the table of published
+// properties. Strings are decoded from the form's code page and written as
+// ASCII and #codes.
 
 #include <map>
 #include <set>

@@ -50,10 +50,7 @@ SettingRules::SettingRules(std::string_view table_text)
     : groups_(ReadGroupedTable<SettingRule>(table_text, "Setting rules", ReadRule)) {}
 
 const SettingRule* SettingRules::Find(std::string_view delphi_class, std::string_view property) const {
-  const auto group = groups_.find(delphi_class);
-  if (group == groups_.end()) return nullptr;
-  const auto rule = group->second.find(property);
-  return rule == group->second.end() ? nullptr : &rule->second;
+  return FindRow(groups_, delphi_class, property);
 }
 
 }  // namespace quorvex

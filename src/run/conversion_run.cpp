@@ -179,7 +179,8 @@ void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, 
       for (const LoadableOutput& output : loadable->Outputs()) {
         const std::string pas = directory + output.unit_name + ".pas";
         if (written_by_.contains(pas))
-          result.units.push_back({output.unit_name, pas, output.form_class, output.form_variable});
+          result.units.push_back({output.unit_name, pas, output.form_class, output.form_variable,
+                                  output.data_sources, output.bound});
         result.translation.full += output.translation.full;
         result.translation.partial += output.translation.partial;
         result.translation.none += output.translation.none;

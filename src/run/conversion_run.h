@@ -43,12 +43,15 @@ enum class FormOutcome {
 };
 
 // A unit the loadable mode wrote: its name, the .pas file, the form class it
-// declares and that class's variable.
+// declares and that class's variable, its data sources and the components
+// bound to them.
 struct WrittenUnit {
   std::string unit_name;
   std::string pas_path;
   std::string form_class;
   std::string form_variable;
+  std::vector<DataSourceMade> data_sources = {};
+  std::vector<BoundControl> bound = {};
 };
 
 // One form of a run, in input order.

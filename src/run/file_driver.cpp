@@ -20,6 +20,16 @@ void Guarded(DriverEvents& events, Step&& step) {
   }
 }
 
+// "dsCustomer (customer), dsOrders (orders, opened in code)".
+std::string DataSourceList(const std::vector<DataSourceMade>& sources) {
+  std::string list;
+  for (const DataSourceMade& source : sources) {
+    if (!list.empty()) list += ", ";
+    list += source.identifier + " (" + source.alias + (source.opened_in_code ? ", opened in code)" : ")");
+  }
+  return list;
+}
+
 // The loadable mode's steps after the table is open: its records (pass 1),
 // then every form's texts (pass 2), each form's files and kept settings
 // reported by name.
@@ -47,6 +57,11 @@ void ConvertLoadableSteps(FileConversion& conversion, const std::string& output_
                            std::to_string(translation.partial) + " partly, " + std::to_string(translation.none) +
                            " not at all (" + std::to_string(translation.translated_lines) + " of " +
                            std::to_string(translation.lines) + " lines of code)");
+    }
+    if (!output.data_sources.empty()) {
+      events.AddReportLine(std::string(kNotePrefix) + "data sources in " + output.unit_name +
+                           ".pas: " + DataSourceList(output.data_sources) + "; " +
+                           std::to_string(output.bound.size()) + " controls bound");
     }
   }
 }

@@ -134,7 +134,8 @@ void ExpectNotesOnlyForMissingLibraries(const std::string& report_json, const st
   static const std::regex kKept(
       "[0-9]+ settings kept as comments in .*|[0-9]+ methods in .*, [0-9]+ of them in event handlers|"
       "FoxPro code in .*: [0-9]+ methods translated fully, [0-9]+ partly, [0-9]+ not at all \\([0-9]+ of [0-9]+ lines "
-      "of code\\)");
+      "of code\\)|"
+      "data sources in .*; [0-9]+ controls bound");
   const auto lacks = [&](const std::string& text, bool library) {
     if (library && !HasLibraryExtension(text)) return true;
     return std::any_of(references.begin(), references.end(), [&](const ProjectReference& reference) {
@@ -157,8 +158,8 @@ void ExpectNotesOnlyForMissingLibraries(const std::string& report_json, const st
   }
 }
 
-// A value of each kind, as the converter would write it.
-std::string SampleValue(const PropertyType& type) {
+// A value of each kind for property `name`, as the converter would write it.
+std::string SampleValue(const std::string& name, const PropertyType& type) {
   switch (type.kind) {
     case ValueKind::kInteger:
       return "12";
@@ -175,7 +176,8 @@ std::string SampleValue(const PropertyType& type) {
     case ValueKind::kStrings:
       return "(\r\n      'x'\r\n      'y')";
     case ValueKind::kComponent:
-      return "Page1";  // the page every page control below holds
+      // The page every page control below holds, the form's data source.
+      return name == "DataSource" ? "DataSource1" : "Page1";
     case ValueKind::kEvent:
       return "Handler1";
     case ValueKind::kLclEvent:
@@ -186,7 +188,7 @@ std::string SampleValue(const PropertyType& type) {
 
 void AddSettings(const PublishedProperties::Group& group, const std::string& indent, std::string& text) {
   for (const auto& [name, type] : group) {
-    if (type.kind != ValueKind::kLclEvent) text += indent + name + " = " + SampleValue(type) + "\r\n";
+    if (type.kind != ValueKind::kLclEvent) text += indent + name + " = " + SampleValue(name, type) + "\r\n";
   }
 }
 
@@ -199,7 +201,8 @@ std::string EveryPublishedProperty() {
   int count = 0;
   for (const auto& [class_name, group] : groups) {
     if (class_name.front() != 'T' || class_name == "TForm" || class_name == "TTabSheet") continue;
-    text += "  object C" + std::to_string(++count) + ": " + class_name + "\r\n";
+    const std::string component = class_name == "TDataSource" ? "DataSource1" : "C" + std::to_string(++count);
+    text += "  object " + component + ": " + class_name + "\r\n";
     AddSettings(group, "    ", text);
     if (class_name == "TDBGrid") {
       text += "    Columns = <\r\n      item\r\n";

@@ -7,8 +7,7 @@
 
 #include "fixtures/scx_writer.h"
 #include "loadable/loadable_conversion.h"
-#include "table/memory_file_system.h"
-#include "table/table_dataset.h"
+#include "loadable/small_forms.h"
 
 namespace quorvex::testing {
 namespace {
@@ -18,19 +17,9 @@ using fixtures::ScxWriter;
 
 std::vector<LoadableOutput> Convert(const ScxWriter& writer, LoadableOptions options = {},
                                     std::vector<std::string>* notes = nullptr, int damaged_record = 0) {
-  MemoryFileSystem files;
   fixtures::TableFiles built = writer.Build();
   if (damaged_record > 0) fixtures::PutBigEndian32(built.memo, built.MemoEntryOffset(damaged_record, "PROPERTIES"), 2);
-  built.AddTo(files, "/forms/0001_tool.scx", "/forms/0001_tool.sct");
-  const std::string scx = "/forms/0001_tool.scx";
-  TableDataSet dataset("TableDataSet1", files);
-  dataset.SetTableName(scx);
-  dataset.Open();
-  LoadableConversion conversion(scx, std::move(options));
-  conversion.ReadRecords(dataset);
-  conversion.Generate();
-  if (notes != nullptr) *notes = conversion.Notes();
-  return conversion.Outputs();
+  return ConvertTables(built, "/forms/0001_tool.scx", std::move(options), notes);
 }
 
 // The lines of `text` that hold `part`, blanks at the start removed.

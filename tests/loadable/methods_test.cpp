@@ -10,8 +10,7 @@
 #include "loadable/fox_methods.h"
 #include "loadable/loadable_conversion.h"
 #include "loadable/unit_methods.h"
-#include "table/memory_file_system.h"
-#include "table/table_dataset.h"
+#include "loadable/small_forms.h"
 
 namespace quorvex::testing {
 namespace {
@@ -41,15 +40,7 @@ LoadableOutput Convert(std::initializer_list<fixtures::ScxRecord> objects, const
   form.CodePageMark(mark).AddVersionComment().Add(
       {.objname = "Form1", .baseclass = "form", .properties = "Name = \"Form1\"\r\n", .methods = form_methods});
   for (const auto& object : objects) form.Add(object);
-  MemoryFileSystem files;
-  form.Build().AddTo(files, "/f/m.scx", "/f/m.sct");
-  TableDataSet dataset("TableDataSet1", files);
-  dataset.SetTableName("/f/m.scx");
-  dataset.Open();
-  LoadableConversion conversion("/f/m.scx", std::move(options));
-  conversion.ReadRecords(dataset);
-  conversion.Generate();
-  return conversion.Outputs().front();
+  return ConvertTables(form.Build(), "/f/m.scx", std::move(options)).front();
 }
 
 bool Has(const TextList& text, const std::string& line) {
