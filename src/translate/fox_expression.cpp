@@ -16,6 +16,15 @@ FoxExprPtr Literal(FoxExprKind kind, std::string text) {
   return literal;
 }
 
+FoxExprPtr MakeBinary(std::string op, FoxExprPtr left, FoxExprPtr right) {
+  auto binary = std::make_unique<FoxExpr>();
+  binary->kind = FoxExprKind::kBinary;
+  binary->text = std::move(op);
+  binary->operands.push_back(std::move(left));
+  binary->operands.push_back(std::move(right));
+  return binary;
+}
+
 FoxExprPtr MakeUnary(std::string op, FoxExprPtr operand) {
   auto unary = std::make_unique<FoxExpr>();
   unary->kind = FoxExprKind::kUnary;
@@ -25,15 +34,6 @@ FoxExprPtr MakeUnary(std::string op, FoxExprPtr operand) {
 }
 
 }  // namespace
-
-FoxExprPtr MakeBinary(std::string op, FoxExprPtr left, FoxExprPtr right) {
-  auto binary = std::make_unique<FoxExpr>();
-  binary->kind = FoxExprKind::kBinary;
-  binary->text = std::move(op);
-  binary->operands.push_back(std::move(left));
-  binary->operands.push_back(std::move(right));
-  return binary;
-}
 
 const Token& FoxParser::Peek(std::size_t ahead) const {
   const std::size_t at = at_ + ahead;

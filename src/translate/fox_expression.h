@@ -57,7 +57,6 @@ class FoxParser {
   bool AtEnd() const { return Peek().kind == TokenKind::kEnd; }
   // Throws unless the next token is `op`, which it passes.
   void Expect(std::string_view op);
-  std::size_t Position() const { return at_; }
 
  private:
   FoxExprPtr Or();
@@ -78,7 +77,5 @@ class FoxParser {
 
 // `text` as one whole expression. Throws ENotTranslated.
 FoxExprPtr ParseExpression(std::string_view text);
-
-FoxExprPtr MakeBinary(std::string op, FoxExprPtr left, FoxExprPtr right);
 
 }  // namespace quorvex

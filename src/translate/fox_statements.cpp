@@ -15,23 +15,8 @@ bool IsCommentLine(std::string_view trimmed) {
   return FirstWord(trimmed) == "NOTE";
 }
 
-bool EndsInSemicolon(std::string_view text) {
-  text = TrimRightBlanks(text);
-  return !text.empty() && text.back() == ';';
-}
-
-}  // namespace
-
-std::string FirstWord(std::string_view text) {
-  text = TrimLeftBlanks(text);
-  std::string word;
-  for (const char c : text) {
-    if (!IsWordChar(c)) break;
-    word += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-  }
-  return word;
-}
-
+// `line` without its "&&" comment; `comment_start` gets where that comment
+// starts (npos when there is none).
 std::string_view CodePart(std::string_view line, std::size_t& comment_start) {
   char quote = 0;
   char previous = ' ';  // the last byte outside a string that is not blank
@@ -53,6 +38,23 @@ std::string_view CodePart(std::string_view line, std::size_t& comment_start) {
   }
   comment_start = std::string_view::npos;
   return line;
+}
+
+bool EndsInSemicolon(std::string_view text) {
+  text = TrimRightBlanks(text);
+  return !text.empty() && text.back() == ';';
+}
+
+}  // namespace
+
+std::string FirstWord(std::string_view text) {
+  text = TrimLeftBlanks(text);
+  std::string word;
+  for (const char c : text) {
+    if (!IsWordChar(c)) break;
+    word += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+  }
+  return word;
 }
 
 std::vector<FoxStatement> SplitStatements(const std::vector<std::string>& lines) {

@@ -28,10 +28,6 @@ struct FoxStatement {
 
 std::vector<FoxStatement> SplitStatements(const std::vector<std::string>& lines);
 
-// `line` without its "&&" comment; `comment_start` gets where that comment
-// starts (npos when there is none).
-std::string_view CodePart(std::string_view line, std::size_t& comment_start);
-
 // The first word of `text` (letters, digits, "_"), upper case.
 std::string FirstWord(std::string_view text);
 

@@ -70,19 +70,11 @@ void MethodTranslator::Simple(const FoxStatement& statement, int depth) {
   if (IsKeyword(word, "PUBLIC")) throw ENotTranslated("PUBLIC variables");
   if (IsKeyword(word, "LPARAMETERS") || IsKeyword(word, "PARAMETERS")) throw ENotTranslated("parameters");
   if (IsKeyword(word, "NODEFAULT")) throw ENotTranslated("NODEFAULT");
-  const auto only = [&](std::string_view what) {
+  if (word == "EXIT" || word == "LOOP") {
+    if (loops_.empty()) throw ENotTranslated(word + " outside a loop");
     if (tokens.size() != 2) throw ENotTranslated("syntax not understood");
     Comment(statement, depth);
-    Code(std::string(what), depth);
-  };
-  if (word == "EXIT") {
-    if (loops_.empty()) throw ENotTranslated("EXIT outside a loop");
-    return only("Break;");
-  }
-  if (word == "LOOP") {
-    if (loops_.empty()) throw ENotTranslated("LOOP outside a loop");
-    if (tokens.size() != 2) throw ENotTranslated("syntax not understood");
-    Comment(statement, depth);
+    if (word == "EXIT") return Code("Break;", depth);
     if (!loops_.back().step.empty()) Code(loops_.back().step, depth);
     return Code("Continue;", depth);
   }
