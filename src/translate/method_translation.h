@@ -30,7 +30,9 @@ struct LocalVariable {
 };
 
 // Lines left untranslated for one reason ("variable not declared in the
-// method"; "function not translated: GETLANGTEXT").
+// method"; "function not translated: GETLANGTEXT"; for the other lines of a
+// block, "in a block not translated whole, for " and the reason of the line
+// that kept it).
 struct UntranslatedLines {
   std::string reason;
   int lines = 0;

@@ -8,7 +8,8 @@ namespace quorvex {
 
 namespace {
 
-constexpr std::string_view kInBlock = "in a block not translated whole";
+// The lines of a block left whole for another line's reason, which follows.
+constexpr std::string_view kInBlock = "in a block not translated whole, for ";
 constexpr std::string_view kAfterReturn = "after code not translated that may RETURN";
 constexpr std::string_view kAutomatic = "event Delphi fires at moments of its own: ";
 
@@ -99,6 +100,7 @@ void MethodTranslator::TopLevel(const std::vector<CodeNode>& nodes) {
     const int lines = CodeLines(node);
     result_.code_lines += lines;
     if (stopped) {
+      failed_ = nullptr;
       Untranslated(node, std::string(kAfterReturn), 0);
       continue;
     }
@@ -121,7 +123,7 @@ void MethodTranslator::Untranslated(const CodeNode& node, const std::string& rea
     Comment(statement, depth);
     if (statement.comment) return;
     const bool own = failed_ == nullptr || failed_ == &statement || node.kind == BlockKind::kNone;
-    AddUntranslated(result_, own ? reason : std::string(kInBlock), static_cast<int>(statement.line_count));
+    AddUntranslated(result_, own ? reason : std::string(kInBlock) + reason, static_cast<int>(statement.line_count));
   });
 }
 

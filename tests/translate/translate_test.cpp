@@ -92,7 +92,7 @@ TEST(Translate, ABlockIsTranslatedWholeOrNotAtAll) {
   EXPECT_EQ(translation.Outcome(), TranslationOutcome::kPartial);
   EXPECT_EQ(translation.translated_lines, 2);
   EXPECT_EQ(LinesFor(translation, "command not translated: SELECT"), 1);
-  EXPECT_EQ(LinesFor(translation, "in a block not translated whole"), 3);
+  EXPECT_EQ(LinesFor(translation, "in a block not translated whole, for command not translated: SELECT"), 3);
   // Blocks that do not close leave the whole method as it is.
   const MethodTranslation open = Translate("IF .T.\n  THISFORM.lblOut.Caption = \"a\"");
   EXPECT_EQ(open.Outcome(), TranslationOutcome::kNone);
