@@ -8,6 +8,7 @@
 #include "scx/tree_printout.h"
 #include "run/class_library_expansion.h"
 #include "run/file_conversion.h"
+#include "run/picture_files.h"
 #include "base/errors.h"
 #include "table/table_dataset.h"
 
@@ -107,7 +108,10 @@ int RunStageOrThrow(const CliOptions& options, std::ostream& out, std::ostream& 
   const std::string& input = options.inputs.front();
   if (options.from == "scx" && options.stage == "records") return PrintTableRecords(input, out);
   FileConversion conversion(input, options.code_page);
-  if (options.loadable) conversion.SetLoadable(ClassLibraryExpansion(MakeClassLibraryCache(options.library_folders)));
+  if (options.loadable) {
+    conversion.SetLoadable(ClassLibraryExpansion(MakeClassLibraryCache(options.library_folders)),
+                           FilePictureSource(RealFileSystem()));
+  }
   StageSteps steps(err);
   if (options.from == "objtext") {
     conversion.MutableObjectTextLines() = ReadInputLines(input);

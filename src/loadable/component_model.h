@@ -75,6 +75,10 @@ struct Component {
   // Property lines that a rule of the component as a whole carries (the
   // option chosen in a group, the order of pages), until the rule has run.
   TextList rule_lines;
+  // "Property = FOLDER" for its settings that a class library set
+  // (FormRecord::property_folders): where a file such a setting names is
+  // looked for first.
+  TextList library_folders;
   // Settings only the LCL publishes, made by the unit when the form is loaded.
   std::vector<DfmSetting> lcl_settings;
   std::vector<GridColumn> columns;  // TDBGrid only
@@ -115,6 +119,9 @@ struct LoadableForm {
   std::string unit_name;
   int code_page = 1252;  // of the 8-bit texts kept
   bool modal = false;    // FoxPro shows it modal (WindowType = 1)
+  // Report lines ("   Note: ...") of what its conversion could not carry:
+  // picture files not found or not read.
+  std::vector<std::string> notes;
   Component root;
   std::vector<DataSourceMade> data_sources;  // in the order of the text
 };

@@ -75,6 +75,8 @@ DataEnvironment ReadDataEnvironment(const std::vector<FormRecord>& records, cons
   for (const ScxNode* node = tree.First(); node != nullptr; node = tree.Next(*node)) {
     if (!SameText(NodeFoxClass(records, *node), "dataenvironment")) continue;
     environment.name = NodeName(node->text);
+    if (const FormRecord* record = NodeRecord(records, *node); record != nullptr && node->record_ref > 0)
+      environment.settings = SettingsOf(NodePropertyLines(*node, record->properties));
     for (const ScxNode* child : node->children) {
       const FormRecord* member = NodeRecord(records, *child);
       if (member == nullptr) continue;

@@ -32,6 +32,7 @@ struct FoxRelation {
 
 struct DataEnvironment {
   std::string name;  // the object's Name: "Dataenvironment"; "" when the form has none
+  TextList settings;  // its own property lines, as a cursor's
   std::vector<FoxCursor> cursors;
   std::vector<FoxRelation> relations;
 

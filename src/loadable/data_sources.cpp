@@ -111,6 +111,9 @@ void CollectBound(const Component& component, int code_page, std::vector<BoundCo
 void AddDataSources(LoadableForm& form, const DataEnvironment& environment, const std::string& holder,
                     UniqueNames& names) {
   SourceMaker maker(form, names);
+  // The data environment's own settings (AutoOpenTables, InitialSelectedAlias
+  // ...) belong to no data source: the form keeps them.
+  for (const std::string& line : environment.settings) form.root.kept.push_back({environment.name, line});
   for (const FoxCursor& cursor : environment.cursors) {
     Component& source = maker.Add(cursor.alias, false);
     source.original_name = cursor.name;

@@ -13,6 +13,7 @@
 #include "loadable/fox_methods.h"
 #include "loadable/component_fonts.h"
 #include "loadable/component_methods.h"
+#include "loadable/component_pictures.h"
 #include "loadable/component_rules.h"
 #include "loadable/component_look.h"
 #include "loadable/data_binding.h"
@@ -59,8 +60,8 @@ std::vector<const ScxNode*> FormNodes(const std::vector<FormRecord>& records, co
 class FormModelBuilder {
  public:
   FormModelBuilder(const std::vector<FormRecord>& records, const ScxObjectTree& tree, const MethodIndex& methods,
-                   const DataEnvironment& data, int code_page)
-      : records_(records), methods_(methods), data_(data), settings_(code_page) {
+                   const DataEnvironment& data, int code_page, const PictureFiles& pictures)
+      : records_(records), methods_(methods), data_(data), settings_(code_page), pictures_(pictures) {
     for (const ScxNode* node = tree.First(); node != nullptr; node = tree.Next(*node)) {
       if (node->record_ref < 0) member_prefixes_[-node->record_ref].insert(NodeMemberPrefix(node->text));
     }
@@ -81,6 +82,8 @@ class FormModelBuilder {
   // no member node of the record takes (members that only a class library
   // declares): they are kept, since nothing else would carry them.
   TextList LinesOf(const ScxNode& node, TextList& orphans) const;
+  // The node's share of its record's property_folders.
+  TextList FoldersOf(const ScxNode& node) const;
   Component BuildComponent(const ScxNode& node, const ClassChoice& choice, const std::string& parent_path);
   void AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice);
   // True for an object no record describes and an instance of a library
@@ -100,6 +103,7 @@ class FormModelBuilder {
   const MethodIndex& methods_;
   const DataEnvironment& data_;
   SettingConverter settings_;
+  const PictureFiles& pictures_;
   std::map<std::int32_t, std::set<std::string, TextLess>> member_prefixes_;
   UniqueNames names_;
 };
@@ -116,6 +120,12 @@ TextList FormModelBuilder::LinesOf(const ScxNode& node, TextList& orphans) const
     }
   }
   return NodePropertyLines(node, record->properties);
+}
+
+TextList FormModelBuilder::FoldersOf(const ScxNode& node) const {
+  const FormRecord* record = NodeRecord(records_, node);
+  if (record == nullptr || record->property_folders.empty()) return {};
+  return NodePropertyLines(node, record->property_folders);
 }
 
 void FormModelBuilder::KeepHolders(Component& root, const ScxNode& form_node) const {
@@ -178,11 +188,13 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   PutSetting(converted.settings, {"PixelsPerInch", "96"});
   root.settings = std::move(converted.settings);
   root.rule_lines = std::move(converted.deferred);
+  root.library_folders = FoldersOf(form_node);
   Keep(root, {}, converted.kept);
   Keep(root, {}, orphans);
   AddMethods(root, form_node, {});
   AddChildren(root, form_node, {"TForm", "Form"});
   AddDataSources(form, data_, form_node.parent != nullptr ? "thisformset" : "thisform", names_);
+  CarryPictures(form, pictures_);
   CarryComponentRules(form);
   SettleFonts(root);
   return form;
@@ -214,6 +226,7 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
   settings_.AddDefaults(converted, component.fox_class, choice.fox_class, component.delphi_class);
   component.settings = std::move(converted.settings);
   component.rule_lines = std::move(converted.deferred);
+  component.library_folders = FoldersOf(node);
   component.lcl_settings = LclOnlySettings(component.delphi_class);
   if (SameText(fox_class, kCustomBaseClass)) PutSetting(component.settings, {"Visible", "False"});
   Keep(component, {}, converted.kept);
@@ -330,7 +343,8 @@ void BuildRecordTree(const std::vector<FormRecord>& records, ScxObjectTree& tree
 }
 
 std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records, const ScxObjectTree& tree,
-                                          const std::string& unit_name, int code_page) {
+                                          const std::string& unit_name, int code_page,
+                                          const PictureFiles& pictures) {
   const std::vector<const ScxNode*> form_nodes = FormNodes(records, tree);
   if (form_nodes.empty()) throw Exception("No form in the table");
   std::vector<LoadableForm> forms;
@@ -339,7 +353,7 @@ std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records
   const DataEnvironment data = ReadDataEnvironment(records, tree);
   for (const ScxNode* form_node : form_nodes) {
     // Names are unique within one form; each form starts afresh.
-    FormModelBuilder builder(records, tree, methods, data, code_page);
+    FormModelBuilder builder(records, tree, methods, data, code_page, pictures);
     forms.push_back(builder.BuildForm(*form_node, unit_name, code_page));
     if (forms.size() == 1) {
       builder.KeepHolders(forms.back().root, *form_node);

@@ -49,6 +49,7 @@ LoadableOutput MakeOutput(const LoadableForm& form) {
   output.handled_count = HandledMethodCount(form.root);
   output.translation = CountTranslations(form.root);
   output.uses_runtime = UsesFoxRuntime(form.root);
+  output.notes = form.notes;
   output.data_sources = form.data_sources;
   output.bound = BoundControls(form);
   return output;
@@ -58,7 +59,7 @@ LoadableOutput MakeOutput(const LoadableForm& form) {
 
 void LoadableConversion::Generate() {
   outputs_.clear();
-  forms_ = BuildFormModels(records_, tree_, UnitNameOf(input_path_), code_page_);
+  forms_ = BuildFormModels(records_, tree_, UnitNameOf(input_path_), code_page_, {options_.pictures, input_path_});
   for (const LoadableForm& form : forms_) outputs_.push_back(MakeOutput(form));
 }
 

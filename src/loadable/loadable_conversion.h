@@ -12,6 +12,7 @@
 
 #include "base/text_list.h"
 #include "loadable/component_model.h"
+#include "loadable/picture_source.h"
 #include "scx/form_record.h"
 #include "scx/scx_object_tree.h"
 
@@ -30,6 +31,8 @@ struct LoadableOptions {
   // The code page strings are decoded from; default: the table's mark.
   std::optional<int> code_page;
   RecordExpansion expand_records;  // may be empty
+  // The picture files the settings name; empty: every picture stays a comment.
+  PictureSource pictures = {};
 };
 
 // One form's files: NAME.dfm and NAME.pas.
@@ -48,6 +51,8 @@ struct LoadableOutput {
   bool uses_runtime = false;  // the unit uses FoxRuntime, which must be beside it
   std::vector<DataSourceMade> data_sources;
   std::vector<BoundControl> bound;  // the components bound to them
+  // Report lines of pass 2 ("   Note: ..."): picture files not found or not read.
+  std::vector<std::string> notes;
 };
 
 class LoadableConversion {

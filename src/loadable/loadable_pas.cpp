@@ -27,6 +27,7 @@ constexpr ClassUnit kClassUnits[] = {
     {"TDBGrid", "Grids"},       {"TDBGrid", "DBGrids"},      {"TSpinEdit", "Spin"},
     {"TDataSource", "DB"},      {"TDBEdit", "DBCtrls"},      {"TDBMemo", "DBCtrls"},    {"TDBCheckBox", "DBCtrls"},
     {"TDBComboBox", "DBCtrls"}, {"TDBListBox", "DBCtrls"},   {"TDBRadioGroup", "DBCtrls"},
+    {"TBitBtn", "Buttons"},
 };
 
 constexpr std::string_view kBaseUnits[] = {"SysUtils", "Classes", "Graphics", "Controls", "Forms", "Dialogs"};

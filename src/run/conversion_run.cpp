@@ -10,6 +10,7 @@
 #include "run/class_library_expansion.h"
 #include "run/file_driver.h"
 #include "run/output_file.h"
+#include "run/picture_files.h"
 #include "base/errors.h"
 
 namespace quorvex {
@@ -97,7 +98,7 @@ ConversionRun::ConversionRun(RunHost& host, RunOptions options) : host_(host), o
 
 std::unique_ptr<FileConversion> ConversionRun::MakeConversion(const std::string& file) const {
   auto conversion = std::make_unique<FileConversion>(file, options_.code_page);
-  if (options_.loadable) conversion->SetLoadable(ClassLibraryExpansion(libraries_));
+  if (options_.loadable) conversion->SetLoadable(ClassLibraryExpansion(libraries_), pictures_);
   return conversion;
 }
 
@@ -117,7 +118,10 @@ void ConversionRun::ConvertSelectedFiles(const std::vector<RunInput>& inputs, co
   current_ = 0;
   program_names_.Clear();
   project_files_.clear();
-  if (options_.loadable) libraries_ = MakeClassLibraryCache(options_.library_folders, options_.library_files);
+  if (options_.loadable) {
+    libraries_ = MakeClassLibraryCache(options_.library_folders, options_.library_files);
+    pictures_ = FilePictureSource(RealFileSystem());
+  }
   BusyCursor busy(host_);
   ForceOutputDirectory(output_directory);
   output_directory_ = WithTrailingDelimiter(output_directory);

@@ -165,6 +165,7 @@ class ConversionRun {
   std::size_t current_ = 0;  // the result the report lines go to
   std::unique_ptr<FileConversion> last_conversion_;
   std::shared_ptr<ClassLibraryCache> libraries_;  // of the latest loadable run
+  PictureSource pictures_;                         // of the latest loadable run
   // Every file this run has put in place, with the input it came from: a form
   // set's units are named only once converted, and may take the name of
   // another input's output, which is then never replaced.

@@ -31,8 +31,8 @@ std::string DataSourceList(const std::vector<DataSourceMade>& sources) {
 }
 
 // The loadable mode's steps after the table is open: its records (pass 1),
-// then every form's texts (pass 2), each form's files and kept settings
-// reported by name.
+// then every form's texts (pass 2), each form's files, its picture files not
+// carried and its kept settings reported by name.
 void ConvertLoadableSteps(FileConversion& conversion, const std::string& output_directory, DriverEvents& events) {
   Guarded(events, [&] { conversion.WriteObjectText(events); });
   for (const std::string& note : conversion.Loadable()->Notes()) events.AddReportLine(note);
@@ -41,6 +41,7 @@ void ConvertLoadableSteps(FileConversion& conversion, const std::string& output_
   for (const LoadableOutput& output : conversion.Loadable()->Outputs()) {
     events.AddReportLine("   Generating: " + output_directory + output.unit_name + ".dfm");
     events.AddReportLine("   Generating: " + output_directory + output.unit_name + ".pas");
+    for (const std::string& note : output.notes) events.AddReportLine(note);
     if (output.kept_count > 0) {
       events.AddReportLine(std::string(kNotePrefix) + std::to_string(output.kept_count) +
                            " settings kept as comments in " + output.unit_name + ".pas");

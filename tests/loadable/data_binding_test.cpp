@@ -22,7 +22,7 @@ std::vector<LoadableOutput> Convert(std::initializer_list<fixtures::ScxRecord> r
                                     std::vector<fixtures::ScxRecord> cursors = {}) {
   fixtures::ScxWriter writer;
   writer.AddVersionComment();
-  if (!cursors.empty()) writer.Add(Object("Dataenvironment", "dataenvironment", {"Left = 1"}, ""));
+  if (!cursors.empty()) writer.Add(Object("Dataenvironment", "dataenvironment", {"Left = 1", "AutoOpenTables = .F."}, ""));
   for (const auto& cursor : cursors) writer.Add(cursor);
   for (const auto& record : records) writer.Add(record);
   return ConvertTables(writer.Build(), "/f/data.scx");
@@ -192,6 +192,9 @@ TEST(DataBinding, CursorsAndRelationsAreCommentsBesideTheirDataSources) {
             (Lines{"    dsCustomer: TDataSource;", "    dsOrders: TDataSource;", "    dsStock: TDataSource;"}));
   EXPECT_EQ(form.data_sources.size(), 3u);
   EXPECT_TRUE(form.bound.empty());
+  // The data environment's own settings stay with the form.
+  EXPECT_NE(std::find(form.pas.begin(), form.pas.end(), "      // Dataenvironment: AutoOpenTables = .F."),
+            form.pas.end());
 }
 
 TEST(DataBinding, VariablesObjectsAndExpressionsAreNoData) {
