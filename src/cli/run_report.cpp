@@ -42,6 +42,12 @@ nlohmann::ordered_json FormJson(const FormResult& result, bool with_notes) {
                                  {"warnings", result.warnings}};
   if (with_notes) {
     form["notes"] = result.notes;
+    const TranslationCounts& translation = result.translation;
+    form["methods_translated"] = {{"fully", translation.full},
+                                  {"partly", translation.partial},
+                                  {"not_at_all", translation.none},
+                                  {"code_lines", translation.lines},
+                                  {"code_lines_translated", translation.translated_lines}};
     form["data"] = nlohmann::ordered_json::array();
     for (const WrittenUnit& unit : result.units) form["data"].push_back(DataJson(unit));
   }

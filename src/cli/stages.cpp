@@ -3,6 +3,7 @@
 #include <exception>
 #include <fstream>
 
+#include "loadable/translation_printout.h"
 #include "table/records_printout.h"
 #include "scx/tree_printout.h"
 #include "run/class_library_expansion.h"
@@ -93,6 +94,10 @@ int PrintLoadableStage(const std::string& stage, FileConversion& conversion, Sta
     return steps.Status();
   }
   steps.Guarded([&] { conversion.GenerateDfm(NullProgress()); });
+  if (stage == "translation") {
+    for (const LoadableForm& form : conversion.Loadable()->Forms()) PrintTranslation(form, out);
+    return steps.Status();
+  }
   for (const LoadableOutput& output : conversion.Loadable()->Outputs()) {
     out << JoinLines(stage == "rawdfm" ? output.raw_dfm : stage == "pas" ? output.pas : output.dfm);
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/text_list.h"
+#include "translate/method_translation.h"
 
 namespace quorvex {
 
@@ -42,6 +43,11 @@ struct FoxMethod {
   std::string name;
   std::string origin;
   TextList code;
+  // A version of a class that a later version of the same method replaces:
+  // FoxPro does not run it, and it is not translated.
+  bool overridden = false;
+  // The code in Pascal where it could be translated (TranslateFormCode).
+  MethodTranslation translation = {};
 };
 
 // A method of the form class that holds FoxPro methods: the handler of a
@@ -62,6 +68,9 @@ struct Component {
   std::string fox_path;
   std::string delphi_class;  // TButton ...; for the form "T" + identifier
   std::string fox_class;     // the FoxPro base class whose defaults it has
+  // Its FoxPro property lines as stored (its classes' included), which tell
+  // the code translator what its properties mean.
+  TextList stored;
   std::vector<DfmSetting> settings;
   // Property lines that a rule of the component as a whole carries (the
   // option chosen in a group, the order of pages), until the rule has run.
@@ -124,5 +133,16 @@ int KeptSettingCount(const Component& component);
 // handlers of events.
 int FoxMethodCount(const Component& component);
 int HandledMethodCount(const Component& component);
+
+// The FoxPro methods of a form that run and hold code, by how much of their
+// code is translated.
+struct TranslationCounts {
+  int full = 0;
+  int partial = 0;
+  int none = 0;
+  int lines = 0;             // lines of code
+  int translated_lines = 0;  // of them translated
+};
+TranslationCounts CountTranslations(const Component& component);
 
 }  // namespace quorvex

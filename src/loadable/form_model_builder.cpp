@@ -9,6 +9,7 @@
 #include "base/ascii.h"
 #include "base/errors.h"
 #include "loadable/class_choice.h"
+#include "loadable/code_translation.h"
 #include "loadable/fox_methods.h"
 #include "loadable/component_fonts.h"
 #include "loadable/component_methods.h"
@@ -178,7 +179,8 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   root.fox_class = kFormBaseClass;
   root.fox_path = "thisform";
   TextList orphans;
-  const TextList lines = settings_.WithoutFoxDefaults(LinesOf(form_node, orphans), kFormBaseClass);
+  root.stored = LinesOf(form_node, orphans);
+  const TextList lines = settings_.WithoutFoxDefaults(root.stored, kFormBaseClass);
   ConvertedSettings converted = settings_.Convert(lines, "Form", "TForm");
   settings_.AddDefaults(converted, kFormBaseClass, "Form", "TForm");
   // FoxPro measures forms in pixels at 96 dpi; a form designer that does not
@@ -207,7 +209,8 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
   const std::string fox_class = NodeFoxClass(records_, node);
   component.fox_class = fox_class.empty() ? choice.fox_class : fox_class;
   TextList orphans;
-  const TextList stored = LinesOf(node, orphans);
+  component.stored = LinesOf(node, orphans);
+  const TextList& stored = component.stored;
   const DataLink link = LinkToData(stored, choice.delphi_class, component.fox_class, data_);
   component.delphi_class = link.delphi_class;
   component.data_alias = link.alias;
@@ -357,6 +360,7 @@ std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records
       builder.KeepOutsideMethods(forms.back().root, tree, form_nodes);
     }
     builder.MakeMethods(forms.back().root);
+    TranslateFormCode(forms.back());
     if (form_nodes.size() > 1)
       forms.back().unit_name = unit_names.Take(unit_name + "_" + forms.back().root.identifier);
   }

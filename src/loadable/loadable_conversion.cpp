@@ -2,6 +2,7 @@
 
 #include "base/ascii.h"
 #include "formstream/canonical_dfm.h"
+#include "loadable/code_translation.h"
 #include "loadable/data_sources.h"
 #include "loadable/form_model_builder.h"
 #include "loadable/loadable_text.h"
@@ -46,6 +47,8 @@ LoadableOutput MakeOutput(const LoadableForm& form) {
   output.kept_count = KeptSettingCount(form.root);
   output.method_count = FoxMethodCount(form.root);
   output.handled_count = HandledMethodCount(form.root);
+  output.translation = CountTranslations(form.root);
+  output.uses_runtime = UsesFoxRuntime(form.root);
   output.notes = form.notes;
   output.data_sources = form.data_sources;
   output.bound = BoundControls(form);

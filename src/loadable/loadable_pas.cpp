@@ -4,8 +4,10 @@
 #include <set>
 #include <string>
 
+#include "loadable/code_translation.h"
 #include "loadable/text_encoding.h"
 #include "loadable/unit_methods.h"
+#include "translate/runtime_unit.h"
 
 namespace quorvex {
 
@@ -58,6 +60,9 @@ std::string UsesList(const Component& root) {
     if (needed.contains(class_unit.unit) && written.insert(class_unit.unit).second)
       uses += ", " + std::string(class_unit.unit);
   }
+  // Translated code keeps FoxPro's untyped values in Variants and calls
+  // FoxPro's functions in the runtime unit written beside the form's.
+  if (UsesFoxRuntime(root)) uses += ", Variants, " + std::string(kFoxRuntimeUnit);
   return uses;
 }
 

@@ -173,8 +173,11 @@ void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, 
     conversion.DiscardStagedFiles();
     RefuseSave("Cannot create file " + clash + ": it was written for " + written_by_[clash] + " in this run", events);
   } else {
+    std::vector<std::string> runtime;
+    WriteRuntimeUnit(conversion, directory, events, runtime);
     FinishFile(conversion, directory, events);
     result.outputs = conversion.WrittenFiles();
+    result.outputs.insert(result.outputs.end(), runtime.begin(), runtime.end());
     for (const std::string& path : result.outputs) written_by_.emplace(path, input.path);
     if (const LoadableConversion* loadable = conversion.Loadable()) {
       for (const LoadableOutput& output : loadable->Outputs()) {
@@ -182,6 +185,11 @@ void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, 
         if (written_by_.contains(pas))
           result.units.push_back({output.unit_name, pas, output.form_class, output.form_variable,
                                   output.data_sources, output.bound});
+        result.translation.full += output.translation.full;
+        result.translation.partial += output.translation.partial;
+        result.translation.none += output.translation.none;
+        result.translation.lines += output.translation.lines;
+        result.translation.translated_lines += output.translation.translated_lines;
       }
     }
   }

@@ -62,6 +62,9 @@ struct FormResult {
   std::vector<std::string> warnings;  // the messages after "   Warning: "
   std::vector<std::string> notes;     // the texts after "   Note: " (loadable mode)
   std::vector<WrittenUnit> units;     // the units saved (loadable mode)
+  // The FoxPro methods of its units by how much of their code is translated
+  // (loadable mode).
+  TranslationCounts translation = {};
 };
 
 // The project files a loadable run writes besides the forms' (NAME.lpr,
@@ -148,6 +151,10 @@ class ConversionRun {
   bool ReportMissing(const RunInput& input, DriverEvents& events);
   // Writes the project files of RunOptions::project (project_output.cpp).
   void WriteProjectFiles();
+  // Writes FoxRuntime.pas into `directory` for a form whose units use it,
+  // once per folder in a run (runtime_output.cpp); its path goes to `written`.
+  void WriteRuntimeUnit(const FileConversion& conversion, const std::string& directory, DriverEvents& events,
+                        std::vector<std::string>& written);
 
   RunHost& host_;
   RunOptions options_;
@@ -165,6 +172,8 @@ class ConversionRun {
   std::unordered_map<std::string, std::string> written_by_;
   ProgramNames program_names_;  // given out in input order, whatever the number of threads
   std::vector<std::string> project_files_;
+  // The FoxRuntime.pas files this run has written, one per folder, in order.
+  std::vector<std::string> runtime_files_;
 };
 
 }  // namespace quorvex

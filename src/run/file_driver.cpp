@@ -51,6 +51,14 @@ void ConvertLoadableSteps(FileConversion& conversion, const std::string& output_
                            output.unit_name + ".pas, " + std::to_string(output.handled_count) +
                            " of them in event handlers");
     }
+    const TranslationCounts& translation = output.translation;
+    if (translation.full + translation.partial + translation.none > 0) {
+      events.AddReportLine(std::string(kNotePrefix) + "FoxPro code in " + output.unit_name + ".pas: " +
+                           std::to_string(translation.full) + " methods translated fully, " +
+                           std::to_string(translation.partial) + " partly, " + std::to_string(translation.none) +
+                           " not at all (" + std::to_string(translation.translated_lines) + " of " +
+                           std::to_string(translation.lines) + " lines of code)");
+    }
     if (!output.data_sources.empty()) {
       events.AddReportLine(std::string(kNotePrefix) + "data sources in " + output.unit_name +
                            ".pas: " + DataSourceList(output.data_sources) + "; " +

@@ -116,6 +116,8 @@ void ExpectNotesOnlyForMissingLibraries(const std::string& report_json, const st
   static const std::regex kClassNotFound("class (.*) not found in class library .*");
   static const std::regex kKept(
       "[0-9]+ settings kept as comments in .*|[0-9]+ methods in .*, [0-9]+ of them in event handlers|"
+      "FoxPro code in .*: [0-9]+ methods translated fully, [0-9]+ partly, [0-9]+ not at all \\([0-9]+ of [0-9]+ lines "
+      "of code\\)|"
       "data sources in .*; [0-9]+ controls bound|picture file .* not found; kept as a comment");
   const auto lacks = [&](const std::string& text, bool library) {
     if (library && !HasLibraryExtension(text)) return true;
