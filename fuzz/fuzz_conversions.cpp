@@ -7,6 +7,7 @@
 #include "dfm/convert_dfm.h"
 #include "dfm/convert_pas.h"
 #include "formstream/canonical_dfm.h"
+#include "run/picture_files.h"
 #include "scx/object_text.h"
 #include "scx/scx_object_tree.h"
 #include "scx/tree_printout.h"
@@ -41,7 +42,9 @@ void ConvertDefault(FileSystem& files, const std::string& form_path) {
 
 void ConvertLoadable(FileSystem& files, const std::string& form_path, RecordExpansion expand_records) {
   TableDataSet dataset("TableDataSet1", files);
-  LoadableConversion conversion(form_path, {.code_page = std::nullopt, .expand_records = std::move(expand_records)});
+  LoadableConversion conversion(form_path, {.code_page = std::nullopt,
+                                            .expand_records = std::move(expand_records),
+                                            .pictures = FilePictureSource(files)});
   try {
     dataset.SetTableName(form_path);
     dataset.Open();

@@ -19,9 +19,10 @@ namespace quorvex {
 void ConvertDefault(FileSystem& files, const std::string& form_path);
 
 // The loadable conversion, its records expanded by `expand_records` when
-// given. Aborts unless every .dfm text it makes reads back unchanged in the
-// canonical layout with ASCII-only strings (but for the case below, which
-// Delphi's and Lazarus' readers accept).
+// given, the pictures its settings name read from `files`. Aborts unless
+// every .dfm text it makes reads back unchanged in the canonical layout with
+// ASCII-only strings (but for the case below, which Delphi's and Lazarus'
+// readers accept).
 void ConvertLoadable(FileSystem& files, const std::string& form_path, RecordExpansion expand_records = {});
 
 // A known limit of the form-stream grammar: a wide string whose first cut

@@ -2,6 +2,8 @@
 # Installs the Debian packages the build and the tests need, only those missing.
 set -e
 packages="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev"
+# stb_image and stb_image_write, which read and write the pictures of the loadable mode.
+packages="$packages libstb-dev"
 # The desktop program: Qt 6 Widgets, and a font so that text is drawn where no desktop is installed.
 packages="$packages qt6-base-dev fonts-dejavu-core"
 # fpc and the LCL units build lclload, the form-reader check of the loadable mode.

@@ -5,6 +5,7 @@
 
 #include "base/ascii.h"
 #include "classlib/class_resolver.h"
+#include "classlib/library_path.h"
 #include "scx/scx_property_line.h"
 #include "vocabulary/lists.h"
 
@@ -77,9 +78,11 @@ class MemberPaths {
   std::unordered_map<std::string, Built> built_;  // lower-case path below the instance ("" for it)
 };
 
-void AppendExpanded(const FormRecord& record, ResolvedObject object, std::vector<FormRecord>& out) {
+void AppendExpanded(const FormRecord& record, ResolvedObject object, std::string_view form_folder,
+                    std::vector<FormRecord>& out) {
   FormRecord instance = record;
   instance.properties = object.properties.Text();
+  instance.property_folders = object.properties.FoldersText(form_folder);
   instance.class_methods = std::move(object.class_methods);
   if (!object.base_class.empty()) instance.base_class = object.base_class;
   const std::string own_name = NameOf(object.properties, "Name", record.object_name);
@@ -97,6 +100,7 @@ void AppendExpanded(const FormRecord& record, ResolvedObject object, std::vector
     expanded.object_name = source.object_name;
     expanded.parent = paths.ParentOf(member, NameOf(member.properties, "Name", source.object_name));
     expanded.properties = member.properties.Text();
+    expanded.property_folders = member.properties.FoldersText(form_folder);
     expanded.class_methods = std::move(member.class_methods);
     out.push_back(std::move(expanded));
   }
@@ -107,6 +111,7 @@ void AppendExpanded(const FormRecord& record, ResolvedObject object, std::vector
 ClassExpansion ExpandClassInstances(const std::vector<FormRecord>& records, std::string_view form_path,
                                     ClassLibraryCache& cache) {
   ClassResolver resolver(cache, form_path);
+  const std::string form_folder = FolderOf(form_path);
   ClassExpansion expansion;
   expansion.records.reserve(records.size());
   for (const FormRecord& record : records) {
@@ -117,7 +122,7 @@ ClassExpansion ExpandClassInstances(const std::vector<FormRecord>& records, std:
                    : resolver.ResolveInstance(record);
     }
     if (object) {
-      AppendExpanded(record, std::move(*object), expansion.records);
+      AppendExpanded(record, std::move(*object), form_folder, expansion.records);
     } else {
       expansion.records.push_back(record);
     }

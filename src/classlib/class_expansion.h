@@ -9,17 +9,19 @@
 //     the record's own lines over them, its BASECLASS the FoxPro base class
 //     at the root of the chain, its METHODS its own, and its class_methods
 //     the METHODS of each class on the chain, the root first (the classes'
-//     "PROCEDURE cmdOk.Click" overrides of members' methods among them);
+//     "PROCEDURE cmdOk.Click" overrides of members' methods among them), and
+//     its property_folders the folders of the libraries its lines come from;
 //   - right after it, one record per member that the classes along the chain
 //     define (and members of members, in pre-order): PARENT the instance's
 //     path and the member's path below the class, its own Name line, its
 //     merged settings, and the instance's "member.Property = value" lines
 //     moved into it, no METHODS, and as class_methods those of its own
 //     class chain (when it is itself an instance of a library class) and then
-//     its library record's. Such a record keeps its library record's CLASS,
-//     CLASSLOC, UNIQUEID and OBJNAME, and carries the record number of the
-//     form record it was expanded from; so record numbers are not unique, and
-//     the records are told apart by their place in the list.
+//     its library record's, and property_folders as the instance's. Such a
+//     record keeps its library record's CLASS, CLASSLOC, UNIQUEID and
+//     OBJNAME, and carries the record number of the form record it was
+//     expanded from; so record numbers are not unique, and the records are
+//     told apart by their place in the list.
 // Members named by a container's MemberClass/MemberClassLibrary (pages,
 // columns, buttons, options) stay lines of their container, with the member
 // class's settings under the container's, and the member class's chain's

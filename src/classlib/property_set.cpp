@@ -72,4 +72,14 @@ std::string PropertySet::Text() const {
   return text;
 }
 
+std::string PropertySet::FoldersText(std::string_view home) const {
+  std::string text;
+  for (const PropertyLine& line : lines_) {
+    const std::string_view property = TrimBlanks(NamePart(line.text));
+    if (line.origin == home || property.empty()) continue;
+    text += std::string(property) + " = " + std::string(line.origin) + "\r\n";
+  }
+  return text;
+}
+
 }  // namespace quorvex

@@ -45,6 +45,10 @@ class PropertySet {
   // the object tree expects a record's own Name before its members' lines.
   std::string Text() const;
 
+  // "Property = FOLDER" (CR LF after each) for every line whose origin is not
+  // `home`: where the files that those lines name are looked for.
+  std::string FoldersText(std::string_view home) const;
+
  private:
   std::vector<PropertyLine> lines_;
   std::unordered_map<std::string, std::size_t> index_;  // lower-case property -> line

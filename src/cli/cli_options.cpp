@@ -26,10 +26,12 @@ constexpr const char* kFooter =
     "  pas      the unit                          dfm     the .dfm file's text (canonical)\n"
     "With --from objtext or --from dfm the input is such a text instead of a form.\n"
     "With --loadable, tree, objtext, rawdfm, pas and dfm print the loadable mode's texts\n"
-    "(every form of a form set, one after the other), with class-library objects resolved.";
+    "(every form of a form set, one after the other), with class-library objects resolved, and\n"
+    "  translation  each FoxPro method's code: how much is translated, why the rest is not";
 
 bool StageAccepts(const std::string& from, const std::string& stage) {
-  static const std::vector<std::string> kFromScx = {"records", "tree", "objtext", "rawdfm", "pas", "dfm"};
+  static const std::vector<std::string> kFromScx = {"records", "tree",  "objtext",    "rawdfm",
+                                                    "pas",     "dfm",   "translation"};
   static const std::vector<std::string> kFromObjtext = {"rawdfm", "pas", "dfm"};
   static const std::vector<std::string> kFromDfm = {"pas", "dfm"};
   const auto& allowed = from == "scx" ? kFromScx : from == "objtext" ? kFromObjtext : kFromDfm;
@@ -50,6 +52,7 @@ std::string CombinationError(const CliOptions& options) {
     return {};
   }
   if (!options.report_json.empty()) return "--report-json cannot be used with --stage";
+  if (options.stage == "translation" && !options.loadable) return "--stage translation needs --loadable";
   if (options.inputs.size() != 1) return "--stage takes exactly one input file";
   if (!StageAccepts(options.from, options.stage))
     return "--stage " + options.stage + " cannot start from --from " + options.from;
@@ -80,7 +83,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
   app.add_flag("-q,--quiet", options.quiet, "Leave out the report lines and the summary");
   app.add_option("--stage", options.stage, "Print one stage of a single input (see below)")
       ->type_name("STAGE")
-      ->check(CLI::IsMember({"records", "tree", "objtext", "rawdfm", "pas", "dfm"}));
+      ->check(CLI::IsMember({"records", "tree", "objtext", "rawdfm", "pas", "dfm", "translation"}));
   app.add_option("--from", options.from, "What the input is: scx (default), objtext or dfm")
       ->type_name("KIND")
       ->check(CLI::IsMember({"scx", "objtext", "dfm"}));
@@ -95,8 +98,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
   app.add_flag("--loadable", options.loadable,
                "Write forms that a form designer loads and that look like the FoxPro forms: real classes\n"
                "(class libraries resolved), published properties only, FoxPro's defaults and fonts, constant\n"
-               "values, methods as event handlers with their code as comments, strings as characters, a pair of\n"
-               "files per form of a form set, the rest kept as comments");
+               "values, methods as event handlers with their code as comments and translated where its meaning is\n"
+               "certain (FoxRuntime.pas beside the units), strings as characters, a pair of files per form of a\n"
+               "form set, the rest kept as comments");
   app.add_option("-L", options.library_folders,
                  "With --loadable: also look for class libraries (.vcx) in DIR and its subfolders, when a form's\n"
                  "CLASSLOC leads to none (repeatable)")

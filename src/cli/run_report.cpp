@@ -18,12 +18,39 @@ const char* OutcomeName(FormOutcome outcome) {
   return "not_reached";
 }
 
+// A unit's data sources and the components bound to them.
+nlohmann::ordered_json DataJson(const WrittenUnit& unit) {
+  nlohmann::ordered_json sources = nlohmann::ordered_json::array();
+  for (const DataSourceMade& source : unit.data_sources) {
+    sources.push_back(
+        {{"name", source.identifier}, {"alias", source.alias}, {"opened_in_code", source.opened_in_code}});
+  }
+  nlohmann::ordered_json bound = nlohmann::ordered_json::array();
+  for (const BoundControl& control : unit.bound) {
+    nlohmann::ordered_json entry = {{"control", control.identifier}, {"data_source", control.data_source}};
+    if (!control.field.empty()) entry["field"] = control.field;
+    if (!control.columns.empty()) entry["columns"] = control.columns;
+    bound.push_back(std::move(entry));
+  }
+  return {{"unit", unit.unit_name}, {"data_sources", std::move(sources)}, {"bound", std::move(bound)}};
+}
+
 nlohmann::ordered_json FormJson(const FormResult& result, bool with_notes) {
   nlohmann::ordered_json form = {{"input", result.input},
                                  {"outcome", OutcomeName(result.outcome)},
                                  {"outputs", result.outputs},
                                  {"warnings", result.warnings}};
-  if (with_notes) form["notes"] = result.notes;
+  if (with_notes) {
+    form["notes"] = result.notes;
+    const TranslationCounts& translation = result.translation;
+    form["methods_translated"] = {{"fully", translation.full},
+                                  {"partly", translation.partial},
+                                  {"not_at_all", translation.none},
+                                  {"code_lines", translation.lines},
+                                  {"code_lines_translated", translation.translated_lines}};
+    form["data"] = nlohmann::ordered_json::array();
+    for (const WrittenUnit& unit : result.units) form["data"].push_back(DataJson(unit));
+  }
   return form;
 }
 

@@ -3,10 +3,12 @@
 #include <exception>
 #include <fstream>
 
+#include "loadable/translation_printout.h"
 #include "table/records_printout.h"
 #include "scx/tree_printout.h"
 #include "run/class_library_expansion.h"
 #include "run/file_conversion.h"
+#include "run/picture_files.h"
 #include "base/errors.h"
 #include "base/file_path.h"
 #include "table/table_dataset.h"
@@ -93,6 +95,10 @@ int PrintLoadableStage(const std::string& stage, FileConversion& conversion, Sta
     return steps.Status();
   }
   steps.Guarded([&] { conversion.GenerateDfm(NullProgress()); });
+  if (stage == "translation") {
+    for (const LoadableForm& form : conversion.Loadable()->Forms()) PrintTranslation(form, out);
+    return steps.Status();
+  }
   for (const LoadableOutput& output : conversion.Loadable()->Outputs()) {
     out << JoinLines(stage == "rawdfm" ? output.raw_dfm : stage == "pas" ? output.pas : output.dfm);
   }
@@ -103,7 +109,10 @@ int RunStageOrThrow(const CliOptions& options, std::ostream& out, std::ostream& 
   const std::string& input = options.inputs.front();
   if (options.from == "scx" && options.stage == "records") return PrintTableRecords(input, out);
   FileConversion conversion(input, options.code_page);
-  if (options.loadable) conversion.SetLoadable(ClassLibraryExpansion(MakeClassLibraryCache(options.library_folders)));
+  if (options.loadable) {
+    conversion.SetLoadable(ClassLibraryExpansion(MakeClassLibraryCache(options.library_folders)),
+                           FilePictureSource(RealFileSystem()));
+  }
   StageSteps steps(err);
   if (options.from == "objtext") {
     conversion.MutableObjectTextLines() = ReadInputLines(input);

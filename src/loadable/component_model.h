@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/text_list.h"
+#include "translate/method_translation.h"
 
 namespace quorvex {
 
@@ -29,6 +30,7 @@ struct KeptSetting {
 // header (Title.*) and edit control.
 struct GridColumn {
   std::vector<DfmSetting> settings;
+  std::string field = {};  // the field its ControlSource names (8-bit text); "" when none
 };
 
 // A FoxPro method: its name ("Click"), the class it comes from ("cmdbase of
@@ -41,6 +43,11 @@ struct FoxMethod {
   std::string name;
   std::string origin;
   TextList code;
+  // A version of a class that a later version of the same method replaces:
+  // FoxPro does not run it, and it is not translated.
+  bool overridden = false;
+  // The code in Pascal where it could be translated (TranslateFormCode).
+  MethodTranslation translation = {};
 };
 
 // A method of the form class that holds FoxPro methods: the handler of a
@@ -61,17 +68,49 @@ struct Component {
   std::string fox_path;
   std::string delphi_class;  // TButton ...; for the form "T" + identifier
   std::string fox_class;     // the FoxPro base class whose defaults it has
+  // Its FoxPro property lines as stored (its classes' included), which tell
+  // the code translator what its properties mean.
+  TextList stored;
   std::vector<DfmSetting> settings;
   // Property lines that a rule of the component as a whole carries (the
   // option chosen in a group, the order of pages), until the rule has run.
   TextList rule_lines;
+  // "Property = FOLDER" for its settings that a class library set
+  // (FormRecord::property_folders): where a file such a setting names is
+  // looked for first.
+  TextList library_folders;
   // Settings only the LCL publishes, made by the unit when the form is loaded.
   std::vector<DfmSetting> lcl_settings;
   std::vector<GridColumn> columns;  // TDBGrid only
+  // What it is bound to: the alias whose data source it takes ("" when none)
+  // and the field it shows ("" for a grid, whose columns name theirs).
+  std::string data_alias;
+  std::string data_field;
+  // A comment of the conversion's own, written under the component's field
+  // before the kept settings ("" when none).
+  std::string remark;
   std::vector<KeptSetting> kept;
   std::vector<FoxMethod> fox_methods;  // as gathered from the records
   std::vector<FormMethod> methods;     // made of them for the unit
   std::vector<Component> children;
+};
+
+// A data source a form got: its identifier, the alias it stands for (UTF-8),
+// and whether the form's code opens that alias (no cursor of the data
+// environment does).
+struct DataSourceMade {
+  std::string identifier;
+  std::string alias;
+  bool opened_in_code = false;
+};
+
+// A component bound to a data source: a control with its field, or a grid
+// with its columns' fields ("" for a column that names none); UTF-8.
+struct BoundControl {
+  std::string identifier;
+  std::string data_source;
+  std::string field;
+  std::vector<std::string> columns;
 };
 
 // One form: the unit and file name it is written under, and its component
@@ -80,7 +119,11 @@ struct LoadableForm {
   std::string unit_name;
   int code_page = 1252;  // of the 8-bit texts kept
   bool modal = false;    // FoxPro shows it modal (WindowType = 1)
+  // Report lines ("   Note: ...") of what its conversion could not carry:
+  // picture files not found or not read.
+  std::vector<std::string> notes;
   Component root;
+  std::vector<DataSourceMade> data_sources;  // in the order of the text
 };
 
 // The settings kept as comments in a form, all components counted.
@@ -90,5 +133,16 @@ int KeptSettingCount(const Component& component);
 // handlers of events.
 int FoxMethodCount(const Component& component);
 int HandledMethodCount(const Component& component);
+
+// The FoxPro methods of a form that run and hold code, by how much of their
+// code is translated.
+struct TranslationCounts {
+  int full = 0;
+  int partial = 0;
+  int none = 0;
+  int lines = 0;             // lines of code
+  int translated_lines = 0;  // of them translated
+};
+TranslationCounts CountTranslations(const Component& component);
 
 }  // namespace quorvex

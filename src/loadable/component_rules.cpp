@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "base/ascii.h"
+#include "loadable/rule_lines.h"
 #include "loadable/setting_conversion.h"
 #include "loadable/text_encoding.h"
-#include "vocabulary/quoted_text.h"
 
 namespace quorvex {
 
@@ -33,28 +33,6 @@ std::optional<long> WholeNumber(std::string_view value) {
 
 bool IsTrue(std::string_view value) { return SameText(value, ".T.") || WholeNumber(value) == 1; }
 bool IsFalse(std::string_view value) { return SameText(value, ".F.") || WholeNumber(value) == 0; }
-
-// A character value as a record stores it: in quotes, or bare (a Value).
-std::optional<std::string> CharacterValue(std::string_view value) {
-  if (value.starts_with('"')) return ReadQuotedText(value).text;
-  if (value.empty() || value.starts_with('(') || value.starts_with('=')) return std::nullopt;
-  return std::string(value);
-}
-
-// The value of the last rule line of `property`, or nullopt.
-std::optional<std::string> Stored(const Component& component, std::string_view property) {
-  std::optional<std::string> value;
-  for (const std::string& line : component.rule_lines) {
-    if (SameText(TrimBlanks(NamePart(line)), property)) value = std::string(TrimBlanks(ValuePart(line)));
-  }
-  return value;
-}
-
-// The lines of `property` are carried: they leave the rule lines.
-void Carry(Component& component, std::string_view property) {
-  std::erase_if(component.rule_lines,
-                [&](const std::string& line) { return SameText(TrimBlanks(NamePart(line)), property); });
-}
 
 std::vector<Component*> ChildrenOf(Component& component, std::string_view delphi_class) {
   std::vector<Component*> found;
@@ -134,7 +112,8 @@ void RuleCarrier::CarryTree(Component& component) {
   if (type == "TCheckBox") CheckBox(component);
   if (type == "TRadioButton") OptionButton(component);
   if (type == "TGroupBox" && !ChildrenOf(component, "TRadioButton").empty()) OptionGroup(component);
-  if (type == "TComboBox" || type == "TListBox") ValueList(component);
+  if (type == "TComboBox" || type == "TListBox" || type == "TDBComboBox" || type == "TDBListBox")
+    ValueList(component);
   if (type == "TPageControl") Pages(component);
   if (type == "TDBGrid") Grid(component);
   for (std::string& line : component.rule_lines) component.kept.push_back({{}, std::move(line)});

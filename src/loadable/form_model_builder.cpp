@@ -1,6 +1,7 @@
 #include "loadable/form_model_builder.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -8,13 +9,18 @@
 #include "base/ascii.h"
 #include "base/errors.h"
 #include "loadable/class_choice.h"
+#include "loadable/code_translation.h"
 #include "loadable/fox_methods.h"
 #include "loadable/component_fonts.h"
 #include "loadable/component_methods.h"
+#include "loadable/component_pictures.h"
 #include "loadable/component_rules.h"
 #include "loadable/component_look.h"
+#include "loadable/data_binding.h"
+#include "loadable/data_sources.h"
 #include "loadable/pascal_names.h"
 #include "loadable/published_properties.h"
+#include "loadable/radio_group.h"
 #include "loadable/setting_conversion.h"
 #include "scx/object_text.h"
 #include "scx/scx_property_line.h"
@@ -54,8 +60,8 @@ std::vector<const ScxNode*> FormNodes(const std::vector<FormRecord>& records, co
 class FormModelBuilder {
  public:
   FormModelBuilder(const std::vector<FormRecord>& records, const ScxObjectTree& tree, const MethodIndex& methods,
-                   int code_page)
-      : records_(records), methods_(methods), settings_(code_page) {
+                   const DataEnvironment& data, int code_page, const PictureFiles& pictures)
+      : records_(records), methods_(methods), data_(data), settings_(code_page), pictures_(pictures) {
     for (const ScxNode* node = tree.First(); node != nullptr; node = tree.Next(*node)) {
       if (node->record_ref < 0) member_prefixes_[-node->record_ref].insert(NodeMemberPrefix(node->text));
     }
@@ -76,12 +82,17 @@ class FormModelBuilder {
   // no member node of the record takes (members that only a class library
   // declares): they are kept, since nothing else would carry them.
   TextList LinesOf(const ScxNode& node, TextList& orphans) const;
+  // The node's share of its record's property_folders.
+  TextList FoldersOf(const ScxNode& node) const;
   Component BuildComponent(const ScxNode& node, const ClassChoice& choice, const std::string& parent_path);
   void AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice);
   // True for an object no record describes and an instance of a library
   // class: the size of either may lie with a class that was not read.
   bool SizedByMembers(const ScxNode& node) const;
   void AddColumn(Component& grid, const ScxNode& column);
+  // A bound option group whose look a radio group keeps becomes one; any
+  // other keeps the lines of its binding.
+  void SettleOptionGroup(Component& group, const TextList& stored, const TextList& binding) const;
   void KeepSubtree(Component& holder, const ScxNode& node, const std::string& owner);
   void Keep(Component& holder, const std::string& owner, const TextList& lines);
   // Gives `holder` the methods of `node`, whose path below the holder is
@@ -90,7 +101,9 @@ class FormModelBuilder {
 
   const std::vector<FormRecord>& records_;
   const MethodIndex& methods_;
+  const DataEnvironment& data_;
   SettingConverter settings_;
+  const PictureFiles& pictures_;
   std::map<std::int32_t, std::set<std::string, TextLess>> member_prefixes_;
   UniqueNames names_;
 };
@@ -107,6 +120,12 @@ TextList FormModelBuilder::LinesOf(const ScxNode& node, TextList& orphans) const
     }
   }
   return NodePropertyLines(node, record->properties);
+}
+
+TextList FormModelBuilder::FoldersOf(const ScxNode& node) const {
+  const FormRecord* record = NodeRecord(records_, node);
+  if (record == nullptr || record->property_folders.empty()) return {};
+  return NodePropertyLines(node, record->property_folders);
 }
 
 void FormModelBuilder::KeepHolders(Component& root, const ScxNode& form_node) const {
@@ -160,7 +179,8 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   root.fox_class = kFormBaseClass;
   root.fox_path = "thisform";
   TextList orphans;
-  const TextList lines = settings_.WithoutFoxDefaults(LinesOf(form_node, orphans), kFormBaseClass);
+  root.stored = LinesOf(form_node, orphans);
+  const TextList lines = settings_.WithoutFoxDefaults(root.stored, kFormBaseClass);
   ConvertedSettings converted = settings_.Convert(lines, "Form", "TForm");
   settings_.AddDefaults(converted, kFormBaseClass, "Form", "TForm");
   // FoxPro measures forms in pixels at 96 dpi; a form designer that does not
@@ -168,10 +188,13 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   PutSetting(converted.settings, {"PixelsPerInch", "96"});
   root.settings = std::move(converted.settings);
   root.rule_lines = std::move(converted.deferred);
+  root.library_folders = FoldersOf(form_node);
   Keep(root, {}, converted.kept);
   Keep(root, {}, orphans);
   AddMethods(root, form_node, {});
   AddChildren(root, form_node, {"TForm", "Form"});
+  AddDataSources(form, data_, form_node.parent != nullptr ? "thisformset" : "thisform", names_);
+  CarryPictures(form, pictures_);
   CarryComponentRules(form);
   SettleFonts(root);
   return form;
@@ -183,22 +206,27 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
   component.original_name = NodeName(node.text);
   component.fox_path = parent_path + "." + component.original_name;
   component.identifier = names_.Take(ComponentIdentifier(component.original_name));
-  component.delphi_class = choice.delphi_class;
   const std::string fox_class = NodeFoxClass(records_, node);
   component.fox_class = fox_class.empty() ? choice.fox_class : fox_class;
   TextList orphans;
-  const TextList stored = LinesOf(node, orphans);
-  const TextList lines = settings_.WithoutFoxDefaults(stored, component.fox_class);
-  ConvertedSettings converted = settings_.Convert(lines, choice.fox_class, choice.delphi_class);
+  component.stored = LinesOf(node, orphans);
+  const TextList& stored = component.stored;
+  const DataLink link = LinkToData(stored, choice.delphi_class, component.fox_class, data_);
+  component.delphi_class = link.delphi_class;
+  component.data_alias = link.alias;
+  component.data_field = link.field;
+  const TextList lines = WithoutCarried(settings_.WithoutFoxDefaults(stored, component.fox_class), link.carried);
+  ConvertedSettings converted = settings_.Convert(lines, choice.fox_class, component.delphi_class);
   // A size given as FoxPro's default is known too.
   const auto known = [&](std::string_view property) {
     return converted.carried.contains(property) || (StoresProperty(stored, property) && !StoresProperty(lines, property));
   };
   const bool width_known = known("Width");
   const bool height_known = known("Height");
-  settings_.AddDefaults(converted, component.fox_class, choice.fox_class, choice.delphi_class);
+  settings_.AddDefaults(converted, component.fox_class, choice.fox_class, component.delphi_class);
   component.settings = std::move(converted.settings);
   component.rule_lines = std::move(converted.deferred);
+  component.library_folders = FoldersOf(node);
   component.lcl_settings = LclOnlySettings(component.delphi_class);
   if (SameText(fox_class, kCustomBaseClass)) PutSetting(component.settings, {"Visible", "False"});
   Keep(component, {}, converted.kept);
@@ -214,6 +242,8 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
     KeepSizeWithoutCaption(component);
   }
   AddChildren(component, node, choice);
+  if (component.delphi_class == "TGroupBox" && !component.data_alias.empty())
+    SettleOptionGroup(component, stored, link.carried);
   if ((!width_known || !height_known) && SizedByMembers(node)) FitMembers(component, !width_known, !height_known);
   return component;
 }
@@ -243,12 +273,13 @@ void FormModelBuilder::AddChildren(Component& component, const ScxNode& node, co
 void FormModelBuilder::AddColumn(Component& grid, const ScxNode& column) {
   const std::string column_name = NodeName(column.text);
   TextList orphans;
+  const ColumnLink link = LinkColumn(LinesOf(column, orphans), grid.data_alias);
   ConvertedSettings converted =
-      settings_.Convert(settings_.WithoutFoxDefaults(LinesOf(column, orphans), "column"), "Column", kColumnItemClass);
+      settings_.Convert(settings_.WithoutFoxDefaults(link.lines, "column"), "Column", kColumnItemClass);
   Keep(grid, column_name, converted.kept);
   Keep(grid, column_name, orphans);
   AddMethods(grid, column, column_name);
-  GridColumn item{std::move(converted.settings)};
+  GridColumn item{std::move(converted.settings), link.field};
   for (const ScxNode* part : column.children) {
     const std::string owner = column_name + "." + NodeName(part->text);
     const std::string fox_class = NodeFoxClass(records_, *part);
@@ -264,6 +295,20 @@ void FormModelBuilder::AddColumn(Component& grid, const ScxNode& column) {
     for (const ScxNode* inner : part->children) KeepSubtree(grid, *inner, owner + "." + NodeName(inner->text));
   }
   grid.columns.push_back(std::move(item));
+}
+
+void FormModelBuilder::SettleOptionGroup(Component& group, const TextList& stored, const TextList& binding) const {
+  if (DrawnAsRadioGroup(group)) {
+    // FoxPro's option group holds a number unless its Value is a text.
+    const std::string value = StoredValue(stored, "Value").value_or("1");
+    double number = 0;
+    const bool numbered = std::from_chars(value.data(), value.data() + value.size(), number).ec == std::errc();
+    MakeRadioGroup(group, numbered);
+    return;
+  }
+  group.data_alias.clear();
+  group.data_field.clear();
+  for (const std::string& line : binding) group.kept.push_back({{}, line});
 }
 
 void FormModelBuilder::KeepSubtree(Component& holder, const ScxNode& node, const std::string& owner) {
@@ -298,21 +343,24 @@ void BuildRecordTree(const std::vector<FormRecord>& records, ScxObjectTree& tree
 }
 
 std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records, const ScxObjectTree& tree,
-                                          const std::string& unit_name, int code_page) {
+                                          const std::string& unit_name, int code_page,
+                                          const PictureFiles& pictures) {
   const std::vector<const ScxNode*> form_nodes = FormNodes(records, tree);
   if (form_nodes.empty()) throw Exception("No form in the table");
   std::vector<LoadableForm> forms;
   UniqueNames unit_names;  // two forms of one name in a form set still get two units
   const MethodIndex methods(records, tree);
+  const DataEnvironment data = ReadDataEnvironment(records, tree);
   for (const ScxNode* form_node : form_nodes) {
     // Names are unique within one form; each form starts afresh.
-    FormModelBuilder builder(records, tree, methods, code_page);
+    FormModelBuilder builder(records, tree, methods, data, code_page, pictures);
     forms.push_back(builder.BuildForm(*form_node, unit_name, code_page));
     if (forms.size() == 1) {
       builder.KeepHolders(forms.back().root, *form_node);
       builder.KeepOutsideMethods(forms.back().root, tree, form_nodes);
     }
     builder.MakeMethods(forms.back().root);
+    TranslateFormCode(forms.back());
     if (form_nodes.size() > 1)
       forms.back().unit_name = unit_names.Take(unit_name + "_" + forms.back().root.identifier);
   }

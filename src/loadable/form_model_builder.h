@@ -3,13 +3,14 @@
 // the table's records and the object tree built from them by pass 1's rules.
 // Each form node (an object whose record's base class is form) is one form,
 // so each form of a form set is one; the settings of the form set are kept
-// as comments in the first form's unit. The data environment is not part of
-// any form.
+// as comments in the first form's unit. The data environment is part of no
+// form: it gives every form its data sources (data_sources.h).
 
 #include <string>
 #include <vector>
 
 #include "loadable/component_model.h"
+#include "loadable/component_pictures.h"
 #include "scx/form_record.h"
 #include "scx/scx_object_tree.h"
 
@@ -19,9 +20,11 @@ namespace quorvex {
 // records from 1 in vector order (not their table record numbers). `unit_name`
 // is the unit name of the input; with more than one form each form's unit is
 // unit_name + "_" + the form's identifier. Strings are decoded from
-// `code_page`. Throws Exception("No form in the table") when there is none.
+// `code_page`; the picture files the settings name come from `pictures`.
+// Throws Exception("No form in the table") when there is none.
 std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records, const ScxObjectTree& tree,
-                                          const std::string& unit_name, int code_page);
+                                          const std::string& unit_name, int code_page,
+                                          const PictureFiles& pictures = {});
 
 // The records' object tree as BuildFormModels wants it: pass 1's rules
 // (COMMENT records and records without ObjName add nothing), references

@@ -2,6 +2,8 @@
 
 #include "base/ascii.h"
 #include "formstream/canonical_dfm.h"
+#include "loadable/code_translation.h"
+#include "loadable/data_sources.h"
 #include "loadable/form_model_builder.h"
 #include "loadable/loadable_text.h"
 #include "loadable/pascal_names.h"
@@ -45,6 +47,11 @@ LoadableOutput MakeOutput(const LoadableForm& form) {
   output.kept_count = KeptSettingCount(form.root);
   output.method_count = FoxMethodCount(form.root);
   output.handled_count = HandledMethodCount(form.root);
+  output.translation = CountTranslations(form.root);
+  output.uses_runtime = UsesFoxRuntime(form.root);
+  output.notes = form.notes;
+  output.data_sources = form.data_sources;
+  output.bound = BoundControls(form);
   return output;
 }
 
@@ -52,7 +59,7 @@ LoadableOutput MakeOutput(const LoadableForm& form) {
 
 void LoadableConversion::Generate() {
   outputs_.clear();
-  forms_ = BuildFormModels(records_, tree_, UnitNameOf(input_path_), code_page_);
+  forms_ = BuildFormModels(records_, tree_, UnitNameOf(input_path_), code_page_, {options_.pictures, input_path_});
   for (const LoadableForm& form : forms_) outputs_.push_back(MakeOutput(form));
 }
 

@@ -12,6 +12,7 @@
 
 #include "base/text_list.h"
 #include "loadable/component_model.h"
+#include "loadable/picture_source.h"
 #include "scx/form_record.h"
 #include "scx/scx_object_tree.h"
 
@@ -30,6 +31,8 @@ struct LoadableOptions {
   // The code page strings are decoded from; default: the table's mark.
   std::optional<int> code_page;
   RecordExpansion expand_records;  // may be empty
+  // The picture files the settings name; empty: every picture stays a comment.
+  PictureSource pictures = {};
 };
 
 // One form's files: NAME.dfm and NAME.pas.
@@ -43,6 +46,13 @@ struct LoadableOutput {
   int kept_count = 0;     // settings kept as comments in the unit
   int method_count = 0;   // FoxPro methods in the unit
   int handled_count = 0;  // of them in handlers of events
+  // The FoxPro methods that run and hold code, by how much is translated.
+  TranslationCounts translation;
+  bool uses_runtime = false;  // the unit uses FoxRuntime, which must be beside it
+  std::vector<DataSourceMade> data_sources;
+  std::vector<BoundControl> bound;  // the components bound to them
+  // Report lines of pass 2 ("   Note: ..."): picture files not found or not read.
+  std::vector<std::string> notes;
 };
 
 class LoadableConversion {
@@ -70,6 +80,8 @@ class LoadableConversion {
   // of the expansion.
   const std::vector<std::string>& Notes() const { return notes_; }
   const std::vector<LoadableOutput>& Outputs() const { return outputs_; }
+  // The models of Outputs(), in the same order.
+  const std::vector<LoadableForm>& Forms() const { return forms_; }
   int CodePage() const { return code_page_; }
 
   // The object text of the whole tree (data environment and form set

@@ -4,8 +4,10 @@
 #include <set>
 #include <string>
 
+#include "loadable/code_translation.h"
 #include "loadable/text_encoding.h"
 #include "loadable/unit_methods.h"
+#include "translate/runtime_unit.h"
 
 namespace quorvex {
 
@@ -23,6 +25,9 @@ constexpr ClassUnit kClassUnits[] = {
     {"TGroupBox", "StdCtrls"},  {"TPanel", "ExtCtrls"},      {"TImage", "ExtCtrls"},    {"TShape", "ExtCtrls"},
     {"TBevel", "ExtCtrls"},     {"TTimer", "ExtCtrls"},      {"TPageControl", "ComCtrls"}, {"TTabSheet", "ComCtrls"},
     {"TDBGrid", "Grids"},       {"TDBGrid", "DBGrids"},      {"TSpinEdit", "Spin"},
+    {"TDataSource", "DB"},      {"TDBEdit", "DBCtrls"},      {"TDBMemo", "DBCtrls"},    {"TDBCheckBox", "DBCtrls"},
+    {"TDBComboBox", "DBCtrls"}, {"TDBListBox", "DBCtrls"},   {"TDBRadioGroup", "DBCtrls"},
+    {"TBitBtn", "Buttons"},
 };
 
 constexpr std::string_view kBaseUnits[] = {"SysUtils", "Classes", "Graphics", "Controls", "Forms", "Dialogs"};
@@ -55,6 +60,9 @@ std::string UsesList(const Component& root) {
     if (needed.contains(class_unit.unit) && written.insert(class_unit.unit).second)
       uses += ", " + std::string(class_unit.unit);
   }
+  // Translated code keeps FoxPro's untyped values in Variants and calls
+  // FoxPro's functions in the runtime unit written beside the form's.
+  if (UsesFoxRuntime(root)) uses += ", Variants, " + std::string(kFoxRuntimeUnit);
   return uses;
 }
 
@@ -76,6 +84,7 @@ class UnitWriter {
     // A renamed component is found by the path FoxPro's code uses.
     if (component.identifier != component.original_name)
       Comment(&component == &form_.root ? "FoxPro name: " + component.original_name : "FoxPro: " + component.fox_path);
+    if (!component.remark.empty()) Comment(component.remark);
     for (const KeptSetting& kept : component.kept)
       Comment(kept.owner.empty() ? kept.line : kept.owner + ": " + kept.line);
   }

@@ -24,10 +24,16 @@ std::string PascalIdentifier(std::string_view text, char lead);
 // Caption; form_member_names.txt) gets "_" after it.
 std::string ComponentIdentifier(std::string_view text);
 
+// True when a field or a variable of the form class named `name` would be a
+// reserved word or hide a member of the form or a routine its methods call
+// (form_member_names.txt).
+bool HidesFormMember(std::string_view name);
+
 // The unit name of an input file: its base name without directory and
 // extension, as an identifier with lead 'U' (0001_createtool.scx gives
 // U0001_createtool); "U" goes in front of the name of a library unit too
-// (dialogs.scx gives Udialogs), which the form's unit would stand for.
+// (dialogs.scx gives Udialogs), which the form's unit would stand for, and
+// in front of the name of the runtime unit of translated code (FoxRuntime).
 std::string UnitNameOf(std::string_view file_name);
 
 // The names given out within one form.

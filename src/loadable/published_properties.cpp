@@ -22,7 +22,7 @@ PropertyType ReadType(std::string_view row) {
       {"int", ValueKind::kInteger}, {"bool", ValueKind::kBoolean}, {"string", ValueKind::kString},
       {"color", ValueKind::kColor}, {"ident", ValueKind::kIdentifier}, {"set", ValueKind::kSet},
       {"strings", ValueKind::kStrings}, {"component", ValueKind::kComponent},
-      {"event", ValueKind::kEvent}, {"lclevent", ValueKind::kLclEvent}};
+      {"event", ValueKind::kEvent}, {"lclevent", ValueKind::kLclEvent}, {"binary", ValueKind::kBinary}};
   const std::size_t equals = row.find('=');
   auto [kind_name, rest] = FirstWord(row.substr(0, equals));
   const auto kind = kKinds.find(kind_name);
@@ -31,8 +31,12 @@ PropertyType ReadType(std::string_view row) {
   for (; !rest.empty(); rest = FirstWord(rest).second) type.names.emplace_back(FirstWord(rest).first);
   const bool takes_names = type.kind == ValueKind::kIdentifier || type.kind == ValueKind::kSet;
   const bool event = type.kind == ValueKind::kEvent || type.kind == ValueKind::kLclEvent;
-  if (event ? type.names.size() != 1 : takes_names == type.names.empty())
-    throw Exception(event ? "an event takes its method type" : "identifiers given to the wrong kind");
+  const bool binary = type.kind == ValueKind::kBinary;
+  if (event || binary ? type.names.size() != 1 : takes_names == type.names.empty()) {
+    throw Exception(event    ? "an event takes its method type"
+                    : binary ? "binary data takes the class whose data it holds"
+                             : "identifiers given to the wrong kind");
+  }
   if (equals != std::string_view::npos) {
     type.default_value = TrimBlanks(row.substr(equals + 1));
     if (!ValueFitsType(type, *type.default_value)) throw Exception("a default not of its kind");
@@ -102,6 +106,11 @@ bool ValueFitsType(const PropertyType& type, std::string_view value) {
              std::all_of(value.begin(), value.end(), [](char c) { return IsLetter(c) || c == '_' || (c >= '0' && c <= '9'); });
     case ValueKind::kLclEvent:
       return false;
+    case ValueKind::kBinary:
+      return value.size() >= 2 && value.front() == '{' && value.back() == '}' &&
+             std::all_of(value.begin() + 1, value.end() - 1, [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || c == '\n';
+             });
   }
   return false;
 }

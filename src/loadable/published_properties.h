@@ -18,12 +18,17 @@ namespace quorvex {
 
 // kEvent: an event both publish, its value a handler's name; kLclEvent: an
 // event only the LCL publishes, which no .dfm may set (the unit wires it).
-// kStrings: a list of strings; kComponent: another component, by its name.
-enum class ValueKind { kInteger, kBoolean, kString, kColor, kIdentifier, kSet, kStrings, kComponent, kEvent, kLclEvent };
+// kStrings: a list of strings; kComponent: another component, by its name;
+// kBinary: binary data in braces, hex digits in lines (a picture).
+enum class ValueKind {
+  kInteger, kBoolean, kString, kColor, kIdentifier, kSet, kStrings, kComponent, kEvent, kLclEvent, kBinary
+};
 
 struct PropertyType {
   ValueKind kind = ValueKind::kInteger;
-  std::vector<std::string> names;  // the identifiers of kIdentifier and kSet; the method type of an event
+  // The identifiers of kIdentifier and kSet; the method type of an event; the
+  // class whose data kBinary holds.
+  std::vector<std::string> names;
   // The value that Delphi and the LCL both give the property when a .dfm
   // does not set it (DFM text); none where they differ or it is not listed.
   std::optional<std::string> default_value;

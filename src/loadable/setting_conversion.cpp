@@ -157,7 +157,8 @@ std::vector<DfmSetting> LclOnlySettings(std::string_view delphi_class) {
   // The LCL sizes check boxes and option buttons to its own measure of their
   // text; FoxPro shows them at the size their record stores, which is the
   // size FoxPro's own AutoSize gave them where that is on.
-  if (delphi_class == "TCheckBox" || delphi_class == "TRadioButton") return {{"AutoSize", "False"}};
+  if (delphi_class == "TCheckBox" || delphi_class == "TRadioButton" || delphi_class == "TDBCheckBox")
+    return {{"AutoSize", "False"}};
   return {};
 }
 

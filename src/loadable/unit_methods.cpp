@@ -1,5 +1,6 @@
 #include "loadable/unit_methods.h"
 
+#include <algorithm>
 #include <array>
 
 #include "loadable/text_encoding.h"
@@ -26,13 +27,6 @@ constexpr std::array<MethodType, 10> kMethodTypes = {{
     {"TCloseEvent", "(Sender: TObject; var Action: TCloseAction)"},
     {"TCloseQueryEvent", "(Sender: TObject; var CanClose: Boolean)"},
 }};
-
-std::string_view ParametersOf(std::string_view event_type) {
-  for (const MethodType& type : kMethodTypes) {
-    if (type.name == event_type) return type.parameters;
-  }
-  return {};
-}
 
 template <typename Each>
 void ForEachMethod(const Component& component, Each&& each) {
@@ -68,21 +62,67 @@ std::string MethodHeading(const FoxMethod& method) {
   return heading;
 }
 
+// The FoxPro code of `fox` as it is stored, a comment per line.
+void AppendComments(const FoxMethod& fox, int code_page, TextList& out) {
+  for (const std::string& line : fox.code) {
+    const std::string text = Utf8Text(DecodeText(line, code_page));
+    out.push_back(text.find_first_not_of(" \t") == std::string::npos ? std::string() : "  " + LineComment(text));
+  }
+}
+
+// The translation of `fox`: every FoxPro line as its comment, the Pascal of
+// what is translated after it, indented by the blocks it is in.
+void AppendTranslation(const FoxMethod& fox, int code_page, TextList& out) {
+  for (const BodyLine& line : fox.translation.lines) {
+    const std::string indent(static_cast<std::size_t>(2 + 2 * line.depth), ' ');
+    if (line.source < 0) {
+      out.push_back(indent + line.pascal);
+      continue;
+    }
+    const std::string text = Utf8Text(DecodeText(fox.code[static_cast<std::size_t>(line.source)], code_page));
+    out.push_back(text.find_first_not_of(" \t") == std::string::npos ? std::string() : indent + LineComment(text));
+  }
+}
+
+bool FullyTranslated(const FormMethod& method) {
+  return std::all_of(method.methods.begin(), method.methods.end(), [](const FoxMethod& fox) {
+    const TranslationOutcome outcome = fox.translation.Outcome();
+    return fox.overridden || outcome == TranslationOutcome::kFull || outcome == TranslationOutcome::kNoCode;
+  });
+}
+
 void AppendBody(const FormMethod& method, const std::string& form_class, int code_page, TextList& out) {
   out.push_back("");
   out.push_back("procedure " + form_class + "." + method.name + std::string(ParametersOf(method.event_type)) + ";");
+  std::vector<LocalVariable> locals;
+  for (const FoxMethod& fox : method.methods)
+    locals.insert(locals.end(), fox.translation.locals.begin(), fox.translation.locals.end());
+  if (!locals.empty()) {
+    out.push_back("var");
+    for (const LocalVariable& local : locals) out.push_back("  " + local.name + ": " + local.type + ";");
+  }
   out.push_back("begin");
+  if (!FullyTranslated(method)) out.push_back(std::string(kNotFullyTranslated));
   for (const FoxMethod& fox : method.methods) {
     out.push_back("  " + LineComment(Utf8Text(DecodeText(MethodHeading(fox), code_page))));
-    for (const std::string& line : fox.code) {
-      const std::string text = Utf8Text(DecodeText(line, code_page));
-      out.push_back(text.find_first_not_of(" \t") == std::string::npos ? std::string() : "  " + LineComment(text));
+    if (fox.overridden) {
+      out.push_back("  // Not run: FoxPro runs the version of the method below in its place.");
+      AppendComments(fox, code_page, out);
+    } else {
+      AppendTranslation(fox, code_page, out);
     }
   }
   out.push_back("end;");
 }
 
 }  // namespace
+
+std::string_view ParametersOf(std::string_view event_type) {
+  for (const MethodType& type : kMethodTypes) {
+    if (type.name == event_type) return type.parameters;
+  }
+  return {};
+}
 
 std::string LineComment(std::string_view text) {
   std::string clean(text);

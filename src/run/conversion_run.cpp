@@ -10,6 +10,7 @@
 #include "run/class_library_expansion.h"
 #include "run/file_driver.h"
 #include "run/output_file.h"
+#include "run/picture_files.h"
 #include "base/errors.h"
 
 namespace quorvex {
@@ -97,7 +98,7 @@ ConversionRun::ConversionRun(RunHost& host, RunOptions options) : host_(host), o
 
 std::unique_ptr<FileConversion> ConversionRun::MakeConversion(const std::string& file) const {
   auto conversion = std::make_unique<FileConversion>(file, options_.code_page);
-  if (options_.loadable) conversion->SetLoadable(ClassLibraryExpansion(libraries_));
+  if (options_.loadable) conversion->SetLoadable(ClassLibraryExpansion(libraries_), pictures_);
   return conversion;
 }
 
@@ -117,7 +118,10 @@ void ConversionRun::ConvertSelectedFiles(const std::vector<RunInput>& inputs, co
   current_ = 0;
   program_names_.Clear();
   project_files_.clear();
-  if (options_.loadable) libraries_ = MakeClassLibraryCache(options_.library_folders, options_.library_files);
+  if (options_.loadable) {
+    libraries_ = MakeClassLibraryCache(options_.library_folders, options_.library_files);
+    pictures_ = FilePictureSource(RealFileSystem());
+  }
   BusyCursor busy(host_);
   ForceOutputDirectory(output_directory);
   output_directory_ = WithTrailingDelimiter(output_directory);
@@ -169,14 +173,23 @@ void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, 
     conversion.DiscardStagedFiles();
     RefuseSave("Cannot create file " + clash + ": it was written for " + written_by_[clash] + " in this run", events);
   } else {
+    std::vector<std::string> runtime;
+    WriteRuntimeUnit(conversion, directory, events, runtime);
     FinishFile(conversion, directory, events);
     result.outputs = conversion.WrittenFiles();
+    result.outputs.insert(result.outputs.end(), runtime.begin(), runtime.end());
     for (const std::string& path : result.outputs) written_by_.emplace(path, input.path);
     if (const LoadableConversion* loadable = conversion.Loadable()) {
       for (const LoadableOutput& output : loadable->Outputs()) {
         const std::string pas = directory + output.unit_name + ".pas";
         if (written_by_.contains(pas))
-          result.units.push_back({output.unit_name, pas, output.form_class, output.form_variable});
+          result.units.push_back({output.unit_name, pas, output.form_class, output.form_variable,
+                                  output.data_sources, output.bound});
+        result.translation.full += output.translation.full;
+        result.translation.partial += output.translation.partial;
+        result.translation.none += output.translation.none;
+        result.translation.lines += output.translation.lines;
+        result.translation.translated_lines += output.translation.translated_lines;
       }
     }
   }

@@ -43,12 +43,15 @@ enum class FormOutcome {
 };
 
 // A unit the loadable mode wrote: its name, the .pas file, the form class it
-// declares and that class's variable.
+// declares and that class's variable, its data sources and the components
+// bound to them.
 struct WrittenUnit {
   std::string unit_name;
   std::string pas_path;
   std::string form_class;
   std::string form_variable;
+  std::vector<DataSourceMade> data_sources = {};
+  std::vector<BoundControl> bound = {};
 };
 
 // One form of a run, in input order.
@@ -59,6 +62,9 @@ struct FormResult {
   std::vector<std::string> warnings;  // the messages after "   Warning: "
   std::vector<std::string> notes;     // the texts after "   Note: " (loadable mode)
   std::vector<WrittenUnit> units;     // the units saved (loadable mode)
+  // The FoxPro methods of its units by how much of their code is translated
+  // (loadable mode).
+  TranslationCounts translation = {};
 };
 
 // The project files a loadable run writes besides the forms' (NAME.lpr,
@@ -145,6 +151,10 @@ class ConversionRun {
   bool ReportMissing(const RunInput& input, DriverEvents& events);
   // Writes the project files of RunOptions::project (project_output.cpp).
   void WriteProjectFiles();
+  // Writes FoxRuntime.pas into `directory` for a form whose units use it,
+  // once per folder in a run (runtime_output.cpp); its path goes to `written`.
+  void WriteRuntimeUnit(const FileConversion& conversion, const std::string& directory, DriverEvents& events,
+                        std::vector<std::string>& written);
 
   RunHost& host_;
   RunOptions options_;
@@ -155,12 +165,15 @@ class ConversionRun {
   std::size_t current_ = 0;  // the result the report lines go to
   std::unique_ptr<FileConversion> last_conversion_;
   std::shared_ptr<ClassLibraryCache> libraries_;  // of the latest loadable run
+  PictureSource pictures_;                         // of the latest loadable run
   // Every file this run has put in place, with the input it came from: a form
   // set's units are named only once converted, and may take the name of
   // another input's output, which is then never replaced.
   std::unordered_map<std::string, std::string> written_by_;
   ProgramNames program_names_;  // given out in input order, whatever the number of threads
   std::vector<std::string> project_files_;
+  // The FoxRuntime.pas files this run has written, one per folder, in order.
+  std::vector<std::string> runtime_files_;
 };
 
 }  // namespace quorvex

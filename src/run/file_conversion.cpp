@@ -18,8 +18,9 @@ std::string FileConversion::OutputName(std::string_view extension) const {
   return ChangeFileExt(source_file_name_, extension);
 }
 
-void FileConversion::SetLoadable(RecordExpansion expand_records) {
-  loadable_ = std::make_unique<LoadableConversion>(input_path_, LoadableOptions{code_page_, std::move(expand_records)});
+void FileConversion::SetLoadable(RecordExpansion expand_records, PictureSource pictures) {
+  loadable_ = std::make_unique<LoadableConversion>(
+      input_path_, LoadableOptions{code_page_, std::move(expand_records), std::move(pictures)});
 }
 
 void FileConversion::OpenTable() {

@@ -31,10 +31,11 @@ class FileConversion {
   // Switches this file to the loadable mode (before OpenTable). The steps
   // then run the loadable conversion: OpenTable opens the table only,
   // WriteObjectText reads its records, GenerateDfm makes every form's texts
-  // (GeneratePas has nothing left to do) and Save writes OutputFiles().
+  // (GeneratePas has nothing left to do; the picture files its settings name
+  // come from `pictures`) and Save writes OutputFiles().
   // ObjectTextLines, DfmLines and PasLines show the loadable texts, every
   // form's one after the other.
-  void SetLoadable(RecordExpansion expand_records);
+  void SetLoadable(RecordExpansion expand_records, PictureSource pictures);
   const LoadableConversion* Loadable() const { return loadable_.get(); }
 
   // Opens the table and builds the object tree. Open failures propagate.

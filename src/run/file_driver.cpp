@@ -20,9 +20,19 @@ void Guarded(DriverEvents& events, Step&& step) {
   }
 }
 
+// "dsCustomer (customer), dsOrders (orders, opened in code)".
+std::string DataSourceList(const std::vector<DataSourceMade>& sources) {
+  std::string list;
+  for (const DataSourceMade& source : sources) {
+    if (!list.empty()) list += ", ";
+    list += source.identifier + " (" + source.alias + (source.opened_in_code ? ", opened in code)" : ")");
+  }
+  return list;
+}
+
 // The loadable mode's steps after the table is open: its records (pass 1),
-// then every form's texts (pass 2), each form's files and kept settings
-// reported by name.
+// then every form's texts (pass 2), each form's files, its picture files not
+// carried and its kept settings reported by name.
 void ConvertLoadableSteps(FileConversion& conversion, const std::string& output_directory, DriverEvents& events) {
   Guarded(events, [&] { conversion.WriteObjectText(events); });
   for (const std::string& note : conversion.Loadable()->Notes()) events.AddReportLine(note);
@@ -31,6 +41,7 @@ void ConvertLoadableSteps(FileConversion& conversion, const std::string& output_
   for (const LoadableOutput& output : conversion.Loadable()->Outputs()) {
     events.AddReportLine("   Generating: " + output_directory + output.unit_name + ".dfm");
     events.AddReportLine("   Generating: " + output_directory + output.unit_name + ".pas");
+    for (const std::string& note : output.notes) events.AddReportLine(note);
     if (output.kept_count > 0) {
       events.AddReportLine(std::string(kNotePrefix) + std::to_string(output.kept_count) +
                            " settings kept as comments in " + output.unit_name + ".pas");
@@ -39,6 +50,19 @@ void ConvertLoadableSteps(FileConversion& conversion, const std::string& output_
       events.AddReportLine(std::string(kNotePrefix) + std::to_string(output.method_count) + " methods in " +
                            output.unit_name + ".pas, " + std::to_string(output.handled_count) +
                            " of them in event handlers");
+    }
+    const TranslationCounts& translation = output.translation;
+    if (translation.full + translation.partial + translation.none > 0) {
+      events.AddReportLine(std::string(kNotePrefix) + "FoxPro code in " + output.unit_name + ".pas: " +
+                           std::to_string(translation.full) + " methods translated fully, " +
+                           std::to_string(translation.partial) + " partly, " + std::to_string(translation.none) +
+                           " not at all (" + std::to_string(translation.translated_lines) + " of " +
+                           std::to_string(translation.lines) + " lines of code)");
+    }
+    if (!output.data_sources.empty()) {
+      events.AddReportLine(std::string(kNotePrefix) + "data sources in " + output.unit_name +
+                           ".pas: " + DataSourceList(output.data_sources) + "; " +
+                           std::to_string(output.bound.size()) + " controls bound");
     }
   }
 }

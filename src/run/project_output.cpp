@@ -28,6 +28,7 @@ void ConversionRun::WriteProjectFiles() {
                                unit.form_variable});
   }
   if (project.units.empty()) return;
+  if (!runtime_files_.empty()) project.runtime_path = RelativePath(runtime_files_.front(), output_directory_);
   project.program = ProgramIdentifier(options_.project->name, project.units);
   const std::string base = output_directory_ + project.program;
   const std::vector<std::string> texts = {JoinLines(LazarusProgram(project)), JoinLines(LazarusProjectFile(project)),

@@ -13,6 +13,11 @@ namespace {
 // folders, the last unit ending in ";" instead of ",".
 TextList UsesEntries(const ProjectTexts& project, char separator) {
   TextList entries;
+  if (!project.runtime_path.empty()) {
+    std::string path = project.runtime_path;
+    std::replace(path.begin(), path.end(), '/', separator);
+    entries.push_back("  FoxRuntime in '" + path + "',");
+  }
   for (const ProjectUnit& unit : project.units) {
     std::string path = unit.relative_path;
     std::replace(path.begin(), path.end(), '/', separator);
@@ -120,6 +125,10 @@ TextList LazarusProjectFile(const ProjectTexts& project) {
                              "        <ComponentName Value=\"" + XmlText(unit.form_variable) + "\"/>",
                              "        <HasResources Value=\"True\"/>", "        <ResourceBaseClass Value=\"Form\"/>",
                              "      </Unit>"});
+  }
+  if (!project.runtime_path.empty()) {
+    text.insert(text.end(), {"      <Unit>", "        <Filename Value=\"" + XmlText(project.runtime_path) + "\"/>",
+                             "        <IsPartOfProject Value=\"True\"/>", "      </Unit>"});
   }
   text.insert(text.end(), {"    </Units>",
                            "  </ProjectOptions>",

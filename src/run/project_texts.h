@@ -28,6 +28,9 @@ struct ProjectTexts {
   std::string program;
   std::vector<ProjectUnit> units;
   std::size_t main_unit = 0;
+  // The path of the FoxRuntime unit that translated code uses, below the
+  // project's folder; "" when no unit uses it.
+  std::string runtime_path = {};
 };
 
 TextList LazarusProgram(const ProjectTexts& project);

@@ -38,6 +38,13 @@ struct FormRecord {
   // What the object's classes store in their METHODS, the furthest ancestor
   // first; empty for a record no class library made.
   std::vector<ClassMethods> class_methods;
+  // Where the PROPERTIES lines that a class library set were written, for
+  // the files their values name (a picture): "Property = FOLDER" for each,
+  // FOLDER the folder of the library that holds the line, in the layout of
+  // PROPERTIES itself so that a node reads its share as it reads its settings
+  // (NodePropertyLines). Lines of the form itself, and of libraries in the
+  // form's folder, are not listed. Filled by the class-library expansion.
+  std::string property_folders;
   std::string reserved1;       // RESERVED1: "Class" on a library's class record
   std::string reserved2;       // RESERVED2: a class record's record count
 };

@@ -88,4 +88,19 @@ std::string ConvertColor(std::string_view text) {
   return result;
 }
 
+std::optional<std::array<int, 3>> ColorRgb(std::string_view dfm_color) {
+  for (const auto& color : kStandardColors) {
+    if (color.name == dfm_color) return std::array<int, 3>{color.red, color.green, color.blue};
+  }
+  if (dfm_color.size() != 9 || !dfm_color.starts_with("$00")) return std::nullopt;
+  std::uint32_t value = 0;
+  for (const char c : dfm_color.substr(1)) {
+    const int digit = HexDigitValue(c);
+    if (digit < 0) return std::nullopt;
+    value = value << 4 | static_cast<std::uint32_t>(digit);
+  }
+  return std::array<int, 3>{static_cast<int>(value & 0xFF), static_cast<int>(value >> 8 & 0xFF),
+                            static_cast<int>(value >> 16 & 0xFF)};
+}
+
 }  // namespace quorvex

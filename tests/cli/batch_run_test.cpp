@@ -108,5 +108,26 @@ TEST_F(BatchRunTest, ClassLibrariesOfTheLoadableMode) {
             json::array({"class library missing.vcx not found", "class library broken.vcx not found"}));
 }
 
+TEST_F(BatchRunTest, TheReportsGiveEachUnitsDataSourcesAndBoundControls) {
+  using fixtures::PropertyLines;
+  fixtures::ScxWriter writer = PlainForm();
+  writer.Add({.objname = "Cursor1", .parent = "Dataenvironment", .baseclass = "cursor",
+              .properties = PropertyLines({"Alias = \"customer\"", "Name = \"Cursor1\""})})
+      .Add({.objname = "txtName", .parent = "Form1", .baseclass = "textbox",
+            .properties = PropertyLines({"ControlSource = \"customer.name\"", "Name = \"txtName\""})})
+      .Add({.objname = "grdTotals", .parent = "Form1", .baseclass = "grid",
+            .properties = PropertyLines({"RecordSource = \"totals\"", "Name = \"grdTotals\""})});
+  ASSERT_EQ(Run({"--loadable", "-o", Out(), "--report-json", Report(), Form(writer, "main")}), 0);
+  EXPECT_NE(out_.str().find("   Note: data sources in main.pas: dsCustomer (customer), dsTotals (totals, opened in "
+                            "code); 2 controls bound\n"),
+            std::string::npos)
+      << out_.str();
+  EXPECT_EQ(ReadReport()["forms"][0]["data"], json::parse(R"([{"unit": "main",
+      "data_sources": [{"name": "dsCustomer", "alias": "customer", "opened_in_code": false},
+                       {"name": "dsTotals", "alias": "totals", "opened_in_code": true}],
+      "bound": [{"control": "txtName", "data_source": "dsCustomer", "field": "name"},
+                {"control": "grdTotals", "data_source": "dsTotals"}]}])"));
+}
+
 }  // namespace
 }  // namespace quorvex::testing

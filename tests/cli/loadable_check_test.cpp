@@ -20,8 +20,11 @@
 #include "classlib/library_path.h"
 #include "cli/command_line.h"
 #include "formstream/canonical_parser.h"
+#include "loadable/image_codec.h"
+#include "loadable/picture_data.h"
 #include "loadable/published_properties.h"
 #include "support/golden.h"
+#include "support/lcl_load.h"
 
 namespace quorvex::testing {
 namespace {
@@ -29,26 +32,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kBuildDir = QUORVEX_BINARY_DIR;
-
-// Builds lclload into the build folder once per test program; empty when it
-// cannot be built. The build's own output goes to a log beside it.
-fs::path Checker(std::string& why_not) {
-  const auto tools = SharedSubdir("tools/lcl-load");
-  if (!tools) {
-    why_not = "the shared tools/lcl-load folder is absent";
-    return {};
-  }
-  const fs::path out = kBuildDir / "tools";
-  const std::string command = "sh '" + (*tools / "build.sh").string() + "' '" + out.string() + "' > '" +
-                              (out / "lclload-build.log").string() + "' 2>&1";
-  fs::create_directories(out);
-  if (std::system(command.c_str()) != 0 || !fs::exists(out / "lclload")) {
-    why_not = "lclload could not be built (needs fpc, lcl-nogui-2.2, lcl-units-2.2); see " +
-              (out / "lclload-build.log").string();
-    return {};
-  }
-  return out / "lclload";
-}
 
 // `options`: more options before the inputs.
 int ConvertLoadable(const std::vector<std::string>& inputs, const fs::path& out,
@@ -125,13 +108,17 @@ int ExpectAllCleanBelow(const fs::path& checker, const fs::path& folder) {
 }
 
 // The notes of a project's run name only what its application lacks: a
-// library never published with it (or not a .vcx at all), or a class that
-// the library found does not define.
+// library never published with it (or not a .vcx at all), a class that the
+// library found does not define, or a picture file (none is published).
 void ExpectNotesOnlyForMissingLibraries(const std::string& report_json, const std::string& id,
                                         const std::vector<ProjectReference>& references) {
   static const std::regex kLibraryNotFound("class library (.*) not found");
   static const std::regex kClassNotFound("class (.*) not found in class library .*");
-  static const std::regex kKept("[0-9]+ settings kept as comments in .*|[0-9]+ methods in .*, [0-9]+ of them in event handlers");
+  static const std::regex kKept(
+      "[0-9]+ settings kept as comments in .*|[0-9]+ methods in .*, [0-9]+ of them in event handlers|"
+      "FoxPro code in .*: [0-9]+ methods translated fully, [0-9]+ partly, [0-9]+ not at all \\([0-9]+ of [0-9]+ lines "
+      "of code\\)|"
+      "data sources in .*; [0-9]+ controls bound|picture file .* not found; kept as a comment");
   const auto lacks = [&](const std::string& text, bool library) {
     if (library && !HasLibraryExtension(text)) return true;
     return std::any_of(references.begin(), references.end(), [&](const ProjectReference& reference) {
@@ -154,8 +141,8 @@ void ExpectNotesOnlyForMissingLibraries(const std::string& report_json, const st
   }
 }
 
-// A value of each kind, as the converter would write it.
-std::string SampleValue(const PropertyType& type) {
+// A value of each kind for property `name`, as the converter would write it.
+std::string SampleValue(const std::string& name, const PropertyType& type) {
   switch (type.kind) {
     case ValueKind::kInteger:
       return "12";
@@ -172,18 +159,29 @@ std::string SampleValue(const PropertyType& type) {
     case ValueKind::kStrings:
       return "(\r\n      'x'\r\n      'y')";
     case ValueKind::kComponent:
-      return "Page1";  // the page every page control below holds
+      // The page every page control below holds, the form's data source.
+      return name == "DataSource" ? "DataSource1" : "Page1";
     case ValueKind::kEvent:
       return "Handler1";
     case ValueKind::kLclEvent:
       break;  // never in a .dfm
+    case ValueKind::kBinary: {
+      const std::string bmp = EncodeBmp({1, 1, {255, 0, 0, 255}});
+      const std::string data = type.names.front() == "TIcon" ? IconData(bmp).value_or("")
+                                                             : PictureData(bmp, {}).value_or("");
+      return DfmBinaryText(data);
+    }
   }
   return {};
 }
 
+// A button's glyph is left out: lclload's widget set makes no bitmap handle,
+// which the LCL's TBitBtn asks for as soon as it gets a glyph (the render
+// check shows glyphs).
 void AddSettings(const PublishedProperties::Group& group, const std::string& indent, std::string& text) {
   for (const auto& [name, type] : group) {
-    if (type.kind != ValueKind::kLclEvent) text += indent + name + " = " + SampleValue(type) + "\r\n";
+    const bool glyph = type.kind == ValueKind::kBinary && type.names.front() == "TBitmap";
+    if (type.kind != ValueKind::kLclEvent && !glyph) text += indent + name + " = " + SampleValue(name, type) + "\r\n";
   }
 }
 
@@ -196,7 +194,8 @@ std::string EveryPublishedProperty() {
   int count = 0;
   for (const auto& [class_name, group] : groups) {
     if (class_name.front() != 'T' || class_name == "TForm" || class_name == "TTabSheet") continue;
-    text += "  object C" + std::to_string(++count) + ": " + class_name + "\r\n";
+    const std::string component = class_name == "TDataSource" ? "DataSource1" : "C" + std::to_string(++count);
+    text += "  object " + component + ": " + class_name + "\r\n";
     AddSettings(group, "    ", text);
     if (class_name == "TDBGrid") {
       text += "    Columns = <\r\n      item\r\n";
@@ -216,7 +215,7 @@ std::string EveryPublishedProperty() {
 TEST(LoadableCheck, CorpusAndProjectFormsLoadClean) {
   QUORVEX_REQUIRE_CORPUS();
   std::string why_not;
-  const fs::path checker = Checker(why_not);
+  const fs::path checker = BuildLclLoad(kBuildDir / "tools", why_not);
   if (checker.empty()) GTEST_SKIP() << "loadable check skipped: " << why_not;
 
   const fs::path out = kBuildDir / "loadable_check";

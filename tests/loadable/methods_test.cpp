@@ -1,5 +1,6 @@
 // FoxPro methods in the loadable unit: event methods as wired handlers,
-// every other method as a method of the form class, the code as comments.
+// every other method as a method of the form class, the code as comments,
+// translated where the translator is sure of it.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,9 @@ namespace quorvex::testing {
 namespace {
 
 using fixtures::PropertyLines;
+
+// The first line of a method whose code is not all translated.
+const std::string kTodo(kNotFullyTranslated);
 
 // METHODS text of `procedures`: name, then the code lines.
 std::string Methods(std::initializer_list<std::pair<std::string, std::string>> procedures) {
@@ -109,11 +113,11 @@ TEST(Methods, EventsThatMeetShareAHandlerInFoxProsOrder) {
               Methods({{"LostFocus", "b\r\n"}, {"GotFocus", "d\r\n"}, {"Valid", "a\r\n"}, {"When", "c\r\n"}}))},
       Methods({{"Init", "i\r\n"}, {"Load", "l\r\n"}}));
   EXPECT_EQ(Body(form.pas, "procedure TForm1.FormCreate(Sender: TObject);"),
-            (std::vector<std::string>{"  { FoxPro Load }", "  { l }", "  { FoxPro Init }", "  { i }"}));
+            (std::vector<std::string>{kTodo, "  { FoxPro Load }", "  { l }", "  { FoxPro Init }", "  { i }"}));
   EXPECT_EQ(Body(form.pas, "procedure TForm1.txtExit(Sender: TObject);"),
-            (std::vector<std::string>{"  { FoxPro Valid }", "  { a }", "  { FoxPro LostFocus }", "  { b }"}));
+            (std::vector<std::string>{kTodo, "  { FoxPro Valid }", "  { a }", "  { FoxPro LostFocus }", "  { b }"}));
   EXPECT_EQ(Body(form.pas, "procedure TForm1.txtEnter(Sender: TObject);"),
-            (std::vector<std::string>{"  { FoxPro When }", "  { c }", "  { FoxPro GotFocus }", "  { d }"}));
+            (std::vector<std::string>{kTodo, "  { FoxPro When }", "  { c }", "  { FoxPro GotFocus }", "  { d }"}));
   EXPECT_EQ(form.method_count, 6);
   EXPECT_EQ(form.handled_count, 6);
 }
@@ -137,12 +141,14 @@ TEST(Methods, OtherMethodsAndMembersMethodsArePlainMethods) {
   // component gets a name of its own.
   EXPECT_TRUE(Has(form.dfm, "      OnClick = Option1Click"));
   EXPECT_EQ(Body(form.pas, "procedure TForm1.grdColumn1Header1Click;"),
-            (std::vector<std::string>{"  { FoxPro Column1.Header1.Click }", "  { h }"}));
+            (std::vector<std::string>{kTodo, "  { FoxPro Column1.Header1.Click }", "  { h }"}));
   EXPECT_FALSE(std::any_of(form.dfm.begin(), form.dfm.end(),
                            [](const std::string& line) { return line.find("OnChange") != std::string::npos; }));
   EXPECT_TRUE(Has(form.pas, "  chk.OnChange := chkChange;"));
 }
 
+// The classes' versions come first; FoxPro runs only the last, which
+// replaces them.
 TEST(Methods, ClassesMethodsComeFirstMarkedWithTheirClass) {
   LoadableOptions options;
   options.expand_records = [](std::vector<FormRecord> records, const std::string&, std::vector<std::string>&) {
@@ -150,12 +156,16 @@ TEST(Methods, ClassesMethodsComeFirstMarkedWithTheirClass) {
                                     {"okbtn of app.vcx", "", Methods({{"Click", "ok\r\n"}, {"Init", ""}})}};
     return records;
   };
-  const LoadableOutput form = Convert({Object("cmd", "commandbutton", Methods({{"Click", "own\r\n"}}))}, {}, options);
+  const LoadableOutput form =
+      Convert({Object("cmd", "commandbutton", Methods({{"Click", "THIS.Caption = \"own\"\r\n"}}))}, {}, options);
+  const std::string not_run = "  // Not run: FoxPro runs the version of the method below in its place.";
   EXPECT_EQ(Body(form.pas, "procedure TForm1.cmdClick(Sender: TObject);"),
-            (std::vector<std::string>{"  { FoxPro Click, from class basebtn of base.vcx }", "  { base }",
-                                      "  { FoxPro Click, from class okbtn of app.vcx }", "  { ok }",
-                                      "  { FoxPro Click }", "  { own }"}));
+            (std::vector<std::string>{"  { FoxPro Click, from class basebtn of base.vcx }", not_run, "  { base }",
+                                      "  { FoxPro Click, from class okbtn of app.vcx }", not_run, "  { ok }",
+                                      "  { FoxPro Click }", "  { THIS.Caption = \"own\" }",
+                                      "  cmd.Caption := FoxCaption('own');"}));
   EXPECT_TRUE(Has(form.pas, "    procedure cmdInit;"));
+  EXPECT_EQ(form.translation.full, 1);
 }
 
 TEST(Methods, CodeStandsInCommentsNoTextOfItCanEnd) {
@@ -166,15 +176,40 @@ TEST(Methods, CodeStandsInCommentsNoTextOfItCanEnd) {
                        {"Text", "TEXT TO c\r\nENDPROC\r\nENDTEXT\r\n"}}))},
       {});
   EXPECT_EQ(Body(form.pas, "procedure TForm1.cmdClick(Sender: TObject);"),
-            (std::vector<std::string>{"  { FoxPro Click }", "  (* x = {^2020-01-01} *)", "  // \ty = \"*)\" && }",
+            (std::vector<std::string>{kTodo, "  { FoxPro Click }", "  (* x = {^2020-01-01} *)", "  // \ty = \"*)\" && }",
                                       "  { // \xC3\xA9t\xC3\xA9 }", ""}));
   // A method with no code is kept by its name.
   EXPECT_EQ(Body(form.pas, "procedure TForm1.cmdExit(Sender: TObject);"),
             std::vector<std::string>{"  { FoxPro Valid }"});
   EXPECT_EQ(Body(form.pas, "procedure TForm1.cmdText;"),
-            (std::vector<std::string>{"  { FoxPro Text }", "  { TEXT TO c }", "  { ENDPROC }", "  { ENDTEXT }"}));
+            (std::vector<std::string>{kTodo, "  { FoxPro Text }", "  { TEXT TO c }", "  { ENDPROC }", "  { ENDTEXT }"}));
   // Text other than ASCII: UTF-8, marked as such.
   EXPECT_EQ(form.pas.front(), "\xEF\xBB\xBFunit m;");
+}
+
+TEST(Methods, CodeIsTranslatedWhereCertainAndTheRestMarked) {
+  const LoadableOutput form =
+      Convert({Object("cmd", "commandbutton", Methods({{"Click", "THIS.Caption = \"Done\"\r\n"}})),
+               Object("lbl", "label", Methods({{"Click", "USE customers\r\nTHIS.Visible = .F.\r\n"}, {"Init", ""}}))},
+              {});
+  EXPECT_EQ(Body(form.pas, "procedure TForm1.cmdClick(Sender: TObject);"),
+            (std::vector<std::string>{"  { FoxPro Click }", "  { THIS.Caption = \"Done\" }",
+                                      "  cmd.Caption := FoxCaption('Done');"}));
+  EXPECT_EQ(Body(form.pas, "procedure TForm1.lblClick(Sender: TObject);"),
+            (std::vector<std::string>{kTodo, "  { FoxPro Click }",
+                                      "  { USE customers }", "  { THIS.Visible = .F. }", "  lbl.Visible := False;"}));
+  EXPECT_TRUE(Has(form.pas, "  SysUtils, Classes, Graphics, Controls, Forms, Dialogs, StdCtrls, Variants, FoxRuntime;"));
+  EXPECT_EQ(form.translation.full, 1);
+  EXPECT_EQ(form.translation.partial, 1);
+  EXPECT_EQ(form.translation.none, 0);
+  EXPECT_EQ(form.translation.translated_lines, 2);
+  EXPECT_EQ(form.translation.lines, 3);
+  EXPECT_TRUE(form.uses_runtime);
+  // Without translated code a unit needs no runtime.
+  const LoadableOutput none = Convert({Object("lbl", "label", Methods({{"Click", "USE customers\r\n"}}))}, {});
+  EXPECT_TRUE(Has(none.pas, "  SysUtils, Classes, Graphics, Controls, Forms, Dialogs, StdCtrls;"));
+  EXPECT_EQ(none.translation.none, 1);
+  EXPECT_FALSE(none.uses_runtime);
 }
 
 TEST(Methods, LinesOutsideEveryProcedureAreKept) {

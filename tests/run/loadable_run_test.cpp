@@ -1,6 +1,7 @@
 // The loadable mode in a run: the files written are named in the report, one
 // pair per form of a form set, with notes of the settings kept as comments and
-// of the methods;
+// of the methods and how much of their code is translated; the runtime unit
+// once per folder beside the units that use it;
 // no file the run wrote is replaced by another input's.
 
 #include <gtest/gtest.h>
@@ -50,6 +51,8 @@ TEST(LoadableRun, ReportNamesEveryFileWrittenAndTheKeptSettings) {
                             "   Generating: " + out + "U2nd_set_Form1.pas",
                             "   Note: 2 settings kept as comments in U2nd_set_Form1.pas",
                             "   Note: 2 methods in U2nd_set_Form1.pas, 1 of them in event handlers",
+                            "   Note: FoxPro code in U2nd_set_Form1.pas: 0 methods translated fully, 0 partly, 1 not "
+                            "at all (0 of 1 lines of code)",
                             "   Generating: " + out + "U2nd_set_Form2.dfm",
                             "   Generating: " + out + "U2nd_set_Form2.pas",
                             "   Done\r\n"}));
@@ -59,6 +62,32 @@ TEST(LoadableRun, ReportNamesEveryFileWrittenAndTheKeptSettings) {
             "object Form2: TForm2\r\n  Caption = 'Two'\r\n  Position = poDesigned\r\n  Font.Name = 'Arial'\r\n"
             "  Font.Size = 9\r\n  ClientHeight = 250\r\n  AutoScroll = False\r\n  ClientWidth = 375\r\n"
             "  PixelsPerInch = 96\r\nend\r\n");
+}
+
+// A form whose code is translated gets FoxRuntime.pas beside its unit, once
+// per folder in a run, with its other files.
+TEST(LoadableRun, TheRuntimeUnitIsWrittenOncePerFolderOfUnitsUsingIt) {
+  TempDir temp;
+  const auto write = [&](const std::string& name, const std::string& code) {
+    fixtures::ScxWriter form;
+    form.AddVersionComment().Add({.objname = "Form1", .baseclass = "form", .properties = PropertyLines({"Name = \"Form1\""}),
+                                  .methods = "PROCEDURE Click\r\n" + code + "\r\nENDPROC\r\n"});
+    return form.WriteTo(temp.path() / "in", name).string();
+  };
+  const std::string a = write("a", "THISFORM.Caption = \"A\""), b = write("b", "THISFORM.Caption = \"B\"");
+  const std::string none = write("c", "USE customers");
+  const std::string out = (temp.path() / "out").string() + "/";
+  RecordingHost host;
+  ConversionRun run(host, LoadableOptions());
+  run.ConvertSelectedFiles(std::vector<RunInput>{{a, ""}, {b, ""}, {b, "sub/"}, {none, "other/"}}, out);
+  EXPECT_EQ(std::count(host.lines.begin(), host.lines.end(), "   Generating: " + out + "FoxRuntime.pas"), 1);
+  EXPECT_EQ(std::count(host.lines.begin(), host.lines.end(), "   Generating: " + out + "sub/FoxRuntime.pas"), 1);
+  EXPECT_EQ(FileNames(temp.path() / "out"), (std::vector<std::string>{"FoxRuntime.pas", "a.dfm", "a.pas", "b.dfm", "b.pas"}));
+  EXPECT_EQ(FileNames(temp.path() / "out" / "other"), (std::vector<std::string>{"c.dfm", "c.pas"}));
+  EXPECT_EQ(run.Results()[0].outputs.back(), out + "FoxRuntime.pas");
+  EXPECT_EQ(run.Results()[0].translation.full, 1);
+  EXPECT_EQ(run.Results()[3].translation.none, 1);
+  EXPECT_TRUE(ReadFileBytes(temp.path() / "out" / "FoxRuntime.pas").starts_with("unit FoxRuntime;\r\n"));
 }
 
 // A form set's units are named only once converted; one that takes the name

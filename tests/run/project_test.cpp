@@ -70,6 +70,15 @@ TEST(ProjectTexts, ProgramsListEveryUnitAndCreateTheMainForm) {
   const ProjectTexts odd{"a", {{"u", "x&y/u.pas", "TU", "U"}}, 0};
   const TextList odd_lpi = LazarusProjectFile(odd);
   EXPECT_NE(std::find(odd_lpi.begin(), odd_lpi.end(), "        <Filename Value=\"x&amp;y/u.pas\"/>"), odd_lpi.end());
+  // Translated code's runtime unit comes first, once.
+  ProjectTexts translated = project;
+  translated.runtime_path = "sub/FoxRuntime.pas";
+  const TextList with_runtime = DelphiProgram(translated);
+  EXPECT_EQ(with_runtime[4], "  FoxRuntime in 'sub\\FoxRuntime.pas',");
+  EXPECT_EQ(LazarusProgram(translated)[7], "  FoxRuntime in 'sub/FoxRuntime.pas',");
+  const TextList runtime_lpi = LazarusProjectFile(translated);
+  EXPECT_NE(std::find(runtime_lpi.begin(), runtime_lpi.end(), "        <Filename Value=\"sub/FoxRuntime.pas\"/>"),
+            runtime_lpi.end());
 }
 
 }  // namespace

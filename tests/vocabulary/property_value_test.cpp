@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,14 @@ TEST(ConvertColor, StandardNamesAndHexNumbers) {
       {"'True'", "clBlack"},
   };
   for (const auto& row : rows) EXPECT_EQ(ConvertColor(row.input), row.expected) << row.input;
+}
+
+TEST(ColorRgb, ReadsWhatConvertColorWritesAndNothingElse) {
+  for (const std::array<int, 3> rgb : {std::array{255, 255, 255}, {0, 0, 128}, {192, 220, 192}, {1, 2, 3}}) {
+    const std::string text = std::to_string(rgb[0]) + "," + std::to_string(rgb[1]) + "," + std::to_string(rgb[2]);
+    EXPECT_EQ(ColorRgb(ConvertColor(text)), rgb) << text;
+  }
+  for (const char* other : {"clBtnFace", "$0030201", "$01030201", "$00GG0201", ""}) EXPECT_FALSE(ColorRgb(other)) << other;
 }
 
 struct NumberCase {

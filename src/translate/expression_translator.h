@@ -1,0 +1,65 @@
+#pragma once
+// FoxPro expressions in Pascal, with FoxPro's meaning: "=" between strings
+// compares as SET EXACT says (FoxRuntime's FoxStrEq), "==" exactly, "$" finds
+// a string in another, "-" between strings moves the first one's trailing
+// blanks to the end, IIF evaluates one of its values only. Where the types
+// of the values are known the Pascal operators serve; where they are known
+// only when the code runs, FoxRuntime's functions of Variants do, failing as
+// FoxPro fails. Names reach the form's objects through THISFORM, THIS,
+// Parent, member names and WITH, and the method's declared variables.
+
+#include <string>
+#include <vector>
+
+#include "translate/fox_expression.h"
+#include "translate/method_scope.h"
+#include "translate/pascal_expression.h"
+
+namespace quorvex {
+
+class ExpressionTranslator {
+ public:
+  explicit ExpressionTranslator(MethodScope& scope) : scope_(scope) {}
+
+  // The value of `expression`. Throws ENotTranslated.
+  PasExpr Value(const FoxExpr& expression);
+  // The object `reference` names (THISFORM.pgfMain.Page1). Throws.
+  int Object(const FoxExpr& reference);
+  // `reference` as a statement: a call, or a method named without
+  // parentheses (THISFORM.Refresh). Throws.
+  std::string Call(const FoxExpr& reference);
+  // The statement that gives `target` (a variable or a property) `value`.
+  // Throws.
+  std::string Assign(const FoxExpr& target, const PasExpr& value);
+  // The variable `reference` names, or null when it names none.
+  Variable* VariableOf(const FoxExpr& reference);
+
+ private:
+  // Where a reference leads: an object, a value, or a call.
+  struct Resolved {
+    int object = -1;  // the object named, or the one whose member the last name is
+    bool member = false;  // the last name is a property or method of `object`
+    const FoxSegment* last = nullptr;
+  };
+  Resolved Walk(const FoxExpr& reference);
+  int StartObject(const FoxExpr& reference, std::size_t& first);
+  PasExpr Reference(const FoxExpr& reference);
+  PasExpr Function(const FoxSegment& call);
+  PasExpr Iif(const FoxSegment& call);
+  PasExpr Chr(const FoxSegment& call);
+  PasExpr Binary(const std::string& op, const PasExpr& left, const PasExpr& right);
+  PasExpr Arithmetic(const std::string& op, const PasExpr& left, const PasExpr& right);
+  PasExpr Comparison(const std::string& op, const PasExpr& left, const PasExpr& right);
+  PasExpr Unary(const std::string& op, const PasExpr& operand);
+  std::vector<PasExpr> Arguments(const FoxSegment& call);
+  PasExpr ReadVariable(const Variable& variable);
+  void CheckCallAllowed(std::string_view method) const;
+
+  MethodScope& scope_;
+};
+
+// A Pascal literal of FoxPro's literal `expression` (a string, number,
+// logical or date). Throws ENotTranslated for one it cannot be sure of.
+PasExpr LiteralValue(const FoxExpr& expression);
+
+}  // namespace quorvex

@@ -1,0 +1,81 @@
+#pragma once
+// FoxPro expressions as a tree, and the parser that reads them from tokens.
+// Operators by FoxPro's precedence, loosest first: OR; AND; NOT (and !); the
+// comparisons = == <> != # < > <= >= $ (one per operand: FoxPro's chains of
+// them are not read); + and -; * / %; ^ and **; unary - and +. A reference
+// is a dotted path of names, each optionally called with arguments:
+// THISFORM.txtName.Value, ALLTRIM(x), THIS.Parent.lstItems.List(2); inside a
+// WITH it may start with a dot, and "m." marks a variable.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "translate/fox_lexer.h"
+
+namespace quorvex {
+
+struct FoxExpr;
+using FoxExprPtr = std::unique_ptr<FoxExpr>;
+
+struct FoxSegment {
+  std::string name;  // as written
+  bool called = false;
+  std::vector<FoxExprPtr> arguments;
+};
+
+enum class FoxExprKind { kString, kNumber, kLogical, kDate, kReference, kUnary, kBinary };
+
+struct FoxExpr {
+  FoxExprKind kind = FoxExprKind::kString;
+  // A literal's text (kLogical: "T" or "F"); an operator (AND, OR, NOT for
+  // every spelling of those, the symbol for the others; # and != read as <>,
+  // ** as ^).
+  std::string text;
+  bool from_with = false;  // a reference that starts with "."
+  bool memory = false;     // a reference written "m.name"
+  std::vector<FoxSegment> path;
+  std::vector<FoxExprPtr> operands;  // one for unary, two for binary
+};
+
+// Reads expressions from `tokens` (which end in a kEnd token), starting at
+// `at`. Throws ENotTranslated for what it cannot read.
+class FoxParser {
+ public:
+  explicit FoxParser(const std::vector<Token>& tokens, std::size_t at = 0) : tokens_(tokens), at_(at) {}
+
+  FoxExprPtr Expression();
+  // A reference alone (an assignment's target, a FOR counter).
+  FoxExprPtr Reference();
+
+  const Token& Peek(std::size_t ahead = 0) const;
+  bool PeekOperator(std::string_view op) const;
+  bool PeekName(std::string_view upper_name) const;
+  void Skip() { ++at_; }
+  bool AtEnd() const { return Peek().kind == TokenKind::kEnd; }
+  // Throws unless the next token is `op`, which it passes.
+  void Expect(std::string_view op);
+
+ private:
+  FoxExprPtr Or();
+  FoxExprPtr And();
+  FoxExprPtr Not();
+  FoxExprPtr Comparison();
+  FoxExprPtr Sum();
+  FoxExprPtr Product();
+  FoxExprPtr Power();
+  FoxExprPtr Unary();
+  FoxExprPtr Operand();
+  void Segments(FoxExpr& reference);
+  void Arguments(FoxSegment& segment);
+
+  const std::vector<Token>& tokens_;
+  std::size_t at_;
+};
+
+// `text` as one whole expression. Throws ENotTranslated.
+FoxExprPtr ParseExpression(std::string_view text);
+
+}  // namespace quorvex

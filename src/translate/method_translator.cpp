@@ -1,0 +1,285 @@
+#include "translate/method_translator.h"
+
+#include <algorithm>
+
+#include "translate/not_translated.h"
+
+namespace quorvex {
+
+namespace {
+
+// The lines of a block left whole for another line's reason, which follows.
+constexpr std::string_view kInBlock = "in a block not translated whole, for ";
+constexpr std::string_view kAfterReturn = "after code not translated that may RETURN";
+constexpr std::string_view kAutomatic = "event Delphi fires at moments of its own: ";
+
+// The events that fire without a user's action (TranslateMethod).
+bool FiresByItself(std::string_view event) {
+  for (const std::string_view name : {"Load", "Init", "Activate", "When", "GotFocus", "Resize", "Timer"}) {
+    if (SameText(name, event)) return true;
+  }
+  return false;
+}
+
+bool MayReturn(const CodeNode& node) {
+  bool found = false;
+  ForEachStatement(node, [&](const FoxStatement& statement) {
+    found = found || (!statement.comment && !statement.text_line && IsKeyword(FirstWord(statement.text), "RETURN"));
+  });
+  return found;
+}
+
+int CodeLines(const CodeNode& node) {
+  int count = 0;
+  ForEachStatement(node, [&](const FoxStatement& statement) {
+    if (!statement.comment) count += static_cast<int>(statement.line_count);
+  });
+  return count;
+}
+
+void AddUntranslated(MethodTranslation& result, const std::string& reason, int lines) {
+  if (lines == 0) return;
+  for (UntranslatedLines& each : result.untranslated) {
+    if (each.reason == reason) return void(each.lines += lines);
+  }
+  result.untranslated.push_back({reason, lines});
+}
+
+}  // namespace
+
+TranslationOutcome MethodTranslation::Outcome() const {
+  if (code_lines == 0) return TranslationOutcome::kNoCode;
+  if (translated_lines == code_lines) return TranslationOutcome::kFull;
+  return translated_lines == 0 ? TranslationOutcome::kNone : TranslationOutcome::kPartial;
+}
+
+MethodTranslator::MethodTranslator(const std::vector<std::string>& lines, const FormObjects& form,
+                                   const MethodContext& context, std::set<std::string, TextLess>& taken)
+    : lines_(lines), form_(form), context_(context), taken_(taken), scope_(form), expressions_(scope_) {
+  scope_.this_object = context.this_object;
+  scope_.method_name = context.fox_name;
+  scope_.event = context.event;
+}
+
+MethodTranslation MethodTranslator::Run() {
+  statements_ = SplitStatements(lines_);
+  std::vector<CodeNode> nodes;
+  try {
+    nodes = BuildBlocks(statements_);
+  } catch (const ENotTranslated& failure) {
+    LeaveAll(failure.what());
+    return std::move(result_);
+  }
+  if (context_.event && FiresByItself(context_.fox_name)) {
+    LeaveAll(std::string(kAutomatic) + context_.fox_name);
+    return std::move(result_);
+  }
+  WorkOutTypes(nodes);
+  TopLevel(nodes);
+  Flush(lines_.size(), 0);
+  return std::move(result_);
+}
+
+void MethodTranslator::LeaveAll(const std::string& reason) {
+  for (const FoxStatement& statement : statements_) {
+    Comment(statement, 0);
+    if (statement.comment) continue;
+    result_.code_lines += static_cast<int>(statement.line_count);
+    AddUntranslated(result_, reason, static_cast<int>(statement.line_count));
+  }
+  Flush(lines_.size(), 0);
+}
+
+void MethodTranslator::TopLevel(const std::vector<CodeNode>& nodes) {
+  bool stopped = false;
+  for (const CodeNode& node : nodes) {
+    if (node.kind == BlockKind::kNone && node.statement->comment) {
+      Comment(*node.statement, 0);
+      continue;
+    }
+    const int lines = CodeLines(node);
+    result_.code_lines += lines;
+    if (stopped) {
+      failed_ = nullptr;
+      Untranslated(node, std::string(kAfterReturn), 0);
+      continue;
+    }
+    const Mark mark = Here();
+    failed_ = nullptr;
+    try {
+      Node(node, 0);
+      result_.translated_lines += lines;
+    } catch (const ENotTranslated& failure) {
+      GoBack(mark);
+      Untranslated(node, failure.what(), 0);
+      Taint(node);
+      stopped = MayReturn(node);
+    }
+  }
+}
+
+void MethodTranslator::Untranslated(const CodeNode& node, const std::string& reason, int depth) {
+  ForEachStatement(node, [&](const FoxStatement& statement) {
+    Comment(statement, depth);
+    if (statement.comment) return;
+    const bool own = failed_ == nullptr || failed_ == &statement || node.kind == BlockKind::kNone;
+    AddUntranslated(result_, own ? reason : std::string(kInBlock) + reason, static_cast<int>(statement.line_count));
+  });
+}
+
+void MethodTranslator::Nodes(const std::vector<CodeNode>& nodes, int depth) {
+  for (const CodeNode& node : nodes) Node(node, depth);
+}
+
+void MethodTranslator::Node(const CodeNode& node, int depth) {
+  try {
+    switch (node.kind) {
+      case BlockKind::kNone:
+        if (node.statement->comment) return Comment(*node.statement, depth);
+        return Simple(*node.statement, depth);
+      case BlockKind::kIf: return IfBlock(node, depth);
+      case BlockKind::kCase: return CaseBlock(node, depth);
+      case BlockKind::kFor: return ForBlock(node, depth);
+      case BlockKind::kWhile: return WhileBlock(node, depth);
+      case BlockKind::kWith: return WithBlock(node, depth);
+      case BlockKind::kForEach: throw ENotTranslated("command not translated: FOR EACH");
+      case BlockKind::kScan: throw ENotTranslated("command not translated: SCAN");
+      case BlockKind::kTry: throw ENotTranslated("command not translated: TRY");
+      case BlockKind::kText: throw ENotTranslated("command not translated: TEXT");
+      case BlockKind::kPrintJob: throw ENotTranslated("command not translated: PRINTJOB");
+    }
+  } catch (const ENotTranslated&) {
+    if (failed_ == nullptr) failed_ = node.statement;
+    throw;
+  }
+}
+
+std::string MethodTranslator::Condition(const FoxStatement& statement, int skip) {
+  std::vector<Token> tokens = TokenizeStatement(statement.text);
+  // FoxPro takes IF condition THEN.
+  if (skip == 1 && tokens.size() > 2 && IsKeyword(tokens[0].text, "IF")) {
+    const auto then = tokens.end() - 2;
+    if (then->kind == TokenKind::kName && SameText(then->text, "THEN")) tokens.erase(then);
+  }
+  FoxParser parser(tokens, static_cast<std::size_t>(skip));
+  FoxExprPtr condition = parser.Expression();
+  if (!parser.AtEnd()) throw ENotTranslated("syntax not understood");
+  return ConvertTo(expressions_.Value(*condition), PasType::kLogical).text;
+}
+
+void MethodTranslator::IfBlock(const CodeNode& node, int depth) {
+  const FoxStatement& head = *node.parts[0].head;
+  failed_ = &head;
+  Comment(head, depth);
+  Code("if " + Condition(head, 1) + " then", depth);
+  failed_ = nullptr;
+  Code("begin", depth);
+  Nodes(node.parts[0].body, depth + 1);
+  if (node.parts.size() > 1) {
+    if (node.parts.size() > 2 || FirstWord(node.parts[1].head->text) != "ELSE" ||
+        !TrimBlanks(node.parts[1].head->text.substr(4)).empty())
+      throw ENotTranslated("syntax not understood");
+    Code("end", depth);
+    Comment(*node.parts[1].head, depth);
+    Code("else", depth);
+    Code("begin", depth);
+    Nodes(node.parts[1].body, depth + 1);
+  }
+  Code("end;", depth);
+  Comment(*node.end, depth);
+}
+
+// DO CASE runs the first CASE whose condition holds, or OTHERWISE: an if
+// ... else if chain. Lines between DO CASE and the first CASE never run.
+void MethodTranslator::CaseBlock(const CodeNode& node, int depth) {
+  Comment(*node.parts[0].head, depth);
+  for (const CodeNode& before : node.parts[0].body) {
+    if (before.kind != BlockKind::kNone || !before.statement->comment)
+      throw ENotTranslated("code before the first CASE");
+    Comment(*before.statement, depth);
+  }
+  for (std::size_t i = 1; i < node.parts.size(); ++i) {
+    const FoxStatement& head = *node.parts[i].head;
+    const bool otherwise = FirstWord(head.text) != "CASE";
+    if (otherwise && i + 1 != node.parts.size()) throw ENotTranslated("OTHERWISE before a CASE");
+    if (i > 1) Code("end", depth);
+    failed_ = &head;
+    Comment(head, depth);
+    if (otherwise) {
+      if (i > 1) Code("else", depth);
+    } else {
+      Code(std::string(i > 1 ? "else " : "") + "if " + Condition(head, 1) + " then", depth);
+    }
+    failed_ = nullptr;
+    Code("begin", depth);
+    Nodes(node.parts[i].body, depth + 1);
+  }
+  if (node.parts.size() > 1) Code("end;", depth);
+  Comment(*node.end, depth);
+}
+
+void MethodTranslator::WhileBlock(const CodeNode& node, int depth) {
+  const FoxStatement& head = *node.parts[0].head;
+  failed_ = &head;
+  Comment(head, depth);
+  Code("while " + Condition(head, 2) + " do", depth);
+  failed_ = nullptr;
+  Code("begin", depth);
+  loops_.push_back({});
+  Nodes(node.parts[0].body, depth + 1);
+  loops_.pop_back();
+  Code("end;", depth);
+  Comment(*node.end, depth);
+}
+
+// WITH names its object once; the references inside it are resolved to the
+// object's field here, so that no Pascal with is needed.
+void MethodTranslator::WithBlock(const CodeNode& node, int depth) {
+  const FoxStatement& head = *node.parts[0].head;
+  failed_ = &head;
+  const std::vector<Token> tokens = TokenizeStatement(head.text);
+  FoxParser parser(tokens, 1);
+  FoxExprPtr target = parser.Reference();
+  if (!parser.AtEnd()) throw ENotTranslated("syntax not understood");
+  scope_.with_objects.push_back(expressions_.Object(*target));
+  failed_ = nullptr;
+  Comment(head, depth);
+  try {
+    Nodes(node.parts[0].body, depth);
+  } catch (...) {
+    scope_.with_objects.pop_back();
+    throw;
+  }
+  scope_.with_objects.pop_back();
+  Comment(*node.end, depth);
+}
+
+void MethodTranslator::Comment(const FoxStatement& statement, int depth) {
+  Flush(statement.first_line, depth);
+  for (std::size_t i = 0; i < statement.line_count; ++i)
+    result_.lines.push_back({depth, static_cast<int>(statement.first_line + i), {}});
+  next_source_ = statement.first_line + statement.line_count;
+}
+
+void MethodTranslator::Code(std::string text, int depth) {
+  for (std::string& line : WrapPascal(text)) result_.lines.push_back({depth, -1, std::move(line)});
+}
+
+void MethodTranslator::Flush(std::size_t up_to, int depth) {
+  for (; next_source_ < up_to; ++next_source_) result_.lines.push_back({depth, static_cast<int>(next_source_), {}});
+}
+
+void MethodTranslator::GoBack(const Mark& mark) {
+  result_.lines.resize(mark.lines);
+  next_source_ = mark.next_source;
+  result_.locals.resize(mark.locals);
+  loops_.clear();
+  scope_.with_objects.clear();
+}
+
+MethodTranslation TranslateMethod(const std::vector<std::string>& lines, const FormObjects& form,
+                                  const MethodContext& context, std::set<std::string, TextLess>& taken) {
+  return MethodTranslator(lines, form, context, taken).Run();
+}
+
+}  // namespace quorvex

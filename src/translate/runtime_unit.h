@@ -1,0 +1,17 @@
+#pragma once
+// FoxRuntime, the Pascal unit that translated code calls (FoxRuntime.pas in
+// this folder, compiled into the program): written once into each output
+// folder that holds a unit using it.
+
+#include <string_view>
+
+#include "base/text_list.h"
+
+namespace quorvex {
+
+inline constexpr std::string_view kFoxRuntimeUnit = "FoxRuntime";
+
+// The unit's lines.
+TextList FoxRuntimeUnit();
+
+}  // namespace quorvex

@@ -1,0 +1,244 @@
+#include "translate/method_translator.h"
+
+#include <array>
+
+#include "translate/not_translated.h"
+#include "translate/pascal_words.h"
+
+namespace quorvex {
+
+namespace {
+
+// Names the translated code uses without a prefix: a variable of one of
+// these names would hide them.
+constexpr std::array<std::string_view, 28> kCodeNames = {
+    "Self",   "Result",       "True",         "False",     "Exit",      "Break",         "Continue",
+    "Ord",    "TColor",       "fsBold",       "fsItalic",  "fsUnderline", "VarFromDateTime", "EncodeDate",
+    "Int64",  "Double",       "Boolean",      "TDateTime", "Variant",   "ClientWidth",   "ClientHeight",
+    "Hint",   "Refresh",      "Hide",         "Show",      "Brush",     "Caption",       "Font",
+};
+
+bool IsDeclaration(const CodeNode& node) {
+  if (node.kind != BlockKind::kNone || node.statement->comment) return false;
+  const std::string word = FirstWord(node.statement->text);
+  return word == "LOCAL" || IsKeyword(word, "PRIVATE");
+}
+
+// True when token `i` of `tokens` is a variable's name: not a property or
+// member after a dot, unless that dot follows FoxPro's "m".
+bool NamesVariable(const std::vector<Token>& tokens, std::size_t i, std::string_view name) {
+  if (tokens[i].kind != TokenKind::kName || !SameText(tokens[i].text, name)) return false;
+  if (i == 0 || tokens[i - 1].kind != TokenKind::kOperator || tokens[i - 1].text != ".") return true;
+  return i >= 2 && tokens[i - 2].kind == TokenKind::kName && SameText(tokens[i - 2].text, "m") &&
+         (i == 2 || tokens[i - 3].kind != TokenKind::kOperator || tokens[i - 3].text != ".");
+}
+
+bool Mentions(const FoxStatement& statement, std::string_view name, std::size_t from = 0) {
+  if (statement.comment) return false;
+  const std::vector<Token> tokens = TokenizeStatement(statement.text);
+  for (std::size_t i = from; i < tokens.size(); ++i) {
+    if (NamesVariable(tokens, i, name)) return true;
+  }
+  return false;
+}
+
+bool NodeMentions(const CodeNode& node, std::string_view name) {
+  bool found = false;
+  ForEachStatement(node, [&](const FoxStatement& statement) { found = found || Mentions(statement, name); });
+  return found;
+}
+
+PasType Join(PasType a, PasType b) {
+  if (a == b) return a;
+  if (IsNumeric(a) && IsNumeric(b)) return PasType::kNumber;
+  return PasType::kVariant;
+}
+
+// The tokens of `name = value` from the value on, or 0 when the statement
+// is no such assignment.
+std::size_t AssignmentValue(const std::vector<Token>& tokens, std::string_view name) {
+  std::size_t at = 0;
+  if (tokens.size() > 2 && tokens[0].kind == TokenKind::kName && SameText(tokens[0].text, "m") &&
+      tokens[1].kind == TokenKind::kOperator && tokens[1].text == ".")
+    at = 2;
+  if (at + 1 >= tokens.size() || tokens[at].kind != TokenKind::kName || !SameText(tokens[at].text, name)) return 0;
+  return tokens[at + 1].kind == TokenKind::kOperator && tokens[at + 1].text == "=" ? at + 2 : 0;
+}
+
+}  // namespace
+
+std::vector<std::string> MethodTranslator::DeclaredNames(const std::vector<Token>& tokens) {
+  std::vector<std::string> names;
+  FoxParser parser(tokens, 1);
+  if (parser.PeekName("ARRAY")) throw ENotTranslated("array");
+  if (parser.PeekName("ALL")) throw ENotTranslated("PRIVATE ALL");
+  while (!parser.AtEnd()) {
+    if (parser.Peek().kind != TokenKind::kName) throw ENotTranslated("syntax not understood");
+    names.push_back(parser.Peek().text);
+    parser.Skip();
+    if (parser.PeekOperator("[") || parser.PeekOperator("(")) throw ENotTranslated("array");
+    // LOCAL x AS Integer only tells the editor: the variable starts as .F.
+    if (parser.PeekName("AS")) {
+      parser.Skip();
+      while (!parser.AtEnd() && !parser.PeekOperator(",")) parser.Skip();
+    }
+    if (!parser.AtEnd()) parser.Expect(",");
+  }
+  if (names.empty()) throw ENotTranslated("syntax not understood");
+  return names;
+}
+
+std::string MethodTranslator::NewName(const std::string& wanted) {
+  const auto taken = [&](const std::string& name) {
+    if (IsReservedWord(name) || taken_.contains(name) || (form_.name_taken && form_.name_taken(name))) return true;
+    if (name.size() >= 3 && SameText(std::string_view(name).substr(0, 3), "Fox")) return true;
+    for (const std::string& class_name : form_.class_names) {
+      if (SameText(class_name, name)) return true;
+    }
+    for (const std::string_view code_name : kCodeNames) {
+      if (SameText(code_name, name)) return true;
+    }
+    return false;
+  };
+  std::string name = wanted;
+  while (taken(name)) name += '_';
+  taken_.insert(name);
+  return name;
+}
+
+// Each variable's type is the one every value the method gives it has, so
+// long as the method sets it before it reads it; otherwise, and where the
+// values differ, a Variant. Worked out until nothing changes, since a value
+// may come from other variables.
+void MethodTranslator::WorkOutTypes(const std::vector<CodeNode>& nodes) {
+  for (const CodeNode& node : nodes) {
+    if (!IsDeclaration(node)) continue;
+    try {
+      for (const std::string& name : DeclaredNames(TokenizeStatement(node.statement->text))) {
+        if (!declared_.contains(name)) declared_[name] = {NewName(name), PasType::kLogical, false, false};
+      }
+    } catch (const ENotTranslated&) {
+    }
+  }
+  for (const auto& [name, variable] : declared_) {
+    if (!SetBeforeRead(nodes, name)) start_false_.insert(name);
+  }
+  // A variable read before it is set holds .F. then: it is Logical, or a
+  // Variant, which the values worked out from it must know in turn.
+  std::set<std::string, TextLess> variants;
+  bool more = true;
+  while (more) {
+    scope_.variables = declared_;
+    for (const std::string& name : variants) scope_.variables[name] = {declared_[name].pascal_name, PasType::kVariant};
+    bool changed = true;
+    for (int round = 0; changed && round < 16; ++round) {
+      changed = false;
+      GatherAssignments(nodes, changed);
+    }
+    more = false;
+    for (const std::string& name : start_false_) {
+      const Variable& variable = scope_.variables[name];
+      if (variable.decided && variable.type != PasType::kLogical && variants.insert(name).second) more = true;
+    }
+  }
+  for (auto& [name, variable] : scope_.variables) {
+    if (!variable.decided) variable.type = start_false_.contains(name) ? PasType::kLogical : PasType::kVariant;
+    variable.decided = true;
+  }
+  declared_ = std::move(scope_.variables);
+  scope_.variables.clear();
+}
+
+void MethodTranslator::GatherAssignments(const std::vector<CodeNode>& nodes, bool& changed) {
+  for (const CodeNode& node : nodes) {
+    try {
+      if (node.kind == BlockKind::kNone && !node.statement->comment) {
+        const std::vector<Token> tokens = TokenizeStatement(node.statement->text);
+        if (IsKeyword(FirstWord(node.statement->text), "STORE")) {
+          FoxParser parser(tokens, 1);
+          const PasType type = expressions_.Value(*parser.Expression()).type;
+          parser.Skip();
+          while (!parser.AtEnd()) {
+            Assigned(*parser.Reference(), type, changed);
+            if (!parser.AtEnd()) parser.Expect(",");
+          }
+        } else {
+          FoxParser parser(tokens);
+          FoxExprPtr target = parser.Reference();
+          if (!parser.PeekOperator("=")) continue;
+          parser.Skip();
+          Assigned(*target, expressions_.Value(*parser.Expression()).type, changed);
+        }
+        continue;
+      }
+      if (node.kind == BlockKind::kFor) {
+        const std::vector<Token> tokens = TokenizeStatement(node.statement->text);
+        FoxParser parser(tokens, 1);
+        FoxExprPtr counter = parser.Reference();
+        parser.Expect("=");
+        Assigned(*counter, expressions_.Value(*parser.Expression()).type, changed);
+        while (!parser.AtEnd() && !parser.PeekName("STEP")) parser.Skip();
+        if (!parser.AtEnd()) {
+          parser.Skip();
+          Assigned(*counter, Join(PasType::kInteger, expressions_.Value(*parser.Expression()).type), changed);
+        }
+      }
+      if (node.kind == BlockKind::kWith) {
+        const std::vector<Token> tokens = TokenizeStatement(node.statement->text);
+        FoxParser parser(tokens, 1);
+        scope_.with_objects.push_back(expressions_.Object(*parser.Reference()));
+      }
+    } catch (const ENotTranslated&) {
+      continue;
+    }
+    for (const CodeNode::Part& part : node.parts) GatherAssignments(part.body, changed);
+    if (node.kind == BlockKind::kWith) scope_.with_objects.pop_back();
+  }
+}
+
+void MethodTranslator::Assigned(const FoxExpr& target, PasType type, bool& changed) {
+  Variable* variable = expressions_.VariableOf(target);
+  if (variable == nullptr) return;
+  const PasType joined = variable->decided ? Join(variable->type, type) : type;
+  if (variable->decided && joined == variable->type) return;
+  variable->type = joined;
+  variable->decided = true;
+  changed = true;
+}
+
+// True when the first statement of the method that names `name` (its
+// declaration aside) is one at the top that sets it without reading it.
+bool MethodTranslator::SetBeforeRead(const std::vector<CodeNode>& nodes, const std::string& name) const {
+  for (const CodeNode& node : nodes) {
+    if (IsDeclaration(node) || !NodeMentions(node, name)) continue;
+    const FoxStatement& head = *node.statement;
+    const std::vector<Token> tokens = TokenizeStatement(head.text);
+    if (node.kind == BlockKind::kNone && IsKeyword(FirstWord(head.text), "STORE")) {
+      // STORE value TO a, b: the name must come after TO only.
+      std::size_t to = 1;
+      while (to < tokens.size() && !(tokens[to].kind == TokenKind::kName && SameText(tokens[to].text, "TO"))) ++to;
+      for (std::size_t i = 1; i < to; ++i) {
+        if (NamesVariable(tokens, i, name)) return false;
+      }
+      return true;
+    }
+    if (node.kind == BlockKind::kNone) {
+      const std::size_t value = AssignmentValue(tokens, name);
+      return value > 0 && !Mentions(head, name, value);
+    }
+    if (node.kind == BlockKind::kFor) {
+      const std::size_t value = AssignmentValue(std::vector<Token>(tokens.begin() + 1, tokens.end()), name);
+      return value > 0 && !Mentions(head, name, value + 1);
+    }
+    return false;
+  }
+  return true;
+}
+
+void MethodTranslator::Taint(const CodeNode& node) {
+  for (auto& [name, variable] : scope_.variables) {
+    if (NodeMentions(node, name)) variable.tainted = true;
+  }
+}
+
+}  // namespace quorvex
