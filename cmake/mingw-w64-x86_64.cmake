@@ -1,6 +1,6 @@
 # Builds the core, quorvex-convert.exe and the tests for 64-bit Windows with Debian's MinGW-w64
 # compiler (g++-mingw-w64-x86-64-posix), and runs the tests under Wine:
-#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DQUORVEX_GUI=OFF -DQUORVEX_BENCH=OFF
+#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release -DQUORVEX_GUI=OFF -DQUORVEX_BENCH=OFF
 #   cmake --build build-windows -j"$(nproc)" && ctest --test-dir build-windows -j"$(nproc)"
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
