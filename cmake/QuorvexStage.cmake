@@ -28,7 +28,9 @@ function(quorvex_stage_gates stage allowed out_dir)
 endfunction()
 
 # quorvex_add_stage(NAME [CORE] [LINKS stage...] [DEPENDS target...])
-# Builds src/NAME/*.cpp into the library quorvex_NAME. CORE stages must also
+# Builds src/NAME/*.cpp into the library quorvex_NAME; a file *_windows.cpp
+# holds what only Windows needs and is built only there, a file *_posix.cpp
+# the same for POSIX systems and is built everywhere else. CORE stages must also
 # stay free of GUI headers. DEPENDS names outside libraries it links publicly.
 function(quorvex_add_stage stage)
   cmake_parse_arguments(ARG "CORE" "" "LINKS;DEPENDS" ${ARGN})
@@ -46,6 +48,11 @@ function(quorvex_add_stage stage)
   set(target quorvex_${stage})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/${stage}/*.cpp")
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "_windows\\.cpp$")
+  endif()
   add_library(${target} STATIC ${sources})
   target_include_directories(${target} BEFORE PRIVATE "${gate_dir}")
   if(ARG_CORE)

@@ -13,6 +13,9 @@ packages="$packages fpc lcl-nogui-2.2 lcl-units-2.2"
 packages="$packages lcl-gtk2-2.2 xvfb fonts-liberation python3"
 # lazbuild, which builds a converted project into a program (the test lazbuild_project).
 packages="$packages lcl-utils-2.2"
+# The command line for Windows: the MinGW-w64 compiler with POSIX threads, GoogleTest's sources to
+# build for it, Wine to run its tests, and groff for the manual page as text in its zip.
+packages="$packages g++-mingw-w64-x86-64-posix googletest wine wine64 groff-base"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

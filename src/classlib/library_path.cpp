@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/ascii.h"
+#include "base/file_path.h"
 #include "table/file_name.h"
 
 namespace quorvex {
@@ -20,7 +21,10 @@ bool IsWanted(PathKind kind, WantedKind wanted) {
 
 // The folder above `folder`; the root is its own parent.
 std::string ParentFolder(const std::string& folder) {
-  const std::size_t slash = folder.find_last_of('/');
+  const std::size_t slash = folder.find_last_of(kPathDelimiters);
+#ifdef _WIN32
+  if (slash == 2 && folder[1] == ':') return folder.substr(0, 3);  // a drive's root, "C:\"
+#endif
   if (slash == std::string::npos || slash == 0) return folder.empty() ? folder : "/";
   return folder.substr(0, slash);
 }
@@ -31,16 +35,21 @@ std::optional<std::string> FindNameNoCase(FileSystem& files, const std::string& 
                                           WantedKind wanted) {
   if (name.empty()) return std::nullopt;
   std::string exact = JoinPath(folder, name);
-  if (IsWanted(files.KindOf(exact), wanted)) return exact;
+  if (!kNamesIgnoreCase && IsWanted(files.KindOf(exact), wanted)) return exact;
+  // The names as the folder lists them, the exact spelling first: where
+  // names ignore case (Windows), the exact name finds any spelling, and the
+  // name found must be the same as where case counts.
   std::vector<std::string> matches;
   for (std::string& entry : files.FolderEntries(folder)) {
-    if (entry != name && SameText(entry, name)) matches.push_back(std::move(entry));
+    if (SameText(entry, name)) matches.push_back(std::move(entry));
   }
   std::sort(matches.begin(), matches.end());
+  std::stable_partition(matches.begin(), matches.end(), [&](const std::string& match) { return match == name; });
   for (const std::string& match : matches) {
     std::string candidate = JoinPath(folder, match);
     if (IsWanted(files.KindOf(candidate), wanted)) return candidate;
   }
+  if (IsWanted(files.KindOf(exact), wanted)) return exact;  // in a folder that cannot be listed
   return std::nullopt;
 }
 
@@ -85,7 +94,7 @@ std::string FolderOf(std::string_view file_name) {
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
   std::string joined(folder);
-  if (joined.empty() || joined.back() != '/') joined += '/';
+  if (joined.empty() || !IsPathDelimiter(joined.back())) joined += kPathDelimiter;
   joined += name;
   return joined;
 }

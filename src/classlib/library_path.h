@@ -22,9 +22,12 @@ enum class WantedKind {
   kLibrary,  // a regular file
 };
 
-// Looks for `name` in `folder`: the name as written first, then every entry
-// of the folder equal to it without regard to case, in byte order. Gives the
-// full name of the first of the wanted kind, or nothing.
+// Looks for `name` in `folder`: the name as written first (where names count
+// letter case); then, among the entries the folder lists that are equal to it
+// without regard to case, the one spelt as `name`, then the others in byte
+// order; last, in a folder that cannot be listed, the name as written. Gives
+// the full name of the first of the wanted kind, with the folder's own
+// spelling, or nothing.
 std::optional<std::string> FindNameNoCase(FileSystem& files, const std::string& folder, std::string_view name,
                                           WantedKind wanted);
 
@@ -50,7 +53,7 @@ bool HasLibraryExtension(std::string_view name);
 // The folder of a full file name: "/forms/main.scx" gives "/forms".
 std::string FolderOf(std::string_view file_name);
 
-// `folder` and `name` joined with "/".
+// `folder` and `name` joined with the system's delimiter ("/"; "\" on Windows).
 std::string JoinPath(std::string_view folder, std::string_view name);
 
 }  // namespace quorvex

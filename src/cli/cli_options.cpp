@@ -89,8 +89,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
       ->check(CLI::IsMember({"scx", "objtext", "dfm"}));
   app.add_option("--codepage", options.code_page,
                  "Code page for cutting long strings in the .dfm (932, 936, 949, 950; 0 = single-byte);\n"
-                 "with --loadable, the code page strings are decoded from (0 = 1252); default: the form's\n"
-                 "code page mark")
+                 "with --loadable, the code page strings are decoded from (0, and a code page no table is\n"
+                 "marked with, = 1252); default: the form's code page mark")
       ->type_name("N");
   app.add_option("--report-json", options.report_json,
                  "Also write what the run did as a JSON document to FILE")

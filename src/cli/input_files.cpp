@@ -10,6 +10,7 @@
 #include "table/file_system.h"
 #include "base/ascii.h"
 #include "base/errors.h"
+#include "base/file_path.h"
 
 namespace quorvex {
 
@@ -19,7 +20,7 @@ namespace {
 
 bool IsScxFile(const fs::directory_entry& entry) {
   std::error_code ec;
-  return entry.is_regular_file(ec) && SameText(entry.path().extension().string(), ".scx");
+  return entry.is_regular_file(ec) && SameText(PathText(entry.path().extension()), ".scx");
 }
 
 // The folder of `file` relative to `folder`, with a trailing delimiter; empty
@@ -27,7 +28,15 @@ bool IsScxFile(const fs::directory_entry& entry) {
 std::string SubfolderOf(const fs::path& file, const fs::path& folder) {
   const fs::path relative = file.parent_path().lexically_relative(folder);
   if (relative.empty() || relative == ".") return {};
-  return WithTrailingDelimiter(relative.string());
+  return WithTrailingDelimiter(PathText(relative));
+}
+
+// Byte order, a delimiter between folders sorting as "/": Windows writes "\",
+// and a folder's forms come in the same order there as everywhere else.
+bool PathBefore(const RunInput& a, const RunInput& b) {
+  const auto byte = [](char c) { return static_cast<unsigned char>(IsPathDelimiter(c) ? '/' : c); };
+  return std::lexicographical_compare(a.path.begin(), a.path.end(), b.path.begin(), b.path.end(),
+                                      [&](char x, char y) { return byte(x) < byte(y); });
 }
 
 template <typename Iterator>
@@ -36,10 +45,10 @@ void CollectScx(const fs::path& folder, std::vector<RunInput>& inputs) {
   std::error_code ec;
   for (Iterator it(folder, fs::directory_options::skip_permission_denied, ec), end; !ec && it != end;
        it.increment(ec)) {
-    if (IsScxFile(*it)) found.push_back({it->path().string(), SubfolderOf(it->path(), folder)});
+    if (IsScxFile(*it)) found.push_back({PathText(it->path()), SubfolderOf(it->path(), folder)});
   }
-  if (ec) throw Exception("Cannot read folder " + folder.string() + ": " + ec.message());
-  std::sort(found.begin(), found.end(), [](const RunInput& a, const RunInput& b) { return a.path < b.path; });
+  if (ec) throw Exception("Cannot read folder " + PathText(folder) + ": " + ec.message());
+  std::sort(found.begin(), found.end(), PathBefore);
   inputs.insert(inputs.end(), found.begin(), found.end());
 }
 
@@ -49,7 +58,7 @@ ExpandedInputs ExpandInputs(const std::vector<std::string>& inputs, bool recursi
   ExpandedInputs expanded;
   std::vector<RunInput>& files = expanded.forms;
   for (const auto& input : inputs) {
-    const fs::path path = fs::absolute(fs::path(input)).lexically_normal();
+    const fs::path path = fs::absolute(PathOf(input)).lexically_normal();
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
       if (recursive) {
@@ -57,10 +66,10 @@ ExpandedInputs ExpandInputs(const std::vector<std::string>& inputs, bool recursi
       } else {
         CollectScx<fs::directory_iterator>(path, files);
       }
-    } else if (SameText(path.extension().string(), ".pjx")) {
-      AddProject(ReadFoxProject(RealFileSystem(), path.string()), expanded);
+    } else if (SameText(PathText(path.extension()), ".pjx")) {
+      AddProject(ReadFoxProject(RealFileSystem(), PathText(path)), expanded);
     } else {
-      files.push_back({path.string(), {}});
+      files.push_back({PathText(path), {}});
     }
   }
   return expanded;

@@ -10,6 +10,7 @@
 #include "run/file_conversion.h"
 #include "run/picture_files.h"
 #include "base/errors.h"
+#include "base/file_path.h"
 #include "table/table_dataset.h"
 
 namespace quorvex {
@@ -51,7 +52,7 @@ int PrintTableRecords(const std::string& path, std::ostream& out) {
 
 // Reads the input text of --from objtext or --from dfm.
 TextList ReadInputLines(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathOf(path), std::ios::binary);
   if (!in) throw Exception("Cannot open file " + path);
   std::string bytes;
   char block[1 << 16];

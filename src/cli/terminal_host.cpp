@@ -1,8 +1,15 @@
 #include "cli/terminal_host.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace quorvex {
+
+namespace {
+
+bool ContinuesCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+}  // namespace
 
 std::string TimeOfDay() {
   const std::time_t now = std::time(nullptr);
@@ -56,7 +63,9 @@ void TerminalHost::FileProgress(int files_done, int files_total, const std::stri
   // Kept to one terminal line, so that "\r" can take it back.
   constexpr std::size_t kMaxName = 60;
   if (current_file.size() > kMaxName) {
-    progress_line_ += " ..." + current_file.substr(current_file.size() - kMaxName);
+    std::size_t start = current_file.size() - kMaxName;
+    while (start < current_file.size() && ContinuesCharacter(current_file[start])) ++start;  // whole characters
+    progress_line_ += " ..." + current_file.substr(start);
   } else if (!current_file.empty()) {
     progress_line_ += " " + current_file;
   }
@@ -65,7 +74,17 @@ void TerminalHost::FileProgress(int files_done, int files_total, const std::stri
 }
 
 void TerminalHost::ClearProgress() {
-  if (show_progress_ && !progress_line_.empty()) progress_ << "\r\033[K" << std::flush;
+  if (!show_progress_ || progress_line_.empty()) return;
+#ifdef _WIN32
+  // A Windows console erases a line on "\033[K" only in its virtual terminal
+  // mode (Windows 10 on, when asked for); blanks over the line work in all,
+  // one for each character shown (the line is UTF-8).
+  const auto shown =
+      std::count_if(progress_line_.begin(), progress_line_.end(), [](char c) { return !ContinuesCharacter(c); });
+  progress_ << '\r' << std::string(static_cast<std::size_t>(shown), ' ') << '\r' << std::flush;
+#else
+  progress_ << "\r\033[K" << std::flush;
+#endif
 }
 
 void TerminalHost::DrawProgress() {

@@ -3,15 +3,30 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <optional>
 
 namespace quorvex {
 
-QString FromBytes(std::string_view bytes) {
-  QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
-  const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  QString text = decoder.decode(view);
-  if (decoder.hasError()) return QString::fromLatin1(view);
+namespace {
+
+// The text decoded, or nothing when it is not valid in that encoding.
+std::optional<QString> Decoded(QStringDecoder::Encoding encoding, QByteArrayView bytes) {
+  QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
+  QString text = decoder.decode(bytes);
+  if (decoder.hasError()) return std::nullopt;
   return text;
+}
+
+}  // namespace
+
+QString FromBytes(std::string_view bytes) {
+  const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+#ifdef _WIN32
+  // The core's file names and messages are UTF-8 there, and the system's
+  // encoding is the ANSI code page, which form texts are in.
+  if (std::optional<QString> text = Decoded(QStringDecoder::Utf8, view)) return *text;
+#endif
+  return Decoded(QStringDecoder::System, view).value_or(QString::fromLatin1(view));
 }
 
 QString LinesText(const TextList& lines) {
@@ -22,9 +37,17 @@ QString LinesText(const TextList& lines) {
 
 QString MemoText(std::string_view bytes) { return LinesText(SplitLines(bytes)); }
 
+// The core takes file names in UTF-8 on Windows, where QFile's 8-bit
+// encoding is the ANSI code page, which cannot spell every name.
+#ifdef _WIN32
+std::string PathBytes(const QString& path) { return path.toStdString(); }
+
+QString PathText(const std::string& path) { return QString::fromStdString(path); }
+#else
 std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString PathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+#endif
 
 QString ApplicationTitle(const QString& program_path) {
   QString name = QFileInfo(program_path).fileName();

@@ -14,8 +14,9 @@
 namespace quorvex {
 
 // 8-bit text from the core (paths, messages, form texts) for display: decoded
-// in the system's encoding, or byte for byte as Latin-1 when it is not valid
-// there (form texts are in the form's own code page). Display only: the core
+// in the system's encoding (on Windows UTF-8 first), or byte for byte as
+// Latin-1 when it is not valid there (form texts are in the form's own code
+// page). Display only: the core
 // always keeps the bytes.
 QString FromBytes(std::string_view bytes);
 
@@ -27,7 +28,8 @@ QString LinesText(const TextList& lines);
 // as LinesText shows them.
 QString MemoText(std::string_view bytes);
 
-// A file name as the core takes it (the file system's 8-bit encoding), and back.
+// A file name as the core takes it (the file system's 8-bit encoding; UTF-8
+// on Windows), and back.
 std::string PathBytes(const QString& path);
 QString PathText(const std::string& path);
 

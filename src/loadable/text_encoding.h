@@ -13,9 +13,10 @@ namespace quorvex {
 int CodePageOfMark(int mark);
 
 // `bytes` decoded from Windows code page `code_page` into UTF-16 by the
-// platform's converter (iconv). A byte sequence that is not a character of
-// the code page becomes U+FFFD and decoding goes on after its first byte; an
-// unknown code page is read as 1252.
+// platform's converter (code_page_decoding.h), the same text on every system.
+// A byte sequence that is not a character of the code page becomes U+FFFD and
+// decoding goes on after its first byte; a code page that CodePageOfMark
+// never gives is read as 1252.
 std::u16string DecodeText(std::string_view bytes, int code_page);
 
 // `text` as a DFM string: runs of printable ASCII (32 to 126, apostrophes

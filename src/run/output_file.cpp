@@ -4,42 +4,31 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "base/file_path.h"
 #include "run/staged_files.h"
 
 namespace quorvex {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool IsDelimiter(char c) {
-#ifdef _WIN32
-  return c == '\\' || c == '/';
-#else
-  return c == '/';
-#endif
-}
-
-}  // namespace
-
 void ForceOutputDirectory(const std::string& directory) {
   std::string trimmed = directory;
-  while (trimmed.size() > 1 && IsDelimiter(trimmed.back())) trimmed.pop_back();
+  while (trimmed.size() > 1 && IsPathDelimiter(trimmed.back())) trimmed.pop_back();
   std::error_code ec;
-  if (!trimmed.empty()) fs::create_directories(fs::path(trimmed), ec);
-  if (trimmed.empty() || !fs::is_directory(fs::path(trimmed), ec)) {
+  if (!trimmed.empty()) fs::create_directories(PathOf(trimmed), ec);
+  if (trimmed.empty() || !fs::is_directory(PathOf(trimmed), ec)) {
     throw Exception("Cannot create " + directory);
   }
 }
 
 std::string WithTrailingDelimiter(std::string directory) {
-  if (directory.empty() || !IsDelimiter(directory.back())) directory += static_cast<char>(fs::path::preferred_separator);
+  if (directory.empty() || !IsPathDelimiter(directory.back())) directory += static_cast<char>(fs::path::preferred_separator);
   return directory;
 }
 
 std::string ExtractFileName(std::string_view path) {
   std::size_t start = path.size();
-  while (start > 0 && !IsDelimiter(path[start - 1])) --start;
+  while (start > 0 && !IsPathDelimiter(path[start - 1])) --start;
   return std::string(path.substr(start));
 }
 

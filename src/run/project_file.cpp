@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "base/ascii.h"
+#include "base/file_path.h"
 #include "classlib/library_path.h"
 #include "run/output_file.h"
 #include "table/table_dataset.h"
@@ -35,7 +36,8 @@ std::string FindListed(FileSystem& files, const std::string& folder, const std::
 }
 
 // The folder part of a listed path as a subfolder of the output directory:
-// "forms\sub\main.scx" gives "forms/sub/", "..\x.scx" gives "_up/".
+// "forms\sub\main.scx" gives "forms/sub/" ("forms\sub\" on Windows),
+// "..\x.scx" gives "_up/".
 std::string OutputSubfolder(std::string_view listed) {
   if (IsRootedPath(listed)) return {};
   std::string subfolder;
@@ -46,16 +48,16 @@ std::string OutputSubfolder(std::string_view listed) {
     listed.remove_prefix(separator + 1);
     if (part.empty() || part == ".") continue;
     subfolder += (part == ".." ? kUp : part);
-    subfolder += '/';
+    subfolder += kPathDelimiter;
   }
 }
 
 // The folder of `file` below `folder` as found on disk ("forms/sub/"), or ""
 // for a file elsewhere.
 std::string SubfolderIn(const std::string& file, const std::string& folder) {
-  const std::filesystem::path below = std::filesystem::path(file).parent_path().lexically_relative(folder);
+  const std::filesystem::path below = PathOf(file).parent_path().lexically_relative(PathOf(folder));
   if (below.empty() || below == "." || *below.begin() == "..") return {};
-  return WithTrailingDelimiter(below.string());
+  return WithTrailingDelimiter(PathText(below));
 }
 
 }  // namespace
@@ -89,8 +91,7 @@ std::vector<RunInput> ProjectRunInputs(const FoxProject& project) {
     RunInput input{form.path, SubfolderIn(form.path, FolderOf(project.path)), {}};
     if (input.output_subfolder.empty() || form.path.empty()) input.output_subfolder = OutputSubfolder(form.listed);
     if (form.path.empty()) {
-      input.path = JoinPath(FolderOf(project.path), form.listed);
-      for (char& c : input.path) c = c == '\\' ? '/' : c;
+      input.path = WithNativeDelimiters(JoinPath(FolderOf(project.path), form.listed));
       input.missing_from = project.path;
     }
     inputs.push_back(std::move(input));

@@ -1,10 +1,11 @@
 #include "run/staged_files.h"
 
 #include <atomic>
-#include <cstdio>
 #include <random>
 
 #include "base/errors.h"
+#include "base/file_path.h"
+#include "run/new_file.h"
 
 namespace quorvex {
 
@@ -18,8 +19,8 @@ fs::path TemporaryNameFor(const fs::path& target) {
   static const unsigned tag = std::random_device{}();
   static std::atomic<unsigned> counter{0};
   fs::path name = target;
-  name.replace_filename("." + target.filename().string() + "." + std::to_string(tag) + "-" +
-                        std::to_string(counter++) + ".tmp");
+  name.replace_filename(PathOf("." + PathText(target.filename()) + "." + std::to_string(tag) + "-" +
+                               std::to_string(counter++) + ".tmp"));
   return name;
 }
 
@@ -30,22 +31,11 @@ bool IsReadOnlyFile(const fs::path& path) {
   return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
-// One unbuffered write of the whole text: no copy through a stream buffer.
-bool WriteNewFile(const fs::path& path, std::string_view text) {
-  // "x": never open an existing file, so a stale name cannot be clobbered.
-  std::FILE* file = std::fopen(path.string().c_str(), "wbx");
-  if (file == nullptr) return false;
-  std::setvbuf(file, nullptr, _IONBF, 0);
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const bool closed = std::fclose(file) == 0;
-  return written && closed;
-}
-
 }  // namespace
 
 void StagedFiles::MakeFolder(const std::string& directory) {
   std::error_code ec;
-  fs::path folder(directory);
+  fs::path folder = PathOf(directory);
   if (!folder.has_filename()) folder = folder.parent_path();  // a trailing delimiter
   std::vector<fs::path> missing;
   while (!folder.empty() && !fs::exists(folder, ec)) {
@@ -65,7 +55,7 @@ void StagedFiles::MakeFolder(const std::string& directory) {
 }
 
 void StagedFiles::Add(const OutputFile& file) {
-  const fs::path target(file.path);
+  const fs::path target = PathOf(file.path);
   if (IsReadOnlyFile(target)) throw Exception("Cannot create file " + file.path);
   fs::path temporary = TemporaryNameFor(target);
   if (!WriteNewFile(temporary, file.text)) {
@@ -81,9 +71,8 @@ void StagedFiles::Commit(std::vector<std::string>& renamed) {
   files_.clear();
   made_folders_.clear();
   for (std::size_t i = 0; i < files.size(); ++i) {
-    std::error_code ec;
-    fs::rename(files[i].temporary, files[i].target, ec);
-    if (ec) {
+    if (!MoveIntoPlace(files[i].temporary, PathOf(files[i].target))) {
+      std::error_code ec;
       for (std::size_t j = i; j < files.size(); ++j) fs::remove(files[j].temporary, ec);
       throw Exception("Cannot create file " + files[i].target);
     }

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "base/file_path.h"
+
 namespace quorvex {
 
 namespace {
@@ -25,9 +27,9 @@ std::string NormalizeFileName(std::string_view name) {
     return std::string(name);
   }
   std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(std::filesystem::path(name), ec);
+  const std::filesystem::path absolute = std::filesystem::absolute(PathOf(name), ec);
   if (ec) return std::string(name);
-  return absolute.lexically_normal().string();
+  return PathText(absolute.lexically_normal());
 }
 
 std::string_view FileExtension(std::string_view name) {

@@ -9,6 +9,7 @@
 #include "table/byte_order.h"
 #include "table/dbf_format.h"
 #include "base/errors.h"
+#include "base/file_path.h"
 #include "table/file_name.h"
 
 namespace quorvex {
@@ -27,23 +28,28 @@ constexpr ExtensionPair kFoxProMemoExtensions[] = {
 constexpr std::string_view kFoxProDefaultExtension = ".fpt";
 constexpr std::string_view kDbaseExtension = ".dbt";
 
-// The derived name when it exists; otherwise the first name (in byte order)
-// of the same folder that equals it without regard to case, so FORM.SCT is
-// found for FORM.scx on case-sensitive file systems.
+// The derived name when it exists, where names count letter case; otherwise
+// the name of the same folder that equals it without regard to case, the
+// derived spelling first and then in byte order, so that FORM.SCT is found
+// for FORM.scx where case counts, and the name is the folder's own spelling
+// where it does not; last, in a folder that cannot be listed, the derived
+// name itself.
 std::string ResolveMemoName(FileSystem& files, std::string_view derived_name) {
   const std::string derived = NormalizeFileName(derived_name);
-  if (files.Exists(derived)) return derived;
-  const std::filesystem::path path(derived);
-  const std::string wanted = path.filename().string();
+  if (!kNamesIgnoreCase && files.Exists(derived)) return derived;
+  const std::filesystem::path path = PathOf(derived);
+  const std::string wanted = PathText(path.filename());
   std::vector<std::string> matches;
-  for (const std::string& entry : files.FolderEntries(path.parent_path().string())) {
+  for (const std::string& entry : files.FolderEntries(PathText(path.parent_path()))) {
     if (SameText(entry, wanted)) matches.push_back(entry);
   }
   std::sort(matches.begin(), matches.end());
+  std::stable_partition(matches.begin(), matches.end(), [&](const std::string& match) { return match == wanted; });
   for (const std::string& match : matches) {
-    const std::string candidate = (path.parent_path() / match).string();
+    const std::string candidate = PathText(path.parent_path() / PathOf(match));
     if (files.Exists(candidate)) return candidate;
   }
+  if (files.Exists(derived)) return derived;
   throw ETableError("File " + derived + " could not be found");
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "base/file_path.h"
 #include "table/file_name.h"
 
 namespace quorvex {
@@ -57,11 +58,11 @@ class MemoryFile : public RandomAccessFile {
   std::shared_ptr<MemoryFileSystem::Entry> entry_;
 };
 
-// The normalised folder name with one "/" at its end: every name below the
-// folder begins with it.
+// The normalised folder name with one delimiter at its end: every name below
+// the folder begins with it.
 std::string FolderPrefix(std::string_view folder) {
   std::string prefix = NormalizeFileName(folder);
-  if (prefix.empty() || prefix.back() != '/') prefix += '/';
+  if (prefix.empty() || !IsPathDelimiter(prefix.back())) prefix += kPathDelimiter;
   return prefix;
 }
 
@@ -143,7 +144,7 @@ std::vector<std::string> MemoryFileSystem::FolderEntries(const std::string& fold
     if (name.compare(0, prefix.size(), prefix) != 0) break;
     // The first component below the folder: a file, or a subfolder that the
     // name implies (listed once, as the sorted names keep it together).
-    std::string entry = name.substr(prefix.size(), name.find('/', prefix.size()) - prefix.size());
+    std::string entry = name.substr(prefix.size(), name.find_first_of(kPathDelimiters, prefix.size()) - prefix.size());
     if (!entry.empty() && (names.empty() || names.back() != entry)) names.push_back(std::move(entry));
   }
   return names;

@@ -4,6 +4,7 @@
 
 #include "classlib/class_resolver.h"
 #include "classlib_test_util.h"
+#include "support/golden.h"
 #include "scx/scx_object_tree.h"
 
 namespace quorvex::testing {
@@ -12,7 +13,7 @@ namespace {
 const FormRecord kForm = FormObject(2, "", "Form1", "form", PropertyLines({"Name = \"Form1\""}));
 
 ClassExpansion Expand(MemoryFileSystem& files, std::vector<FormRecord> records) {
-  ClassLibraryCache cache(files, {"/app"});
+  ClassLibraryCache cache(files, {NativePath("/app")});
   return ExpandClassInstances(records, kFormPath, cache);
 }
 
@@ -171,11 +172,12 @@ TEST(ClassExpansionTest, UnresolvedInstancesStayAsTheyWereWithANote) {
   EXPECT_EQ(expansion.notes,
             (std::vector<std::string>{
                 "   Note: class library missing.vcx not found",
-                "   Note: class library /app/forms/bad.vcx cannot be read: Table Header for /app/forms/bad.vcx is invalid",
-                "   Note: class nosuch not found in class library /app/forms/good.vcx",
-                "   Note: class library /app/forms/torn.vcx: record 1 cannot be read: Memo record is bad in "
-                "/app/forms/torn.vct",
-                "   Note: class ok not found in class library /app/forms/torn.vcx"}));
+                "   Note: class library " + NativePath("/app/forms/bad.vcx") +
+                    " cannot be read: Table Header for " + NativePath("/app/forms/bad.vcx") + " is invalid",
+                "   Note: class nosuch not found in class library " + NativePath("/app/forms/good.vcx"),
+                "   Note: class library " + NativePath("/app/forms/torn.vcx") +
+                    ": record 1 cannot be read: Memo record is bad in " + NativePath("/app/forms/torn.vct"),
+                "   Note: class ok not found in class library " + NativePath("/app/forms/torn.vcx")}));
   ASSERT_EQ(expansion.records.size(), records.size());
   for (std::size_t i = 0; i < 5; ++i) {
     EXPECT_EQ(expansion.records[i].properties, records[i].properties);
@@ -224,9 +226,12 @@ TEST(ClassExpansionTest, CyclesAndDeepChainsAreCut) {
                      FormObject(5, "Form1", "d", "label", "", "c0", "deep.vcx")});
   EXPECT_EQ(expansion.notes,
             (std::vector<std::string>{
-                "   Note: class a in class library /app/forms/loop.vcx is its own ancestor or container; cut there",
-                "   Note: class box in class library /app/forms/loop.vcx is its own ancestor or container; cut there",
-                "   Note: class c64 in class library /app/forms/deep.vcx lies deeper than 64 classes; cut there"}));
+                "   Note: class a in class library " + NativePath("/app/forms/loop.vcx") +
+                    " is its own ancestor or container; cut there",
+                "   Note: class box in class library " + NativePath("/app/forms/loop.vcx") +
+                    " is its own ancestor or container; cut there",
+                "   Note: class c64 in class library " + NativePath("/app/forms/deep.vcx") +
+                    " lies deeper than 64 classes; cut there"}));
   ASSERT_EQ(expansion.records.size(), 4u);
   EXPECT_EQ(expansion.records[0].properties, PropertyLines({"Width = 5", "Caption = \"a\""}));
   EXPECT_EQ(expansion.records[2].parent, "Form1.x");

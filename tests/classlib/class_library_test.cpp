@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib_test_util.h"
+#include "support/golden.h"
 
 namespace quorvex::testing {
 namespace {
@@ -39,7 +40,7 @@ TEST(ClassLibraryTest, ClassesOfEveryLayout) {
             (std::vector<std::string>{"bar: bar.cmdOk Bar.pgf.Page1.txt", "old:", "plain: plain.a", "cut: cut.c"}));
   EXPECT_EQ(library->FindClass("BAR"), &library->Classes()[0]);
   EXPECT_EQ(library->FindClass("none"), nullptr);
-  EXPECT_EQ(library->Folder(), "/app");
+  EXPECT_EQ(library->Folder(), NativePath("/app"));
 }
 
 }  // namespace

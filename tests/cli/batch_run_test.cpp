@@ -27,8 +27,9 @@ TEST_F(BatchRunTest, RecursiveRunsKeepTheFormsSubfolders) {
   EXPECT_EQ(FileNames(Out()), (std::vector<std::string>{"main.dfm", "main.pas"}));
   EXPECT_EQ(FileNames(fs::path(Out()) / "sales"), (std::vector<std::string>{"main.dfm", "main.pas"}));
   EXPECT_EQ(FileNames(fs::path(Out()) / "sales" / "old"), (std::vector<std::string>{"orders.dfm", "orders.pas"}));
-  EXPECT_NE(out_.str().find("   Generating: " + Out() + "/sales/old/orders.pas\n"), std::string::npos) << out_.str();
-  EXPECT_EQ(err_.str(), "3 forms: 3 converted, 0 with warnings; output in " + Out() + "/\n");
+  const std::string orders = (fs::path(Out()) / "sales" / "old" / "orders.pas").string();
+  EXPECT_NE(out_.str().find("   Generating: " + orders + "\n"), std::string::npos) << out_.str();
+  EXPECT_EQ(err_.str(), "3 forms: 3 converted, 0 with warnings; output in " + Out() + kDelimiter + "\n");
 }
 
 TEST_F(BatchRunTest, InputsThatWouldShareAnOutputAreRefusedBeforeAnythingIsWritten) {
@@ -40,7 +41,7 @@ TEST_F(BatchRunTest, InputsThatWouldShareAnOutputAreRefusedBeforeAnythingIsWritt
     args.insert(args.end(), {"-o", Out()});
     EXPECT_EQ(Run(args), 2);
     EXPECT_EQ(err_.str(), "quorvex-convert: " + inputs[0] + " and " + inputs[1] + " would both be saved as " +
-                              Out() + "/main.dfm; nothing was converted\n");
+                              Out() + kDelimiter + "main.dfm; nothing was converted\n");
     EXPECT_EQ(out_.str(), "");
     EXPECT_FALSE(fs::exists(Out()));
   }
@@ -54,13 +55,13 @@ TEST_F(BatchRunTest, JsonReportTellsWhatEachFormGave) {
   const json report = ReadReport();
   EXPECT_EQ(report["exit_status"], 3);
   EXPECT_EQ(report["ended_early"], false);
-  EXPECT_EQ(report["output_directory"], Out() + "/");
+  EXPECT_EQ(report["output_directory"], Out() + kDelimiter);
   EXPECT_EQ(report["counts"], json::parse(R"({"forms": 3, "converted": 1, "with_warnings": 1, "not_opened": 1,
                                               "missing": 0, "not_converted": 0})"));
   const json& forms = report["forms"];
   EXPECT_EQ(forms[0]["input"], good);
   EXPECT_EQ(forms[0]["outcome"], "converted");
-  EXPECT_EQ(forms[0]["outputs"], json::array({Out() + "/a.pas", Out() + "/a.dfm"}));
+  EXPECT_EQ(forms[0]["outputs"], json::array({Out() + kDelimiter + "a.pas", Out() + kDelimiter + "a.dfm"}));
   EXPECT_EQ(forms[1]["outcome"], "warnings");
   EXPECT_EQ(forms[1]["warnings"].size(), 1u);
   EXPECT_EQ(forms[2]["outcome"], "not_opened");
@@ -100,7 +101,7 @@ TEST_F(BatchRunTest, ClassLibrariesOfTheLoadableMode) {
 
   // Notes are not warnings; the JSON report lists them per form.
   ASSERT_EQ(Run({"--loadable", "-L", libraries, "-o", Out(), "--report-json", Report(), form}), 0);
-  EXPECT_EQ(err_.str(), "1 form: 1 converted, 0 with warnings; output in " + Out() + "/\n");
+  EXPECT_EQ(err_.str(), "1 form: 1 converted, 0 with warnings; output in " + Out() + kDelimiter + "\n");
   const json report = ReadReport();
   EXPECT_EQ(report["forms"][0]["outcome"], "converted");
   EXPECT_EQ(report["forms"][0]["notes"],

@@ -46,13 +46,14 @@ TEST_F(CommandLineTest, UsageErrorsGiveStatusTwo) {
 TEST_F(CommandLineTest, ReportLinesStartWithTheTime) {
   const std::string input = Form(PlainForm(), "main");
   EXPECT_EQ(Run({input, "-o", Out()}), 0);
+  const std::string out = RegexText(Out() + kDelimiter);
   const std::regex expected(
-      "[0-2][0-9]:[0-5][0-9]:[0-5][0-9]   Converting: " + input + "\n"
-      "[0-9:]{8}   Generating: " + Out() + "/main.dfm\n"
-      "[0-9:]{8}   Generating: " + Out() + "/main.pas\n"
+      "[0-2][0-9]:[0-5][0-9]:[0-5][0-9]   Converting: " + RegexText(input) + "\n"
+      "[0-9:]{8}   Generating: " + out + "main\\.dfm\n"
+      "[0-9:]{8}   Generating: " + out + "main\\.pas\n"
       "[0-9:]{8}   Done\n\n");
   EXPECT_TRUE(std::regex_match(out_.str(), expected)) << out_.str();
-  EXPECT_EQ(err_.str(), "1 form: 1 converted, 0 with warnings; output in " + Out() + "/\n");
+  EXPECT_EQ(err_.str(), "1 form: 1 converted, 0 with warnings; output in " + Out() + kDelimiter + "\n");
   EXPECT_EQ(FileNames(Out()), (std::vector<std::string>{"main.dfm", "main.pas"}));
 }
 
@@ -74,9 +75,10 @@ TEST_F(CommandLineTest, StatusThreeForWarningsOneForAnEndedRun) {
   EXPECT_EQ(Run({not_a_table, "-o", Out()}), 1);
   EXPECT_TRUE(out_.str().ends_with("   " + message + "\n")) << out_.str();
   EXPECT_EQ(err_.str(), message + "\n1 form: 0 converted, 0 with warnings; ended early at " + not_a_table +
-                           ", 1 not converted; output in " + Out() + "/\n");
+                           ", 1 not converted; output in " + Out() + kDelimiter + "\n");
   EXPECT_EQ(Run({not_a_table, "-k", "-o", Out()}), 3);
-  EXPECT_EQ(err_.str(), "1 form: 0 converted, 0 with warnings, 1 not opened; output in " + Out() + "/\n");
+  EXPECT_EQ(err_.str(),
+            "1 form: 0 converted, 0 with warnings, 1 not opened; output in " + Out() + kDelimiter + "\n");
   EXPECT_TRUE(out_.str().ends_with("   Warning: " + message + "\n")) << out_.str();
 }
 
@@ -92,7 +94,8 @@ TEST_F(CommandLineTest, CtrlCCancelsTheRun) {
 TEST_F(CommandLineTest, FoldersStandForTheirFormsSortedWithSubfoldersOnRequest) {
   const fs::path folder = temp_.path() / "forms";
   PlainForm().WriteTo(folder, "b");
-  fs::rename(folder / "b.scx", folder / "b.SCX");
+  fs::rename(folder / "b.scx", folder / "b.tmp");  // in two steps where letter case is ignored
+  fs::rename(folder / "b.tmp", folder / "b.SCX");
   PlainForm().WriteTo(folder, "a");
   PlainForm().WriteTo(folder / "sub", "c");
   WriteFileBytes(folder / "notes.txt", "not a form");
@@ -108,7 +111,21 @@ TEST_F(CommandLineTest, FoldersStandForTheirFormsSortedWithSubfoldersOnRequest) 
   EXPECT_EQ(Run({folder.string(), "-o", Out()}), 0);
   EXPECT_EQ(converted(), (std::vector<std::string>{"a.scx", "b.SCX"}));
   EXPECT_EQ(Run({folder.string(), "-r", "-o", Out()}), 0);
-  EXPECT_EQ(converted(), (std::vector<std::string>{"a.scx", "b.SCX", "sub/c.scx"}));
+  EXPECT_EQ(converted(), (std::vector<std::string>{"a.scx", "b.SCX", "sub" + kDelimiter + "c.scx"}));
+}
+
+// Folder and file names in any language, in UTF-8 as the command line hands
+// them on (on Windows: a drive, "\" and UTF-16 names underneath).
+TEST_F(CommandLineTest, NamesInAnyLanguage) {
+  const fs::path folder = temp_.path() / u8"\u0444\u043E\u0440\u043C\u044B";
+  PlainForm().WriteTo(folder, "a");
+  fs::rename(folder / "a.scx", folder / u8"\u65E5\u672C.scx");
+  fs::rename(folder / "a.sct", folder / u8"\u65E5\u672C.sct");
+  const fs::path out = temp_.path() / u8"\u51FA\u529B";
+  EXPECT_EQ(Run({Utf8Name(folder), "-o", Utf8Name(out)}), 0) << err_.str();
+  EXPECT_NE(out_.str().find("   Generating: " + Utf8Name(out / u8"\u65E5\u672C.pas") + "\n"), std::string::npos)
+      << out_.str();
+  EXPECT_TRUE(fs::exists(out / u8"\u65E5\u672C.dfm"));
 }
 
 TEST_F(CommandLineTest, DefaultOutputDirectoryAndRelativeInputs) {

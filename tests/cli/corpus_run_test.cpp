@@ -51,7 +51,8 @@ std::string ExpectedReport(const fs::path& out) {
       text.erase(text.rfind('\n', text.size() - 2) + 1);
       text += "   Warning: " + ReadFileBytes(expected / (stem + ".error"));
     }
-    report += ReplaceAll(ReplaceAll(text, "{IN}", form.parent_path().string()), "{OUT}", out.string());
+    report += ReplaceAll(ReplaceAll(text, "{IN}/", form.parent_path().string() + kDelimiter), "{OUT}/",
+                         out.string() + kDelimiter);
   }
   return report;
 }

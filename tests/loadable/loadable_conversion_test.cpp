@@ -8,6 +8,7 @@
 #include "fixtures/scx_writer.h"
 #include "loadable/loadable_conversion.h"
 #include "loadable/small_forms.h"
+#include "support/golden.h"
 
 namespace quorvex::testing {
 namespace {
@@ -200,8 +201,8 @@ TEST(LoadableConversion, ADamagedRecordCostsItsObjectsWithAWarning) {
                                          {.objname = "Text2", .parent = "Form1", .baseclass = "textbox",
                                           .properties = PropertyLines({"Name = \"Text2\""})}}),
                                {}, &notes, 3);
-  EXPECT_EQ(notes, std::vector<std::string>{"   Warning: record 3 could not be read: Memo record is bad in "
-                                            "/forms/0001_tool.sct"});
+  EXPECT_EQ(notes, std::vector<std::string>{"   Warning: record 3 could not be read: Memo record is bad in " +
+                                            NativePath("/forms/0001_tool.sct")});
   EXPECT_EQ(LinesWith(outputs.front().dfm, "object "),
             (std::vector<std::string>{"object Form1: TForm1", "object Text2: TEdit"}));
 }

@@ -51,9 +51,9 @@ class ConversionRunTest : public ::testing::Test {
 
 TEST_F(ConversionRunTest, CleanFileIntoMissingDirectoryWithMissingParent) {
   const std::string input = Form(PlainForm(), "main");
-  const std::string out = Out() + "/deeper";  // neither out nor deeper exists; no trailing delimiter
+  const std::string out = Out() + kDelimiter + "deeper";  // neither out nor deeper exists; no trailing delimiter
   EXPECT_EQ(Run({input}, out), "");
-  EXPECT_EQ(host_.lines, CleanReport(input, out + "/"));
+  EXPECT_EQ(host_.lines, CleanReport(input, out + kDelimiter));
   EXPECT_EQ(warnings_, 0);
   EXPECT_EQ(FileNames(out), (std::vector<std::string>{"main.dfm", "main.pas"}));
   EXPECT_EQ(ReadFileBytes(fs::path(out) / "main.dfm"),
@@ -82,8 +82,8 @@ TEST_F(ConversionRunTest, OverwritesOutputsAndKeepsDelimiterGiven) {
   const std::string input = Form(PlainForm(), "main");
   WriteFileBytes(temp_.path() / "out" / "main.dfm", "old");
   WriteFileBytes(temp_.path() / "out" / "main.pas", "old");
-  EXPECT_EQ(Run({input}, Out() + "/"), "");
-  EXPECT_EQ(host_.lines, CleanReport(input, Out() + "/"));
+  EXPECT_EQ(Run({input}, Out() + kDelimiter), "");
+  EXPECT_EQ(host_.lines, CleanReport(input, Out() + kDelimiter));
   EXPECT_EQ(OutFile("main.dfm").substr(0, 20), "object Form1: TForm1");
   EXPECT_EQ(OutFile("main.pas").substr(0, 12), "unit main;\r\n");
   EXPECT_EQ(FileNames(Out()), (std::vector<std::string>{"main.dfm", "main.pas"}));  // no temporary left
@@ -100,7 +100,7 @@ TEST_F(ConversionRunTest, UnparsableDfmIsSavedAsGeneratedWithAWarning) {
   const std::string input = Form(FormWithUnparsableDfm(), "main");
   EXPECT_EQ(Run({input}, Out()), "");
   ASSERT_EQ(host_.lines.size(), 5u);
-  EXPECT_EQ(host_.lines[2], "   Generating: " + Out() + "/main.pas");
+  EXPECT_EQ(host_.lines[2], "   Generating: " + Out() + kDelimiter + "main.pas");
   EXPECT_TRUE(host_.lines[3].starts_with("   Warning: ")) << host_.lines[3];
   EXPECT_TRUE(host_.lines[3].ends_with(" on line 18")) << host_.lines[3];
   EXPECT_EQ(host_.lines[4], "   Done\r\n");
@@ -117,7 +117,7 @@ TEST_F(ConversionRunTest, PasThatCannotBeCreatedWritesNoDfmAndTheRunGoesOn) {
   fs::create_directories(temp_.path() / "out" / "main.pas");  // a folder where the unit should go
   EXPECT_EQ(Run({first, second}, Out()), "");
   ASSERT_EQ(host_.lines.size(), 9u);
-  EXPECT_EQ(host_.lines[3], "   Warning: Cannot create file " + Out() + "/main.pas");
+  EXPECT_EQ(host_.lines[3], "   Warning: Cannot create file " + Out() + kDelimiter + "main.pas");
   EXPECT_EQ(host_.lines[4], "   Done\r\n");
   EXPECT_EQ(FileNames(Out()), (std::vector<std::string>{"next.dfm", "next.pas"}));
 }
@@ -159,12 +159,14 @@ TEST_F(ConversionRunTest, OnSeveralThreadsARunThatEndsAtAFileSavesNothingAfterIt
 TEST_F(ConversionRunTest, OnSeveralThreadsTheFormsAfterTheEndLeaveNoFolders) {
   std::vector<RunInput> inputs = {{Form(PlainForm(), "a"), "one/"},
                                   {WriteNotATable(temp_.path() / "in", "b.scx").string(), "two/"}};
-  for (const char* name : {"c", "d", "e", "f"}) inputs.push_back({Form(PlainForm(), name), std::string(name) + "/x/"});
+  for (const char* name : {"c", "d", "e", "f"}) {
+    inputs.push_back({Form(PlainForm(), name), std::string(name) + kDelimiter + "x" + kDelimiter});
+  }
   ConversionRun run(host_, {.keep_going = false, .jobs = 2, .code_page = {}});
   EXPECT_THROW(run.ConvertSelectedFiles(inputs, Out()), ETableError);
   std::vector<std::string> entries;
   for (const auto& entry : fs::recursive_directory_iterator(Out())) {
-    entries.push_back(entry.path().lexically_relative(Out()).string());
+    entries.push_back(entry.path().lexically_relative(Out()).generic_string());
   }
   std::sort(entries.begin(), entries.end());
   EXPECT_EQ(entries, (std::vector<std::string>{"one", "one/a.dfm", "one/a.pas"}));
@@ -184,7 +186,7 @@ TEST_F(ConversionRunTest, OnSeveralThreadsACancelEndsTheRunAtAFile) {
   EXPECT_EQ(Run(files, Out(), {.keep_going = false, .jobs = 2, .code_page = {}}), "Canceled by user");
   const std::size_t done = std::count(host_.lines.begin(), host_.lines.end(), "   Done\r\n");
   ASSERT_EQ(host_.lines.size(), done * 4 + 2);
-  EXPECT_EQ(host_.lines.back(), "   Generating: " + Out() + "/" + std::string(1, char('a' + done)) + ".dfm");
+  EXPECT_EQ(host_.lines.back(), "   Generating: " + Out() + kDelimiter + std::string(1, char('a' + done)) + ".dfm");
   EXPECT_EQ(FileNames(Out()).size(), 2 * done);
 }
 
@@ -225,7 +227,7 @@ TEST_F(ConversionRunTest, CancelInPassOneEndsAtTheStartOfPassTwo) {
   host_.on_events = [this](int) { run_->RequestCancel(); };
   EXPECT_EQ(Run({first, second}, Out()), "Canceled by user");
   EXPECT_EQ(host_.lines, (std::vector<std::string>{"   Converting: " + first,
-                                                   "   Generating: " + Out() + "/a.dfm"}));
+                                                   "   Generating: " + Out() + kDelimiter + "a.dfm"}));
   EXPECT_TRUE(FileNames(Out()).empty());
 }
 
@@ -236,7 +238,7 @@ TEST_F(ConversionRunTest, CancelInPassTwo) {
   };
   EXPECT_EQ(Run({input}, Out()), "Canceled by user");
   EXPECT_EQ(host_.lines, (std::vector<std::string>{"   Converting: " + input,
-                                                   "   Generating: " + Out() + "/main.dfm"}));
+                                                   "   Generating: " + Out() + kDelimiter + "main.dfm"}));
   EXPECT_TRUE(FileNames(Out()).empty());
 }
 
@@ -249,7 +251,7 @@ TEST_F(ConversionRunTest, CancelAfterTheLastProgressOfTheLastFileLetsItFinish) {
   host_.lines.clear();
   host_.on_events = nullptr;
   EXPECT_EQ(Run({input}, Out()), "") << "a new run starts without the old cancel";
-  EXPECT_EQ(host_.lines, CleanReport(input, Out() + "/"));
+  EXPECT_EQ(host_.lines, CleanReport(input, Out() + kDelimiter));
 }
 
 TEST_F(ConversionRunTest, LastConversionKeepsTheTextListsAndClosesTheTable) {
@@ -262,7 +264,7 @@ TEST_F(ConversionRunTest, LastConversionKeepsTheTextListsAndClosesTheTable) {
   EXPECT_EQ(last->DfmLines().front(), "object Form1: TForm1");
   EXPECT_EQ(JoinLines(last->DfmLines()), OutFile("main.dfm"));
   EXPECT_EQ(last->PasLines().front().substr(0, 10), "unit main;");
-  EXPECT_EQ(run.OutputDirectory(), Out() + "/");
+  EXPECT_EQ(run.OutputDirectory(), Out() + kDelimiter);
 }
 
 }  // namespace

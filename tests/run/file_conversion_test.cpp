@@ -16,7 +16,7 @@ TEST(FileConversionTest, DfmLinesChangedAfterTheCanonicalTextWasMadeAreCanonical
   conversion.MutablePasLines() = {"unit main;"};
   conversion.PrepareCanonicalDfm();
   conversion.MutableDfmLines()[1] = "  Left = $20";
-  conversion.Save(temp.path().string() + "/");
+  conversion.Save(temp.path().string() + kDelimiter);
   EXPECT_EQ(ReadFileBytes(temp.path() / "main.dfm"), "object Form1: TForm1\r\n  Left = 32\r\nend\r\n");
   EXPECT_EQ(conversion.DfmLines(), (TextList{"object Form1: TForm1", "  Left = 32", "end"}));
   EXPECT_EQ(conversion.WrittenFiles().size(), 2u);

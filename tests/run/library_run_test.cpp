@@ -29,7 +29,7 @@ RunOutput ConvertWithLibraries(const std::vector<std::string>& inputs, const fs:
   options.jobs = jobs;
   options.library_folders = {libraries};
   ConversionRun run(host, options);
-  run.ConvertSelectedFiles(inputs, out.string() + "/");
+  run.ConvertSelectedFiles(inputs, out.string() + kDelimiter);
   return {host.lines, run.Results()};
 }
 
@@ -75,7 +75,8 @@ TEST(LibraryRun, LibraryFromASearchFolderAndOnesMissingOrDamaged) {
 
   const RunOutput two = ConvertWithLibraries(inputs, temp.path() / "two", libraries, 2);
   std::vector<std::string> report = two.report;
-  for (std::string& line : report) line = std::regex_replace(line, std::regex("/two/"), "/one/");
+  const std::regex two_folder(RegexText(kDelimiter + "two" + kDelimiter));
+  for (std::string& line : report) line = std::regex_replace(line, two_folder, kDelimiter + "one" + kDelimiter);
   EXPECT_EQ(report, one.report);
   for (const std::string& name : FileNames(temp.path() / "one"))
     EXPECT_EQ(ReadFileBytes(temp.path() / "two" / name), ReadFileBytes(temp.path() / "one" / name)) << name;

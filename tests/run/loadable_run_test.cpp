@@ -41,7 +41,7 @@ std::string WriteFormSet(const std::filesystem::path& folder) {
 TEST(LoadableRun, ReportNamesEveryFileWrittenAndTheKeptSettings) {
   TempDir temp;
   const std::string input = WriteFormSet(temp.path() / "in");
-  const std::string out = (temp.path() / "out").string() + "/";
+  const std::string out = (temp.path() / "out").string() + kDelimiter;
   RecordingHost host;
   ConversionRun run(host, LoadableOptions());
   run.ConvertSelectedFiles({input}, out);
@@ -99,7 +99,7 @@ TEST(LoadableRun, NeverReplacesAFileTheRunWroteForAnotherInput) {
   single.AddVersionComment().Add(
       {.objname = "Form1", .baseclass = "form", .properties = PropertyLines({"Caption = \"Single\"", "Name = \"Form1\""})});
   const std::string form = single.WriteTo(temp.path() / "in", "2nd set_Form1").string();
-  const std::string out = (temp.path() / "out").string() + "/";
+  const std::string out = (temp.path() / "out").string() + kDelimiter;
   RecordingHost host;
   ConversionRun run(host, LoadableOptions());
   run.ConvertSelectedFiles({form, formset, formset}, out);

@@ -25,13 +25,13 @@ TEST(OutputNamesTest, ExtensionFromTheLastDotOfTheFileName) {
   for (const auto& row : rows) EXPECT_EQ(ChangeFileExt(row.name, ".dfm"), row.expected) << row.name;
   EXPECT_EQ(ExtractFileName("/src/forms/main.scx"), "main.scx");
   EXPECT_EQ(ExtractFileName("main.scx"), "main.scx");
-  EXPECT_EQ(WithTrailingDelimiter("/out"), "/out/");
+  EXPECT_EQ(WithTrailingDelimiter("/out"), "/out" + kDelimiter);
   EXPECT_EQ(WithTrailingDelimiter("/out/"), "/out/");
 }
 
 TEST(ForceOutputDirectoryTest, CreatesParentsAcceptsExistingRefusesFiles) {
   TempDir temp;
-  const std::string nested = (temp.path() / "a" / "b" / "c").string() + "/";
+  const std::string nested = (temp.path() / "a" / "b" / "c").string() + kDelimiter;
   ForceOutputDirectory(nested);
   EXPECT_TRUE(fs::is_directory(nested));
   ForceOutputDirectory(nested);  // existing: fine

@@ -41,8 +41,8 @@ TEST(ProjectFile, ListsFormsAndLibrariesFollowedWithoutRegardToCase) {
   // Below the output folder as below the project's; never above it.
   const std::vector<RunInput> inputs = ProjectRunInputs(project);
   ASSERT_EQ(inputs.size(), 3u);
-  EXPECT_EQ(inputs[0].output_subfolder, "forms/");
-  EXPECT_EQ(inputs[1].output_subfolder, "_up/shared/");
+  EXPECT_EQ(inputs[0].output_subfolder, "forms" + kDelimiter);
+  EXPECT_EQ(inputs[1].output_subfolder, "_up" + kDelimiter + "shared" + kDelimiter);
   EXPECT_EQ(inputs[2].path, (app / "gone.scx").string());
   EXPECT_EQ(inputs[2].missing_from, pjx.string());
   EXPECT_TRUE(inputs[0].missing_from.empty());

@@ -48,7 +48,7 @@ TEST(StagedFilesTest, DiscardedFilesAndTheFoldersMadeForThemGo) {
   fs::create_directory(temp.path() / "kept");
   {
     StagedFiles staged;
-    staged.MakeFolder((temp.path() / "new" / "deeper").string() + "/");
+    staged.MakeFolder((temp.path() / "new" / "deeper").string() + kDelimiter);
     staged.MakeFolder((temp.path() / "kept").string());
     staged.Add({(temp.path() / "new" / "deeper" / "a.pas").string(), "x"});
     staged.Add({(temp.path() / "kept" / "a.pas").string(), "x"});

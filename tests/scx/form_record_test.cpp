@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "scx_test_util.h"
+#include "support/golden.h"
 
 namespace quorvex::testing {
 namespace {
@@ -56,7 +57,7 @@ TEST(FormRecordTest, UnreadableRecordIsPassedOverAndReported) {
   EXPECT_EQ(records[3].record_number, 5);
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_EQ(failures[0].record_number, 4);
-  EXPECT_EQ(failures[0].message, "Memo record is bad in /forms/form1.sct");
+  EXPECT_EQ(failures[0].message, "Memo record is bad in " + NativePath(kFormSct));
 }
 
 }  // namespace

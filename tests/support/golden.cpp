@@ -22,7 +22,7 @@ std::optional<fs::path> SharedDir() {
 std::optional<fs::path> SharedSubdir(std::string_view sub) {
   auto dir = SharedDir();
   if (!dir) return std::nullopt;
-  fs::path path = *dir / sub;
+  fs::path path = (*dir / sub).lexically_normal();  // "corpus/forms" with the system's delimiters
   std::error_code ec;
   if (!fs::is_directory(path, ec)) return std::nullopt;
   return path;
@@ -59,6 +59,24 @@ std::vector<ProjectReference> ProjectReferences() {
 fs::path CorpusExpectedDir() {
   auto dir = SharedDir();
   return dir ? *dir / "corpus" / "expected" : fs::path();
+}
+
+std::string NativePath(std::string_view rooted_name) {
+  return fs::absolute(fs::path(rooted_name)).lexically_normal().string();
+}
+
+std::string Utf8Name(const fs::path& path) {
+  const std::u8string name = path.u8string();
+  return std::string(name.begin(), name.end());
+}
+
+std::string RegexText(std::string_view text) {
+  std::string escaped;
+  for (const char c : text) {
+    if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos) escaped += '\\';
+    escaped += c;
+  }
+  return escaped;
 }
 
 std::string ReadFileBytes(const fs::path& path) {

@@ -38,6 +38,21 @@ std::vector<ProjectReference> ProjectReferences();
 // The corpus's expected/ folder (may not exist).
 std::filesystem::path CorpusExpectedDir();
 
+// The delimiter the program writes between folders: "/", or "\" on Windows.
+inline const std::string kDelimiter(1, static_cast<char>(std::filesystem::path::preferred_separator));
+
+// A rooted name of a test's own ("/app/forms/main.scx") as the system
+// completes it: itself on POSIX systems, on Windows on the current drive with
+// "\" between folders ("C:\app\forms\main.scx").
+std::string NativePath(std::string_view rooted_name);
+
+// The path's name in UTF-8, as the command line hands names on.
+std::string Utf8Name(const std::filesystem::path& path);
+
+// `text` with every character that a regular expression gives a meaning
+// escaped: the text itself as a regular expression.
+std::string RegexText(std::string_view text);
+
 // The file's bytes; fails the test (and returns "") when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& path);
 

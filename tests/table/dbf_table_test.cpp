@@ -54,26 +54,26 @@ struct HeaderFault {
 TEST_F(DbfTableTest, HeaderFaultsFailTheOpenAndLeaveNothingOpen) {
   const HeaderFault faults[] = {
       {"TruncatedHeader", [](TableFiles& t) { fixtures::Truncate(t.table, 20); },
-       "ETableError: Error on Read of file /mem/form.scx"},
+       "ETableError: Error on Read of file " MEM_DIR "form.scx"},
       {"Version31", [](TableFiles& t) { fixtures::SetByte(t.table, 0, 0x31); },
-       "ETableError: Table Header for /mem/form.scx is invalid"},
+       "ETableError: Table Header for " MEM_DIR "form.scx is invalid"},
       {"Version32", [](TableFiles& t) { fixtures::SetByte(t.table, 0, 0x32); },
-       "ETableError: Table Header for /mem/form.scx is invalid"},
+       "ETableError: Table Header for " MEM_DIR "form.scx is invalid"},
       {"ByteOrderMark", [](TableFiles& t) { fixtures::SetByte(t.table, 0, 0xEF); },
-       "ETableError: Table Header for /mem/form.scx is invalid"},
+       "ETableError: Table Header for " MEM_DIR "form.scx is invalid"},
       {"HeaderLengthBelowBacklink", [](TableFiles& t) { fixtures::PutLittleEndian16(t.table, 8, 295); },
-       "ETableError: Header length 295 is invalid in table /mem/form.scx"},
+       "ETableError: Header length 295 is invalid in table " MEM_DIR "form.scx"},
       {"RecordLengthZero", [](TableFiles& t) { fixtures::PutLittleEndian16(t.table, 10, 0); },
-       "ETableError: Record length 0 is invalid in table /mem/form.scx"},
+       "ETableError: Record length 0 is invalid in table " MEM_DIR "form.scx"},
       {"RecordLengthAboveLimit", [](TableFiles& t) { fixtures::PutLittleEndian16(t.table, 10, 65520); },
-       "ETableError: Record length 65520 is invalid in table /mem/form.scx"},
+       "ETableError: Record length 65520 is invalid in table " MEM_DIR "form.scx"},
       {"DescriptorAreaPastEnd", [](TableFiles& t) {
          fixtures::PutLittleEndian16(t.table, 8, 5000);
          fixtures::Truncate(t.table, 1000);
        },
-       "ETableError: Error on Read of file /mem/form.scx"},
+       "ETableError: Error on Read of file " MEM_DIR "form.scx"},
       {"EncryptedWithoutPassword", [](TableFiles& t) { fixtures::SetByte(t.table, 15, 1); },
-       "ETableEncryption: No Password for encrypted file /mem/form.scx"},
+       "ETableEncryption: No Password for encrypted file " MEM_DIR "form.scx"},
   };
   const std::size_t open_before = OpenFileRegistry::Instance().OpenCount();
   for (const HeaderFault& fault : faults) {
@@ -90,29 +90,29 @@ TEST_F(DbfTableTest, DbaseHeaderLengthMustCoverHeaderAndTerminator) {
   TableFiles built = ThreeRecords({.version = 0x03});
   fixtures::PutLittleEndian16(built.table, 8, 32);
   Put(built);
-  EXPECT_EQ(OpenFailure(), "ETableError: Header length 32 is invalid in table /mem/form.scx");
+  EXPECT_EQ(OpenFailure(), "ETableError: Header length 32 is invalid in table " MEM_DIR "form.scx");
 }
 
 TEST_F(DbfTableTest, SystemFailuresAtOpen) {
-  EXPECT_EQ(OpenFailure(), "ETableError: File /mem/form.scx could not be found");
+  EXPECT_EQ(OpenFailure(), "ETableError: File " MEM_DIR "form.scx could not be found");
   Put(ThreeRecords());
   files_.RefuseOpen(kScx);
-  EXPECT_EQ(OpenFailure(), "ETableError: Access denied to file /mem/form.scx");
+  EXPECT_EQ(OpenFailure(), "ETableError: Access denied to file " MEM_DIR "form.scx");
   Put(ThreeRecords());
   files_.FailSize(kScx);
-  EXPECT_EQ(OpenFailure(), "ETableError: Error getting FileSize for file /mem/form.scx");
+  EXPECT_EQ(OpenFailure(), "ETableError: Error getting FileSize for file " MEM_DIR "form.scx");
   Put(ThreeRecords());
   files_.FailReadsFrom(kScx, 0);
-  EXPECT_EQ(OpenFailure(), "ETableError: Error on Read of file /mem/form.scx");
+  EXPECT_EQ(OpenFailure(), "ETableError: Error on Read of file " MEM_DIR "form.scx");
 }
 
 TEST_F(DbfTableTest, PasswordChecks) {
   Put(ThreeRecords());
-  EXPECT_EQ(OpenFailure("secret"), "ETableEncryption: A Password is included for unencrypted file /mem/form.scx");
+  EXPECT_EQ(OpenFailure("secret"), "ETableEncryption: A Password is included for unencrypted file " MEM_DIR "form.scx");
   TableFiles encrypted = ThreeRecords();
   fixtures::SetByte(encrypted.table, 15, 1);
   Put(encrypted);
-  EXPECT_EQ(OpenFailure("secret"), "ETableEncryption: Encrypted table /mem/form.scx cannot be deciphered");
+  EXPECT_EQ(OpenFailure("secret"), "ETableEncryption: Encrypted table " MEM_DIR "form.scx cannot be deciphered");
 }
 
 TEST_F(DbfTableTest, HeaderFieldsAreDecoded) {
@@ -217,8 +217,8 @@ TEST_F(DbfTableTest, RecordNumbersOutsideTheTable) {
   table_.Open(kScx);
   table_.MoveTo(4);
   EXPECT_TRUE(table_.AtEnd());
-  EXPECT_EQ(FailureOf([&] { table_.MoveTo(5); }), "ETableError: Record number 5 is not in table /mem/form.scx");
-  EXPECT_EQ(FailureOf([&] { table_.MoveTo(0); }), "ETableError: Record number 0 is not in table /mem/form.scx");
+  EXPECT_EQ(FailureOf([&] { table_.MoveTo(5); }), "ETableError: Record number 5 is not in table " MEM_DIR "form.scx");
+  EXPECT_EQ(FailureOf([&] { table_.MoveTo(0); }), "ETableError: Record number 0 is not in table " MEM_DIR "form.scx");
   EXPECT_TRUE(table_.IsOpen());
 }
 
@@ -242,7 +242,7 @@ TEST_F(DbfTableTest, RecordCutAfterOpenFailsToRead) {
   files_.SetWholeReadLimit(0);  // read at each access
   table_.Open(kScx);
   files_.TruncateFile(kScx, built.RecordOffset(2) + 4);
-  EXPECT_EQ(FailureOf([&] { table_.MoveTo(2); }), "ETableError: Error on Read of file /mem/form.scx");
+  EXPECT_EQ(FailureOf([&] { table_.MoveTo(2); }), "ETableError: Error on Read of file " MEM_DIR "form.scx");
   EXPECT_TRUE(table_.IsOpen());
 }
 

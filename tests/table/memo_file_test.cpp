@@ -13,7 +13,7 @@ using fixtures::ScxRecord;
 using fixtures::ScxWriter;
 using fixtures::TableFiles;
 
-constexpr const char* kDbt = "/mem/form.dbt";
+constexpr const char* kDbt = MEM_DIR "form.dbt";
 
 TEST(MemoFileNameTest, DerivedFromTheTableName) {
   const struct {
@@ -107,17 +107,17 @@ TEST_F(MemoTest, EntryFaults) {
     const char* failure;
   } faults[] = {
       {"BlockTypeTwo", [](TableFiles& t) { fixtures::PutBigEndian32(t.memo, t.MemoEntryOffset(1, "OBJNAME"), 2); },
-       "ETableError: Memo record is bad in /mem/form.sct"},
+       "ETableError: Memo record is bad in " MEM_DIR "form.sct"},
       {"EntryHeaderPastEnd", [](TableFiles& t) { fixtures::PutLittleEndian32(t.table, t.FieldOffset(1, "OBJNAME"), 100000); },
-       "ETableError: Memo record is bad in /mem/form.sct"},
+       "ETableError: Memo record is bad in " MEM_DIR "form.sct"},
       {"EntryHeaderCut", [](TableFiles& t) { fixtures::Truncate(t.memo, t.MemoEntryOffset(1, "OBJNAME") + 5); },
-       "ETableError: Memo record is bad in /mem/form.sct"},
+       "ETableError: Memo record is bad in " MEM_DIR "form.sct"},
       {"NegativeBlock", [](TableFiles& t) { fixtures::PutLittleEndian32(t.table, t.FieldOffset(1, "OBJNAME"), 0xFFFFFFFF); },
-       "ETableError: Invalid memo block number -1 in /mem/form.sct"},
+       "ETableError: Invalid memo block number -1 in " MEM_DIR "form.sct"},
       {"BlockSizeZero", [](TableFiles& t) { fixtures::SetByte(t.memo, 7, 0); },
-       "ETableError: Memo block size is 0 in /mem/form.sct"},
+       "ETableError: Memo block size is 0 in " MEM_DIR "form.sct"},
       {"MemoHeaderShort", [](TableFiles& t) { fixtures::Truncate(t.memo, 10); },
-       "ETableError: Error on Read of file /mem/form.sct"},
+       "ETableError: Error on Read of file " MEM_DIR "form.sct"},
   };
   for (const auto& fault : faults) {
     TableFiles built = TwoObjects().Build();
@@ -142,7 +142,7 @@ TEST_F(MemoTest, MissingMemoFileFailsEveryMemoRead) {
   auto dataset = form_.Open();
   for (const char* field : {"OBJNAME", "METHODS"}) {  // METHODS is blank
     EXPECT_EQ(FailureOf([&] { dataset->FieldByName(field).AsString(); }),
-              "ETableError: File /mem/form.sct could not be found");
+              "ETableError: File " MEM_DIR "form.sct could not be found");
   }
   EXPECT_EQ(dataset->FieldByName("PLATFORM").AsString(), "WINDOWS");
   form_.files.AddFile(kSct, built_.memo);  // nothing was kept: the next read finds it
@@ -160,13 +160,13 @@ TEST_F(MemoTest, WithoutMemoFlagNoMemoIsRead) {
 
 TEST_F(MemoTest, RefusedMemoFile) {
   form_.files.RefuseOpen(kSct);
-  EXPECT_EQ(Failure(1, "OBJNAME"), "ETableError: Access denied to file /mem/form.sct");
+  EXPECT_EQ(Failure(1, "OBJNAME"), "ETableError: Access denied to file " MEM_DIR "form.sct");
 }
 
 TEST_F(MemoTest, MemoFoundWithoutRegardToCase) {
   form_.files.RemoveFile(kSct);
-  form_.files.AddFile("/mem/form.SCT", built_.memo);
-  form_.files.AddFile("/mem/other.sct", "");
+  form_.files.AddFile(MEM_DIR "form.SCT", built_.memo);
+  form_.files.AddFile(MEM_DIR "other.sct", "");
   EXPECT_EQ(Text(1, "OBJNAME"), "Form1");
 }
 
@@ -206,7 +206,7 @@ TEST_F(MemoTest, DbaseFourEntryFaults) {
   TableFiles built = DbaseTable(0x8B, "text");
   fixtures::SetByte(built.memo, built.MemoEntryOffset(1, "NOTES") + 1, 0);
   Use(built, kDbt);
-  EXPECT_EQ(Failure(1, "NOTES"), "ETableError: Memo record is bad in /mem/form.dbt");
+  EXPECT_EQ(Failure(1, "NOTES"), "ETableError: Memo record is bad in " MEM_DIR "form.dbt");
   built = DbaseTable(0x8B, "text");
   fixtures::PutLittleEndian32(built.memo, built.MemoEntryOffset(1, "NOTES") + 4, 6);  // below its own header
   Use(built, kDbt);

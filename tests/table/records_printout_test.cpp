@@ -62,7 +62,7 @@ TEST(CorpusRecordsTest, EveryFormReadsAsExpected) {
       std::string message = ReadFileBytes(error_file);
       if (!message.empty() && message.back() == '\n') message.pop_back();
       const std::string folder = NormalizeFileName(form.parent_path().string());
-      message.replace(message.find("{IN}"), 4, folder);
+      message.replace(message.find("{IN}/"), 5, folder + kDelimiter);
       EXPECT_EQ(FailureOf([&] { dataset.Open(); }), "ETableError: " + message) << form;
       continue;
     }

@@ -51,8 +51,8 @@ TEST_F(TableDataSetTest, WalkSkipsDeletedAndComesBackByNumber) {
   dataset_.SetRecNo(5);  // one past the end
   EXPECT_TRUE(dataset_.Eof());
   EXPECT_EQ(dataset_.RecNo(), 2);
-  EXPECT_EQ(FailureOf([&] { dataset_.SetRecNo(6); }), "ETableError: Record number 6 is not in table /mem/form.scx");
-  EXPECT_EQ(FailureOf([&] { dataset_.SetRecNo(0); }), "ETableError: Record number 0 is not in table /mem/form.scx");
+  EXPECT_EQ(FailureOf([&] { dataset_.SetRecNo(6); }), "ETableError: Record number 6 is not in table " MEM_DIR "form.scx");
+  EXPECT_EQ(FailureOf([&] { dataset_.SetRecNo(0); }), "ETableError: Record number 0 is not in table " MEM_DIR "form.scx");
   EXPECT_TRUE(dataset_.Active());
 }
 
@@ -92,25 +92,25 @@ TEST_F(TableDataSetTest, UnlistedTypesHaveNoField) {
 TEST_F(TableDataSetTest, OpenFailuresLeaveTheDatasetClosed) {
   const std::size_t open_before = OpenFileRegistry::Instance().OpenCount();
   EXPECT_EQ(OpenFailure(""), "EDatabaseError: Table name missing");
-  EXPECT_EQ(OpenFailure("/mem/none.scx"), "EDatabaseError: Cannot find file /mem/none.scx");
-  EXPECT_EQ(OpenFailure("/mem/none"), "EDatabaseError: Cannot find file /mem/none.DBF");
+  EXPECT_EQ(OpenFailure(MEM_DIR "none.scx"), "EDatabaseError: Cannot find file " MEM_DIR "none.scx");
+  EXPECT_EQ(OpenFailure(MEM_DIR "none"), "EDatabaseError: Cannot find file " MEM_DIR "none.DBF");
   form_.Put(fixtures::BuildTable({}, {{"NAME", 'C', 2}, {"", 'C', 2}}, {}));
   EXPECT_EQ(OpenFailure(kScx), "EDatabaseError: TableDataSet1: Field name missing");
   form_.Put(fixtures::BuildTable({}, {{"Name", 'C', 2}, {"X", 'Q', 2}, {"NAME", 'C', 2}}, {}));
   EXPECT_EQ(OpenFailure(kScx), "EDatabaseError: A component named NAME already exists");
   form_.Put(fixtures::BuildTable({}, {{"BIG", 'C', 65517}}, {}));
-  EXPECT_EQ(OpenFailure(kScx), "EDatabaseError: Record length 65518 of table /mem/form.scx is above 65516 bytes");
+  EXPECT_EQ(OpenFailure(kScx), "EDatabaseError: Record length 65518 of table " MEM_DIR "form.scx is above 65516 bytes");
   TableFiles bad_version = FourObjects().Build();
   fixtures::SetByte(bad_version.table, 0, 0x31);
   form_.Put(bad_version);
-  EXPECT_EQ(OpenFailure(kScx), "ETableError: Table Header for /mem/form.scx is invalid");
+  EXPECT_EQ(OpenFailure(kScx), "ETableError: Table Header for " MEM_DIR "form.scx is invalid");
   EXPECT_FALSE(dataset_.Active());
   EXPECT_EQ(OpenFileRegistry::Instance().OpenCount(), open_before);
 }
 
 TEST_F(TableDataSetTest, NameWithoutExtensionGetsDbf) {
-  form_.files.AddFile("/mem/data.DBF", FourObjects().Build().table);
-  dataset_.SetTableName("/mem/data");
+  form_.files.AddFile(MEM_DIR "data.DBF", FourObjects().Build().table);
+  dataset_.SetTableName(MEM_DIR "data");
   dataset_.Open();
   EXPECT_EQ(dataset_.FieldByName("PLATFORM").AsString(), "WINDOWS");
 }
@@ -140,7 +140,7 @@ TEST_F(TableDataSetTest, OperationsNeedTheRightState) {
   TableDataSet named("ScxTable", form_.files);
   named.SetTableName(kScx);
   named.Open();
-  EXPECT_EQ(FailureOf([&] { named.SetTableName("/mem/other.scx"); }),
+  EXPECT_EQ(FailureOf([&] { named.SetTableName(MEM_DIR "other.scx"); }),
             "EDatabaseError: ScxTable: Cannot perform this operation on an open dataset");
   EXPECT_EQ(FailureOf([&] { named.FieldByName("Nope"); }), "EDatabaseError: ScxTable: Field 'Nope' not found");
   dataset_.Close();
@@ -190,7 +190,7 @@ TEST_F(TableDataSetTest, AllRecordsDeleted) {
 TEST(TableDataSetThreadsTest, DatasetsOnSeveralThreads) {
   MemoryFileSystem files;
   constexpr int kThreads = 4;
-  for (int i = 0; i < kThreads; ++i) FourObjects().AddTo(files, "/mem/form" + std::to_string(i));
+  for (int i = 0; i < kThreads; ++i) FourObjects().AddTo(files, MEM_DIR "form" + std::to_string(i));
   const std::size_t open_before = OpenFileRegistry::Instance().OpenCount();
   std::vector<std::string> names(kThreads);
   std::vector<std::thread> threads;
@@ -198,7 +198,7 @@ TEST(TableDataSetThreadsTest, DatasetsOnSeveralThreads) {
     threads.emplace_back([&, i] {
       for (int round = 0; round < 50; ++round) {
         TableDataSet dataset("TableDataSet1", files);
-        dataset.SetTableName("/mem/form" + std::to_string(i) + ".scx");
+        dataset.SetTableName(MEM_DIR "form" + std::to_string(i) + ".scx");
         dataset.Open();
         std::string walked;
         for (dataset.First(); !dataset.Eof(); dataset.Next()) walked += dataset.FieldByName("OBJNAME").AsString() + ";";
@@ -213,13 +213,13 @@ TEST(TableDataSetThreadsTest, DatasetsOnSeveralThreads) {
 
 TEST(OpenFileRegistryTest, TracksOpenFilesAndClosesThemAll) {
   MemoryFileSystem files;
-  files.AddFile("/mem/a.scx", "x");
+  files.AddFile(MEM_DIR "a.scx", "x");
   OpenFileRegistry& registry = OpenFileRegistry::Instance();
   const std::size_t before = registry.OpenCount();
-  DiskFile file(files, "/mem/a.scx");
+  DiskFile file(files, MEM_DIR "a.scx");
   file.Open();
   EXPECT_EQ(registry.OpenCount(), before + 1);
-  EXPECT_EQ(registry.OpenFileNames().back(), "/mem/a.scx");
+  EXPECT_EQ(registry.OpenFileNames().back(), MEM_DIR "a.scx");
   file.Close();
   EXPECT_EQ(registry.OpenCount(), before);
   file.Open();

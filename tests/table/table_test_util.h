@@ -32,10 +32,18 @@ inline std::string FailureOf(const std::function<void()>& f) {
   return "no failure";
 }
 
-inline constexpr const char* kScx = "/mem/form.scx";
-inline constexpr const char* kSct = "/mem/form.sct";
+// The folder of the in-memory files, as a complete name on this system: names
+// are completed as real ones are, and on Windows a name needs a drive.
+#ifdef _WIN32
+#define MEM_DIR "C:\\mem\\"
+#else
+#define MEM_DIR "/mem/"
+#endif
 
-// A built form placed in memory as /mem/form.scx and /mem/form.sct.
+inline constexpr const char* kScx = MEM_DIR "form.scx";
+inline constexpr const char* kSct = MEM_DIR "form.sct";
+
+// A built form placed in memory as MEM_DIR form.scx and form.sct.
 struct MemoryForm {
   explicit MemoryForm(const fixtures::TableFiles& built) { Put(built); }
   explicit MemoryForm(const fixtures::ScxWriter& writer) { Put(writer.Build()); }
