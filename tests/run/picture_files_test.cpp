@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "loadable/picture_data.h"
+#include "support/golden.h"
 #include "table/memory_file_system.h"
 
 namespace quorvex::testing {
@@ -42,7 +43,9 @@ TEST(FindPictureFile, FollowsThePathFromTheFileHoldingTheSettingThenTheFileName)
       {"", "bmp\\", ""},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(FindPictureFile(files, "/app/forms/main.scx", row.library_folder, row.name).value_or(""), row.expected)
+    const std::string library_folder = *row.library_folder ? NativePath(row.library_folder) : "";
+    const std::string expected = *row.expected ? NativePath(row.expected) : "";
+    EXPECT_EQ(FindPictureFile(files, "/app/forms/main.scx", library_folder, row.name).value_or(""), expected)
         << row.library_folder << " " << row.name;
   }
 }
@@ -80,7 +83,7 @@ TEST(FilePictureSource, EachFormAndLibraryFolderFindsItsOwnFile) {
   for (int pass = 0; pass < 2; ++pass) {
     EXPECT_EQ(source("a.bmp", "", "/one/f.scx").bytes, std::optional<std::string>("one"));
     EXPECT_EQ(source("a.bmp", "", "/two/g.scx").bytes, std::optional<std::string>("two"));
-    EXPECT_EQ(source("a.bmp", "/two", "/one/f.scx").path, "/two/A.BMP");
+    EXPECT_EQ(source("a.bmp", NativePath("/two"), "/one/f.scx").path, NativePath("/two/A.BMP"));
     const PictureFile gone = source("gone.bmp", "", "/one/f.scx");
     EXPECT_TRUE(gone.path.empty() && !gone.bytes);
   }
