@@ -8,63 +8,37 @@ and run on an Xvfb display of their own, with FOXRUNTIME_UNATTENDED set so that 
       to be translated whole and FoxRuntime.pas to be written beside them, then compiles and runs the program that
       calls their handlers and checks the forms.
 Exits 77 (skipped) when fpc, the LCL for GTK 2 or Xvfb is missing."""
-import glob, os, shutil, subprocess, sys, tempfile, time
+import glob, os, shutil, subprocess, sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'scripts'))
+import lcl_program  # noqa: E402
 
 mode, translate_dir, test_dir, work = sys.argv[1:5]
 
 
-def skip(what):
-    print(f'{os.path.basename(work)} skipped: {what} is missing')
+absent = lcl_program.missing()
+if absent:
+    print(f'{os.path.basename(work)} skipped: {absent} is missing')
     sys.exit(77)
 
 
-lcl = sorted(glob.glob('/usr/lib/lazarus/*/lcl/units/*/gtk2'))
-if not shutil.which('fpc'): skip('fpc (Debian package fpc)')
-if not lcl: skip('the LCL for GTK 2 (Debian package lcl-gtk2-2.2)')
-if not shutil.which('Xvfb'): skip('Xvfb (Debian package xvfb)')
-units = os.path.dirname(lcl[-1])
-lazarus = os.path.dirname(os.path.dirname(os.path.dirname(units)))
-target = os.path.basename(units)
-
-
 def compile_program(source, unit_dirs):
-    out = os.path.join(work, 'obj')
-    os.makedirs(out, exist_ok=True)
-    command = ['fpc', '-Mdelphi', '-O1', '-vewn', '-FU' + out, '-Fu' + units, '-Fu' + units + '/gtk2',
-               '-Fu' + f'{lazarus}/components/lazutils/lib/{target}', '-Fu' + f'{lazarus}/packager/units/{target}',
-               '-dLCL', '-dLCLgtk2'] + ['-Fu' + d for d in unit_dirs] + ['-o' + os.path.join(work, 'program'), source]
-    run = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
-    if run.returncode != 0:
-        print('\n'.join(l for l in run.stdout.splitlines() if 'Error' in l or 'Fatal' in l))
-        sys.exit(f'{os.path.basename(source)} does not compile')
+    program = lcl_program.compile(source, unit_dirs, work)
+    if program is None: sys.exit(f'{os.path.basename(source)} does not compile')
+    return program
 
 
-def run_program():
-    with tempfile.TemporaryFile() as display_file:
-        xvfb = subprocess.Popen(['Xvfb', '-displayfd', str(display_file.fileno()), '-screen', '0', '1024x768x24',
-                                 '-nolisten', 'tcp'], pass_fds=[display_file.fileno()], stderr=subprocess.DEVNULL)
-        try:
-            for _ in range(100):
-                display_file.seek(0)
-                number = display_file.read().strip()
-                if number: break
-                time.sleep(0.1)
-            if not number: sys.exit('Xvfb did not start')
-            env = dict(os.environ, DISPLAY=':' + number.decode(), FOXRUNTIME_UNATTENDED='1')
-            run = subprocess.run([os.path.join(work, 'program')], env=env, stdout=subprocess.PIPE,
-                                 stderr=subprocess.DEVNULL, text=True, timeout=120)
-            print(run.stdout, end='')
-            return run.returncode
-        finally:
-            xvfb.terminate()
-            xvfb.wait()
+def run_program(program):
+    with lcl_program.Display() as display:
+        lines, status = lcl_program.run(program, [], display, quiet_for=120)
+    print('\n'.join(lines))
+    return 1 if status is None else status
 
 
 shutil.rmtree(work, ignore_errors=True)
 os.makedirs(work)
 if mode == 'runtime':
-    compile_program(os.path.join(test_dir, 'fox_runtime_test.lpr'), [translate_dir])
-    sys.exit(run_program())
+    sys.exit(run_program(compile_program(os.path.join(test_dir, 'fox_runtime_test.lpr'), [translate_dir])))
 
 converter, make_forms = sys.argv[5:7]
 forms, out = os.path.join(work, 'forms'), os.path.join(work, 'out')
@@ -76,5 +50,4 @@ for unit in sorted(glob.glob(os.path.join(out, '*.pas'))):
     if '// TODO: FoxPro code below is not fully translated' in open(unit, encoding='utf-8-sig').read():
         failures.append(f'{os.path.basename(unit)}: not every method is translated whole')
 if failures: sys.exit('\n'.join(failures))
-compile_program(os.path.join(forms, 'translated_code.lpr'), [out])
-sys.exit(run_program())
+sys.exit(run_program(compile_program(os.path.join(forms, 'translated_code.lpr'), [out])))
