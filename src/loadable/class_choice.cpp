@@ -60,9 +60,10 @@ std::string MappedClass(std::string_view fox_class, const Lists& lists) {
 
 // The prefix must end a word: the next letter is not lower case ("cmdOK",
 // "CMDOK", "cmd_ok", "lbl1"), unless the whole name is lower case ("cmdok").
-// "Commander" has none.
+// "Commander" has none. A name that is the prefix alone ("grd") has it.
 bool HasPrefix(std::string_view name, std::string_view prefix) {
-  if (name.size() <= prefix.size() || !SameText(name.substr(0, prefix.size()), prefix)) return false;
+  if (name.size() < prefix.size() || !SameText(name.substr(0, prefix.size()), prefix)) return false;
+  if (name.size() == prefix.size()) return true;
   const char next = name[prefix.size()];
   if (next < 'a' || next > 'z') return true;
   return std::none_of(name.begin(), name.end(), [](char c) { return c >= 'A' && c <= 'Z'; });

@@ -44,6 +44,8 @@ TEST(LoadableRules, ClassChoiceFollowsContainerVocabularyBaseClassThenPrefix) {
       {"", "linTop", "container", "TPanel", "TBevel"},
       {"", "Command1", "container", "TPanel", "TButton"},
       {"", "ShapeBall", "container", "TPanel", "TShape"},
+      {"", "grd", "form", "TForm", "TDBGrid"},
+      {"", "Label", "container", "TPanel", "TLabel"},
       {"", "Commander1", "container", "TPanel", "TPanel"},
       {"", "cmdlgOpen", "container", "TPanel", "TPanel"},
       {"", "Page1", "container", "TPanel", "TPanel"},
