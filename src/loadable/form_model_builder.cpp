@@ -8,6 +8,7 @@
 
 #include "base/ascii.h"
 #include "base/errors.h"
+#include "base/text_list.h"
 #include "loadable/class_choice.h"
 #include "loadable/code_translation.h"
 #include "loadable/fox_methods.h"
@@ -330,15 +331,69 @@ std::string NodeFoxClass(const std::vector<FormRecord>& records, const ScxNode& 
   const FormRecord* record = NodeRecord(records, node);
   if (record == nullptr) return {};
   if (node.record_ref > 0) return record->base_class;
+  // A member of a member ("Page1.chkBold") is of no kind its record tells.
+  if (NodeMemberPrefix(node.text).find('.') != std::string::npos) return {};
   return std::string(MemberBaseClass(record->base_class));
 }
+
+namespace {
+
+// A top-level record's nodes as AddRecordNodes adds them, but each member
+// under the object that holds it: below the record's own object whatever the
+// order of its Name lines, and "grd.Column1" below the member "grd" (members
+// of fewer dots go first, so that their nodes exist). AddRecordNodes puts the
+// members of a top-level record under a path that starts with an empty name,
+// outside the form, where nothing would convert them; yet for a form that is
+// an instance of a class no library gave, only these lines carry the
+// settings of the class's members. Only members placed by these lines
+// (their Left or Top, or a member's above them) become objects: one the
+// class alone places would stand at 0,0; its lines are kept as comments.
+void AddTopLevelObjects(ScxObjectTree& tree, std::int32_t record_ref, std::string_view properties) {
+  const auto outer = [](std::string_view prefix) { return prefix.substr(0, prefix.find('.')); };
+  std::set<std::string, TextLess> placed;  // outermost members that these lines place
+  ForEachLine(properties, [&](std::string_view line) {
+    const ScxPropertyName name = SplitPropertyName(line);
+    if (name.is_member && name.prefix.find('.') == std::string_view::npos &&
+        (SameText(name.property, "Left") || SameText(name.property, "Top")))
+      placed.emplace(name.prefix);
+  });
+  std::string own_name;
+  std::vector<std::pair<std::string, std::string>> members;  // prefix, Name
+  ForEachLine(properties, [&](std::string_view line) {
+    const ScxPropertyName name = SplitPropertyName(line);
+    if (!SameText(name.property, "Name") || (name.is_member && !placed.contains(outer(name.prefix)))) return;
+    std::string value = UnquoteNameValue(TrimBlanks(ValuePart(line)));
+    if (name.is_member) {
+      members.emplace_back(std::string(name.prefix), std::move(value));
+      return;
+    }
+    own_name = value;
+    AddObjectNode(tree, std::move(value), {}, record_ref);
+  });
+  const auto dots = [](const std::string& prefix) { return std::count(prefix.begin(), prefix.end(), '.'); };
+  std::stable_sort(members.begin(), members.end(),
+                   [&](const auto& a, const auto& b) { return dots(a.first) < dots(b.first); });
+  for (auto& [prefix, value] : members) {
+    const std::size_t last_dot = prefix.rfind('.');
+    const std::string holder = last_dot == std::string::npos ? own_name : own_name + "." + prefix.substr(0, last_dot);
+    std::string text = SameText(value, prefix) ? std::move(value) : value + " (" + prefix + ")";
+    AddObjectNode(tree, std::move(text), holder, -record_ref);
+  }
+}
+
+}  // namespace
 
 void BuildRecordTree(const std::vector<FormRecord>& records, ScxObjectTree& tree) {
   tree.Clear();
   for (std::size_t i = 0; i < records.size(); ++i) {
     const FormRecord& record = records[i];
     if (IsCommentPlatform(record.platform) || record.object_name.empty()) continue;
-    AddRecordNodes(tree, record.parent, static_cast<std::int32_t>(i + 1), record.properties);
+    const auto record_ref = static_cast<std::int32_t>(i + 1);
+    if (record.parent.empty()) {
+      AddTopLevelObjects(tree, record_ref, record.properties);
+    } else {
+      AddRecordNodes(tree, record.parent, record_ref, record.properties);
+    }
   }
 }
 

@@ -37,6 +37,25 @@ TEST(FoxProLook, FoxProsDefaultsFillWhatRecordsLeaveOut) {
             (Settings{"Brush.Color = clRed", "Pen.Color = 6579300", "Height = 17", "Width = 100"}));
 }
 
+// A form made from a class no library gives: its own record's member lines
+// are all there is of the class's grid and button, members of members too.
+TEST(FoxProLook, MembersOfAFormOfAMissingClassComeFromItsOwnLines) {
+  fixtures::ScxWriter writer;
+  writer.AddVersionComment().Add(
+      {.objname = "Form1", .baseclass = "form", .class_name = "baseform",
+       .properties = "Name = \"Form1\"\r\ngrd.Column1.Width = 90\r\ngrd.Column1.Name = \"Column1\"\r\n"
+                     "grd.Left = 7\r\ngrd.Top = 46\r\ngrd.ColumnCount = 1\r\ngrd.Name = \"grd\"\r\n"
+                     "btnSave.Caption = \"Save\"\r\nbtnSave.Left = 229\r\nbtnSave.Name = \"btnSave\"\r\n",
+       .classloc = "missing.vcx"});
+  const LoadableOutput form = ConvertTables(writer.Build(), "/f/inst.scx").front();
+  const Settings grid = SettingsOf(form, "grd");
+  EXPECT_TRUE(std::find(grid.begin(), grid.end(), "Left = 7") != grid.end());
+  EXPECT_TRUE(std::find(grid.begin(), grid.end(), "Width = 90") != grid.end()) << "the column's width";
+  const Settings button = SettingsOf(form, "btnSave");
+  EXPECT_TRUE(std::find(button.begin(), button.end(), "Caption = 'Save'") != button.end());
+  EXPECT_TRUE(std::find(button.begin(), button.end(), "Left = 229") != button.end());
+}
+
 TEST(FoxProLook, ContainersOfUnknownSizeHoldTheirMembers) {
   fixtures::ScxRecord bar = Object("Bar1", "container", {"Left = 4", "cmdGo.Left = 10", "cmdGo.Top = 6",
                                                         "cmdGo.Name = \"cmdGo\"", "lblX.Left = 100",
