@@ -87,8 +87,9 @@ class FormModelBuilder {
   TextList FoldersOf(const ScxNode& node) const;
   Component BuildComponent(const ScxNode& node, const ClassChoice& choice, const std::string& parent_path);
   void AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice);
-  // True for an object no record describes and an instance of a library
-  // class: the size of either may lie with a class that was not read.
+  // True for an object no record describes, an instance of a library class
+  // and a member that only a form's library class declares: the size of
+  // each may lie with a class that was not read.
   bool SizedByMembers(const ScxNode& node) const;
   void AddColumn(Component& grid, const ScxNode& column);
   // A bound option group whose look a radio group keeps becomes one; any
@@ -252,7 +253,8 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
 bool FormModelBuilder::SizedByMembers(const ScxNode& node) const {
   if (node.record_ref == 0) return true;
   const FormRecord* record = NodeRecord(records_, node);
-  return node.record_ref > 0 && record != nullptr && !record->class_location.empty();
+  if (record == nullptr || record->class_location.empty()) return false;
+  return node.record_ref > 0 || record->parent.empty();
 }
 
 void FormModelBuilder::AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice) {
