@@ -340,44 +340,56 @@ std::string NodeFoxClass(const std::vector<FormRecord>& records, const ScxNode& 
 
 namespace {
 
-// A top-level record's nodes as AddRecordNodes adds them, but each member
-// under the object that holds it: below the record's own object whatever the
-// order of its Name lines, and "grd.Column1" below the member "grd" (members
-// of fewer dots go first, so that their nodes exist). AddRecordNodes puts the
+// A record's nodes as AddRecordNodes adds them, but each member under the
+// object that holds it: below the record's own object whatever the order of
+// its Name lines, and "grd.Column1" below the member "grd" (members of fewer
+// dots go first, so that their nodes exist). AddRecordNodes puts every member
+// right below the record's object ("Page1.chkBold" beside the pages) and the
 // members of a top-level record under a path that starts with an empty name,
 // outside the form, where nothing would convert them; yet for a form that is
-// an instance of a class no library gave, only these lines carry the
-// settings of the class's members. Only members placed by these lines
-// (their Left or Top, or a member's above them) become objects: one the
-// class alone places would stand at 0,0; its lines are kept as comments.
-void AddTopLevelObjects(ScxObjectTree& tree, std::int32_t record_ref, std::string_view properties) {
+// an instance of a class no library gave, only these lines carry the settings
+// of the class's members.
+// No member node is made where a record has an object of its own (a library
+// class's member that expansion spelt out) at the member's path or above it:
+// the lines stay with the record, kept as comments. Of a top-level record,
+// only members placed by its lines (their Left or Top, or a member's above
+// them) become objects: one the class alone places would stand at 0,0.
+void AddRecordObjects(ScxObjectTree& tree, const FormRecord& record, std::int32_t record_ref,
+                      const std::set<std::string, TextLess>& own_paths) {
   const auto outer = [](std::string_view prefix) { return prefix.substr(0, prefix.find('.')); };
-  std::set<std::string, TextLess> placed;  // outermost members that these lines place
-  ForEachLine(properties, [&](std::string_view line) {
+  std::set<std::string, TextLess> placed;  // outermost members that the lines place
+  std::string own_name;
+  std::vector<std::pair<std::string, std::string>> members;  // prefix, Name
+  ForEachLine(record.properties, [&](std::string_view line) {
     const ScxPropertyName name = SplitPropertyName(line);
     if (name.is_member && name.prefix.find('.') == std::string_view::npos &&
         (SameText(name.property, "Left") || SameText(name.property, "Top")))
       placed.emplace(name.prefix);
-  });
-  std::string own_name;
-  std::vector<std::pair<std::string, std::string>> members;  // prefix, Name
-  ForEachLine(properties, [&](std::string_view line) {
-    const ScxPropertyName name = SplitPropertyName(line);
-    if (!SameText(name.property, "Name") || (name.is_member && !placed.contains(outer(name.prefix)))) return;
+    if (!SameText(name.property, "Name")) return;
     std::string value = UnquoteNameValue(TrimBlanks(ValuePart(line)));
     if (name.is_member) {
       members.emplace_back(std::string(name.prefix), std::move(value));
       return;
     }
     own_name = value;
-    AddObjectNode(tree, std::move(value), {}, record_ref);
+    AddObjectNode(tree, std::move(value), record.parent, record_ref);
   });
+  const std::string own_path = record.parent.empty() ? own_name : record.parent + "." + own_name;
+  // True where the member's path, or a path between it and the record's
+  // object, is the path of an object with a record of its own.
+  const auto spelt_out = [&](const std::string& holder, const std::string& name) {
+    for (std::size_t dot = holder.find('.', own_path.size() + 1); dot != std::string::npos; dot = holder.find('.', dot + 1))
+      if (own_paths.contains(holder.substr(0, dot))) return true;
+    return own_paths.contains(holder + "." + name) || (holder != own_path && own_paths.contains(holder));
+  };
   const auto dots = [](const std::string& prefix) { return std::count(prefix.begin(), prefix.end(), '.'); };
   std::stable_sort(members.begin(), members.end(),
                    [&](const auto& a, const auto& b) { return dots(a.first) < dots(b.first); });
   for (auto& [prefix, value] : members) {
+    if (record.parent.empty() && !placed.contains(outer(prefix))) continue;
     const std::size_t last_dot = prefix.rfind('.');
-    const std::string holder = last_dot == std::string::npos ? own_name : own_name + "." + prefix.substr(0, last_dot);
+    const std::string holder = last_dot == std::string::npos ? own_path : own_path + "." + prefix.substr(0, last_dot);
+    if (spelt_out(holder, value)) continue;
     std::string text = SameText(value, prefix) ? std::move(value) : value + " (" + prefix + ")";
     AddObjectNode(tree, std::move(text), holder, -record_ref);
   }
@@ -387,15 +399,16 @@ void AddTopLevelObjects(ScxObjectTree& tree, std::int32_t record_ref, std::strin
 
 void BuildRecordTree(const std::vector<FormRecord>& records, ScxObjectTree& tree) {
   tree.Clear();
+  const auto described = [](const FormRecord& record) {
+    return !IsCommentPlatform(record.platform) && !record.object_name.empty();
+  };
+  std::set<std::string, TextLess> own_paths;
+  for (const FormRecord& record : records) {
+    if (described(record))
+      own_paths.insert(record.parent.empty() ? record.object_name : record.parent + "." + record.object_name);
+  }
   for (std::size_t i = 0; i < records.size(); ++i) {
-    const FormRecord& record = records[i];
-    if (IsCommentPlatform(record.platform) || record.object_name.empty()) continue;
-    const auto record_ref = static_cast<std::int32_t>(i + 1);
-    if (record.parent.empty()) {
-      AddTopLevelObjects(tree, record_ref, record.properties);
-    } else {
-      AddRecordNodes(tree, record.parent, record_ref, record.properties);
-    }
+    if (described(records[i])) AddRecordObjects(tree, records[i], static_cast<std::int32_t>(i + 1), own_paths);
   }
 }
 

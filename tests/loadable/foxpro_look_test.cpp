@@ -56,6 +56,23 @@ TEST(FoxProLook, MembersOfAFormOfAMissingClassComeFromItsOwnLines) {
   EXPECT_TRUE(std::find(button.begin(), button.end(), "Left = 229") != button.end());
 }
 
+// A page frame's lines that set a member of a page ("Page1.chkA.Caption"),
+// where that member has a record of its own: one check box on the page, no
+// page made of it, the lines kept.
+TEST(FoxProLook, MembersOfMembersStayWithTheirOwnRecords) {
+  const LoadableOutput form = ConvertForm(
+      {Object("pgf", "pageframe",
+              {"PageCount = 1", "Page1.Name = \"Page1\"", "Page1.chkA.Caption = \"x\"", "Page1.chkA.Name = \"chkA\""}),
+       Object("chkA", "checkbox", {"Left = 5"}, "Form1.pgf.Page1")});
+  const auto count = [&](const TextList& lines, const std::string& text) {
+    return std::count_if(lines.begin(), lines.end(),
+                         [&](const std::string& line) { return line.find(text) != std::string::npos; });
+  };
+  EXPECT_EQ(count(form.dfm, "object chkA"), 1);
+  EXPECT_EQ(count(form.dfm, ": TTabSheet"), 1);
+  EXPECT_EQ(count(form.pas, "chkA.Caption = \"x\""), 1);
+}
+
 TEST(FoxProLook, ContainersOfUnknownSizeHoldTheirMembers) {
   fixtures::ScxRecord bar = Object("Bar1", "container", {"Left = 4", "cmdGo.Left = 10", "cmdGo.Top = 6",
                                                         "cmdGo.Name = \"cmdGo\"", "lblX.Left = 100",
