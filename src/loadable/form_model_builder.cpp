@@ -340,6 +340,41 @@ std::string NodeFoxClass(const std::vector<FormRecord>& records, const ScxNode& 
 
 namespace {
 
+// What a record's lines name: its own object (each Name line of its own; a
+// damaged record may have none or several), its members (prefix and Name, in
+// the order of the lines) and the outermost members the lines place.
+struct RecordNames {
+  TextList own_names;
+  std::vector<std::pair<std::string, std::string>> members;
+  std::set<std::string, TextLess> placed;
+};
+
+RecordNames ReadRecordNames(const FormRecord& record) {
+  RecordNames names;
+  ForEachLine(record.properties, [&](std::string_view line) {
+    const ScxPropertyName name = SplitPropertyName(line);
+    if (name.is_member && name.prefix.find('.') == std::string_view::npos &&
+        (SameText(name.property, "Left") || SameText(name.property, "Top")))
+      names.placed.emplace(name.prefix);
+    if (!SameText(name.property, "Name")) return;
+    std::string value = UnquoteNameValue(TrimBlanks(ValuePart(line)));
+    if (name.is_member)
+      names.members.emplace_back(std::string(name.prefix), std::move(value));
+    else
+      names.own_names.push_back(std::move(value));
+  });
+  return names;
+}
+
+// True where the member's path, or a path between it and the record's
+// object, is the path of an object with a record of its own.
+bool SpeltOut(const std::set<std::string, TextLess>& own_paths, const std::string& own_path,
+              const std::string& holder, const std::string& name) {
+  for (std::size_t dot = holder.find('.', own_path.size() + 1); dot != std::string::npos; dot = holder.find('.', dot + 1))
+    if (own_paths.contains(holder.substr(0, dot))) return true;
+  return own_paths.contains(holder + "." + name) || (holder != own_path && own_paths.contains(holder));
+}
+
 // A record's nodes as AddRecordNodes adds them, but each member under the
 // object that holds it: below the record's own object whatever the order of
 // its Name lines, and "grd.Column1" below the member "grd" (members of fewer
@@ -356,40 +391,18 @@ namespace {
 // them) become objects: one the class alone places would stand at 0,0.
 void AddRecordObjects(ScxObjectTree& tree, const FormRecord& record, std::int32_t record_ref,
                       const std::set<std::string, TextLess>& own_paths) {
-  const auto outer = [](std::string_view prefix) { return prefix.substr(0, prefix.find('.')); };
-  std::set<std::string, TextLess> placed;  // outermost members that the lines place
-  std::string own_name;
-  std::vector<std::pair<std::string, std::string>> members;  // prefix, Name
-  ForEachLine(record.properties, [&](std::string_view line) {
-    const ScxPropertyName name = SplitPropertyName(line);
-    if (name.is_member && name.prefix.find('.') == std::string_view::npos &&
-        (SameText(name.property, "Left") || SameText(name.property, "Top")))
-      placed.emplace(name.prefix);
-    if (!SameText(name.property, "Name")) return;
-    std::string value = UnquoteNameValue(TrimBlanks(ValuePart(line)));
-    if (name.is_member) {
-      members.emplace_back(std::string(name.prefix), std::move(value));
-      return;
-    }
-    own_name = value;
-    AddObjectNode(tree, std::move(value), record.parent, record_ref);
-  });
+  RecordNames names = ReadRecordNames(record);
+  for (const std::string& own_name : names.own_names) AddObjectNode(tree, own_name, record.parent, record_ref);
+  const std::string own_name = names.own_names.empty() ? std::string() : names.own_names.back();
   const std::string own_path = record.parent.empty() ? own_name : record.parent + "." + own_name;
-  // True where the member's path, or a path between it and the record's
-  // object, is the path of an object with a record of its own.
-  const auto spelt_out = [&](const std::string& holder, const std::string& name) {
-    for (std::size_t dot = holder.find('.', own_path.size() + 1); dot != std::string::npos; dot = holder.find('.', dot + 1))
-      if (own_paths.contains(holder.substr(0, dot))) return true;
-    return own_paths.contains(holder + "." + name) || (holder != own_path && own_paths.contains(holder));
-  };
   const auto dots = [](const std::string& prefix) { return std::count(prefix.begin(), prefix.end(), '.'); };
-  std::stable_sort(members.begin(), members.end(),
+  std::stable_sort(names.members.begin(), names.members.end(),
                    [&](const auto& a, const auto& b) { return dots(a.first) < dots(b.first); });
-  for (auto& [prefix, value] : members) {
-    if (record.parent.empty() && !placed.contains(outer(prefix))) continue;
+  for (auto& [prefix, value] : names.members) {
+    if (record.parent.empty() && !names.placed.contains(prefix.substr(0, prefix.find('.')))) continue;
     const std::size_t last_dot = prefix.rfind('.');
     const std::string holder = last_dot == std::string::npos ? own_path : own_path + "." + prefix.substr(0, last_dot);
-    if (spelt_out(holder, value)) continue;
+    if (SpeltOut(own_paths, own_path, holder, value)) continue;
     std::string text = SameText(value, prefix) ? std::move(value) : value + " (" + prefix + ")";
     AddObjectNode(tree, std::move(text), holder, -record_ref);
   }
