@@ -12,8 +12,8 @@
 
 #include "formstream/canonical_dfm.h"
 #include "formstream/canonical_parser.h"
-#include "loadable/icon_file.h"
-#include "loadable/picture_data.h"
+#include "pictures/icon_file.h"
+#include "pictures/picture_data.h"
 #include "table/byte_order.h"
 
 namespace {

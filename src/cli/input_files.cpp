@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <unordered_map>
 
-#include "loadable/pascal_names.h"
+#include "model/pascal_names.h"
 #include "run/output_file.h"
 #include "run/project_file.h"
 #include "table/file_system.h"

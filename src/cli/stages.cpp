@@ -3,7 +3,7 @@
 #include <exception>
 #include <fstream>
 
-#include "loadable/translation_printout.h"
+#include "methods/translation_printout.h"
 #include "table/records_printout.h"
 #include "scx/tree_printout.h"
 #include "run/class_library_expansion.h"

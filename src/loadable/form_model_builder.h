@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "loadable/component_model.h"
-#include "loadable/component_pictures.h"
+#include "model/component_model.h"
+#include "model/record_tree.h"
+#include "pictures/component_pictures.h"
 #include "scx/form_record.h"
 #include "scx/scx_object_tree.h"
 
@@ -25,18 +26,5 @@ namespace quorvex {
 std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records, const ScxObjectTree& tree,
                                           const std::string& unit_name, int code_page,
                                           const PictureFiles& pictures = {});
-
-// The records' object tree as BuildFormModels wants it: pass 1's rules
-// (COMMENT records and records without ObjName add nothing), references
-// counting the vector from 1. EFormTooLarge propagates.
-void BuildRecordTree(const std::vector<FormRecord>& records, ScxObjectTree& tree);
-
-// The base class of the record behind `node`, and the member class for a
-// member node ("Commandbutton" ...); "" for a placeholder or a member of a
-// container of no known kind.
-std::string NodeFoxClass(const std::vector<FormRecord>& records, const ScxNode& node);
-
-// The record behind `node` (its own, or its container's for a member), or null.
-const FormRecord* NodeRecord(const std::vector<FormRecord>& records, const ScxNode& node);
 
 }  // namespace quorvex

@@ -2,12 +2,12 @@
 
 #include "base/ascii.h"
 #include "formstream/canonical_dfm.h"
-#include "loadable/code_translation.h"
-#include "loadable/data_sources.h"
+#include "methods/code_translation.h"
+#include "binding/data_sources.h"
 #include "loadable/form_model_builder.h"
-#include "loadable/loadable_text.h"
-#include "loadable/pascal_names.h"
-#include "loadable/text_encoding.h"
+#include "writers/loadable_text.h"
+#include "model/pascal_names.h"
+#include "base/text_encoding.h"
 #include "scx/object_text.h"
 #include "table/table_dataset.h"
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "base/text_list.h"
-#include "loadable/component_model.h"
-#include "loadable/picture_source.h"
+#include "model/component_model.h"
+#include "pictures/picture_source.h"
 #include "scx/form_record.h"
 #include "scx/scx_object_tree.h"
 

@@ -3,7 +3,7 @@
 #include "formstream/canonical_dfm.h"
 #include "dfm/convert_dfm.h"
 #include "dfm/convert_pas.h"
-#include "loadable/published_properties.h"
+#include "catalog/published_properties.h"
 #include "scx/object_text.h"
 #include "run/output_file.h"
 

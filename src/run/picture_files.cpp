@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "classlib/library_path.h"
-#include "loadable/picture_data.h"
+#include "pictures/picture_data.h"
 
 namespace quorvex {
 

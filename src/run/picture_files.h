@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "loadable/picture_source.h"
+#include "pictures/picture_source.h"
 #include "table/file_system.h"
 
 namespace quorvex {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/ascii.h"
-#include "loadable/pascal_names.h"
+#include "model/pascal_names.h"
 
 namespace quorvex {
 

@@ -1,6 +1,6 @@
 #pragma once
-// FoxRuntime, the Pascal unit that translated code calls (FoxRuntime.pas in
-// this folder, compiled into the program): written once into each output
+// FoxRuntime, the Pascal unit that translated code calls (runtime/FoxRuntime.pas,
+// compiled into the program): written once into each output
 // folder that holds a unit using it.
 
 #include <string_view>

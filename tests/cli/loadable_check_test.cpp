@@ -20,9 +20,9 @@
 #include "classlib/library_path.h"
 #include "cli/command_line.h"
 #include "formstream/canonical_parser.h"
-#include "loadable/image_codec.h"
-#include "loadable/picture_data.h"
-#include "loadable/published_properties.h"
+#include "pictures/image_codec.h"
+#include "pictures/picture_data.h"
+#include "catalog/published_properties.h"
 #include "support/golden.h"
 #include "support/lcl_load.h"
 

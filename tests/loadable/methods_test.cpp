@@ -7,9 +7,9 @@
 #include <algorithm>
 
 #include "fixtures/scx_writer.h"
-#include "loadable/fox_methods.h"
+#include "methods/fox_methods.h"
 #include "loadable/loadable_conversion.h"
-#include "loadable/unit_methods.h"
+#include "methods/unit_methods.h"
 #include "loadable/small_forms.h"
 
 namespace quorvex::testing {

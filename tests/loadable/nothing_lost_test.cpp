@@ -12,7 +12,7 @@
 #include "scx/scx_object_tree.h"
 #include "vocabulary/lists.h"
 #include "loadable/form_model_builder.h"
-#include "loadable/setting_conversion.h"
+#include "model/setting_conversion.h"
 #include "scx/object_text.h"
 #include "support/golden.h"
 #include "table/table_dataset.h"

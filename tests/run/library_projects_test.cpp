@@ -14,7 +14,7 @@
 
 #include "base/ascii.h"
 #include "classlib/class_resolver.h"
-#include "loadable/data_binding.h"
+#include "binding/data_binding.h"
 #include "loadable/form_model_builder.h"
 #include "run/class_library_expansion.h"
 #include "support/golden.h"

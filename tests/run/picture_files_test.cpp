@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "loadable/picture_data.h"
+#include "pictures/picture_data.h"
 #include "support/golden.h"
 #include "table/memory_file_system.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "loadable/image_codec.h"
+#include "pictures/image_codec.h"
 
 namespace quorvex::testing {
 

@@ -1,6 +1,6 @@
 // The code translator: what it translates, what it leaves, and why. What the
 // translated code does when it runs is the test translated_code's (Free
-// Pascal programs, tests/runtime).
+// Pascal programs, runtime/tests).
 
 #include <gtest/gtest.h>
 

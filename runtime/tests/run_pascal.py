@@ -1,0 +1,53 @@
+#!/usr/bin/env python3
+"""The tests fox_runtime and translated_code: Pascal programs compiled with fpc against the LCL (GTK 2 widget set)
+and run on an Xvfb display of their own, with FOXRUNTIME_UNATTENDED set so that dialogs do not wait.
+  run_pascal.py runtime RUNTIME_DIR TEST_DIR WORKDIR
+      compiles TEST_DIR/fox_runtime_test.lpr with RUNTIME_DIR/FoxRuntime.pas and runs it;
+  run_pascal.py code RUNTIME_DIR TEST_DIR WORKDIR CONVERTER MAKE_CODE_FORMS
+      writes the forms of TEST_DIR/code_forms.txt, converts them with --loadable, requires every method of them
+      to be translated whole and FoxRuntime.pas to be written beside them, then compiles and runs the program that
+      calls their handlers and checks the forms.
+Exits 77 (skipped) when fpc, the LCL for GTK 2 or Xvfb is missing."""
+import glob, os, shutil, subprocess, sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'scripts'))
+import lcl_program  # noqa: E402
+
+mode, runtime_dir, test_dir, work = sys.argv[1:5]
+
+
+absent = lcl_program.missing()
+if absent:
+    print(f'{os.path.basename(work)} skipped: {absent} is missing')
+    sys.exit(77)
+
+
+def compile_program(source, unit_dirs):
+    program = lcl_program.compile(source, unit_dirs, work)
+    if program is None: sys.exit(f'{os.path.basename(source)} does not compile')
+    return program
+
+
+def run_program(program):
+    with lcl_program.Display() as display:
+        lines, status = lcl_program.run(program, [], display, quiet_for=120)
+    print('\n'.join(lines))
+    return 1 if status is None else status
+
+
+shutil.rmtree(work, ignore_errors=True)
+os.makedirs(work)
+if mode == 'runtime':
+    sys.exit(run_program(compile_program(os.path.join(test_dir, 'fox_runtime_test.lpr'), [runtime_dir])))
+
+converter, make_forms = sys.argv[5:7]
+forms, out = os.path.join(work, 'forms'), os.path.join(work, 'out')
+subprocess.run([make_forms, os.path.join(test_dir, 'code_forms.txt'), forms], check=True)
+subprocess.run([converter, '--loadable', '-q', '-o', out] + sorted(glob.glob(os.path.join(forms, '*.scx'))), check=True)
+failures = []
+if not os.path.exists(os.path.join(out, 'FoxRuntime.pas')): failures.append('FoxRuntime.pas was not written')
+for unit in sorted(glob.glob(os.path.join(out, '*.pas'))):
+    if '// TODO: FoxPro code below is not fully translated' in open(unit, encoding='utf-8-sig').read():
+        failures.append(f'{os.path.basename(unit)}: not every method is translated whole')
+if failures: sys.exit('\n'.join(failures))
+sys.exit(run_program(compile_program(os.path.join(forms, 'translated_code.lpr'), [out])))

@@ -1,0 +1,178 @@
+#include "methods/unit_methods.h"
+
+#include <algorithm>
+#include <array>
+
+#include "base/text_encoding.h"
+
+namespace quorvex {
+
+namespace {
+
+// The parameters of the method types the loadable mode's events take, the
+// same in Delphi and the LCL.
+struct MethodType {
+  std::string_view name;
+  std::string_view parameters;
+};
+constexpr std::array<MethodType, 10> kMethodTypes = {{
+    {"TNotifyEvent", "(Sender: TObject)"},
+    {"TKeyEvent", "(Sender: TObject; var Key: Word; Shift: TShiftState)"},
+    {"TKeyPressEvent", "(Sender: TObject; var Key: Char)"},
+    {"TMouseEvent", "(Sender: TObject; Button: TMouseButton; Shift: TShiftState; X, Y: Integer)"},
+    {"TMouseMoveEvent", "(Sender: TObject; Shift: TShiftState; X, Y: Integer)"},
+    {"TDragDropEvent", "(Sender, Source: TObject; X, Y: Integer)"},
+    {"TDragOverEvent", "(Sender, Source: TObject; X, Y: Integer; State: TDragState; var Accept: Boolean)"},
+    {"TContextPopupEvent", "(Sender: TObject; MousePos: TPoint; var Handled: Boolean)"},
+    {"TCloseEvent", "(Sender: TObject; var Action: TCloseAction)"},
+    {"TCloseQueryEvent", "(Sender: TObject; var CanClose: Boolean)"},
+}};
+
+template <typename Each>
+void ForEachMethod(const Component& component, Each&& each) {
+  for (const FormMethod& method : component.methods) each(component, method);
+  for (const Component& child : component.children) ForEachMethod(child, each);
+}
+
+// What the form's Loaded does in the LCL alone: settings Delphi's classes do
+// not have, handlers of events they do not publish.
+TextList LclStatements(const Component& form) {
+  TextList statements;
+  const auto settings = [&](const Component& component, const auto& self) -> void {
+    for (const DfmSetting& setting : component.lcl_settings)
+      statements.push_back("  " + component.identifier + "." + setting.name + " := " + setting.value + ";");
+    for (const Component& child : component.children) self(child, self);
+  };
+  for (const Component& child : form.children) settings(child, settings);
+  ForEachMethod(form, [&](const Component& component, const FormMethod& method) {
+    if (!method.lcl_only) return;
+    const std::string target = &component == &form ? std::string() : component.identifier + ".";
+    statements.push_back("  " + target + method.event + " := " + method.name + ";");
+  });
+  return statements;
+}
+
+// The heading comment of a FoxPro method: its name (with the object below the
+// component it belongs to) and the class it comes from.
+std::string MethodHeading(const FoxMethod& method) {
+  std::string heading = method.name.empty() ? std::string("code outside any procedure") : method.name;
+  if (!method.owner.empty()) heading = method.owner + "." + heading;
+  heading = "FoxPro " + heading;
+  if (!method.origin.empty()) heading += ", from class " + method.origin;
+  return heading;
+}
+
+// The FoxPro code of `fox` as it is stored, a comment per line.
+void AppendComments(const FoxMethod& fox, int code_page, TextList& out) {
+  for (const std::string& line : fox.code) {
+    const std::string text = Utf8Text(DecodeText(line, code_page));
+    out.push_back(text.find_first_not_of(" \t") == std::string::npos ? std::string() : "  " + LineComment(text));
+  }
+}
+
+// The translation of `fox`: every FoxPro line as its comment, the Pascal of
+// what is translated after it, indented by the blocks it is in.
+void AppendTranslation(const FoxMethod& fox, int code_page, TextList& out) {
+  for (const BodyLine& line : fox.translation.lines) {
+    const std::string indent(static_cast<std::size_t>(2 + 2 * line.depth), ' ');
+    if (line.source < 0) {
+      out.push_back(indent + line.pascal);
+      continue;
+    }
+    const std::string text = Utf8Text(DecodeText(fox.code[static_cast<std::size_t>(line.source)], code_page));
+    out.push_back(text.find_first_not_of(" \t") == std::string::npos ? std::string() : indent + LineComment(text));
+  }
+}
+
+bool FullyTranslated(const FormMethod& method) {
+  return std::all_of(method.methods.begin(), method.methods.end(), [](const FoxMethod& fox) {
+    const TranslationOutcome outcome = fox.translation.Outcome();
+    return fox.overridden || outcome == TranslationOutcome::kFull || outcome == TranslationOutcome::kNoCode;
+  });
+}
+
+void AppendBody(const FormMethod& method, const std::string& form_class, int code_page, TextList& out) {
+  out.push_back("");
+  out.push_back("procedure " + form_class + "." + method.name + std::string(ParametersOf(method.event_type)) + ";");
+  std::vector<LocalVariable> locals;
+  for (const FoxMethod& fox : method.methods)
+    locals.insert(locals.end(), fox.translation.locals.begin(), fox.translation.locals.end());
+  if (!locals.empty()) {
+    out.push_back("var");
+    for (const LocalVariable& local : locals) out.push_back("  " + local.name + ": " + local.type + ";");
+  }
+  out.push_back("begin");
+  if (!FullyTranslated(method)) out.push_back(std::string(kNotFullyTranslated));
+  for (const FoxMethod& fox : method.methods) {
+    out.push_back("  " + LineComment(Utf8Text(DecodeText(MethodHeading(fox), code_page))));
+    if (fox.overridden) {
+      out.push_back("  // Not run: FoxPro runs the version of the method below in its place.");
+      AppendComments(fox, code_page, out);
+    } else {
+      AppendTranslation(fox, code_page, out);
+    }
+  }
+  out.push_back("end;");
+}
+
+}  // namespace
+
+std::string_view ParametersOf(std::string_view event_type) {
+  for (const MethodType& type : kMethodTypes) {
+    if (type.name == event_type) return type.parameters;
+  }
+  return {};
+}
+
+std::string LineComment(std::string_view text) {
+  std::string clean(text);
+  for (char& c : clean) {
+    if (static_cast<unsigned char>(c) < 32 && c != '\t') c = ' ';
+  }
+  if (clean.find('}') == std::string::npos) return "{ " + clean + " }";
+  if (clean.find("*)") == std::string::npos) return "(* " + clean + " *)";
+  return "// " + clean;
+}
+
+TextList MethodDeclarations(const Component& form, bool handlers) {
+  TextList declarations;
+  ForEachMethod(form, [&](const Component&, const FormMethod& method) {
+    if (method.event.empty() == handlers) return;
+    declarations.push_back("    procedure " + method.name + std::string(ParametersOf(method.event_type)) + ";");
+  });
+  return declarations;
+}
+
+bool NeedsTypesUnit(const Component& form) {
+  bool needed = false;
+  ForEachMethod(form, [&](const Component&, const FormMethod& method) {
+    needed = needed || method.event_type == "TContextPopupEvent";
+  });
+  return needed;
+}
+
+bool NeedsLoaded(const Component& form) { return !LclStatements(form).empty(); }
+
+TextList MethodBodies(const Component& form, int code_page) {
+  TextList out;
+  const TextList lcl = LclStatements(form);
+  if (!lcl.empty()) {
+    out.insert(out.end(), {"",
+                           "// What only the LCL has. It sizes check boxes and option buttons to its own",
+                           "// measure of their text, where FoxPro shows them at the size they were given",
+                           "// (as Delphi does); and it publishes events that Delphi's classes do not.",
+                           "procedure " + form.delphi_class + ".Loaded;", "begin", "  inherited Loaded;",
+                           "{$IFDEF FPC}"});
+    out.insert(out.end(), lcl.begin(), lcl.end());
+    out.insert(out.end(), {"{$ENDIF}", "end;"});
+  }
+  ForEachMethod(form, [&](const Component&, const FormMethod& method) {
+    if (!method.event.empty()) AppendBody(method, form.delphi_class, code_page, out);
+  });
+  ForEachMethod(form, [&](const Component&, const FormMethod& method) {
+    if (method.event.empty()) AppendBody(method, form.delphi_class, code_page, out);
+  });
+  return out;
+}
+
+}  // namespace quorvex

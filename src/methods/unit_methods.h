@@ -1,0 +1,43 @@
+#pragma once
+// The parts of a loadable unit that hold a form's methods: their
+// declarations in the form class, their bodies (the FoxPro code as
+// comments), and the form's Loaded, which makes what only the LCL has.
+
+#include <string>
+#include <string_view>
+
+#include "base/text_list.h"
+#include "model/component_model.h"
+
+namespace quorvex {
+
+// The parameter list of a handler of `event_type` ("(Sender: TObject)"), the
+// same in Delphi and the LCL; "" for a plain method.
+std::string_view ParametersOf(std::string_view event_type);
+
+// "    procedure NAME(PARAMETERS);" for every handler of the form (`handlers`
+// true) or every plain method, components in the order of the text.
+TextList MethodDeclarations(const Component& form, bool handlers);
+
+// True when a handler of the form takes a type the unit Types declares.
+bool NeedsTypesUnit(const Component& form);
+
+// True when the form needs a Loaded of its own: settings or events only the
+// LCL has.
+bool NeedsLoaded(const Component& form);
+
+// The first line of the body of a method whose FoxPro code is not all
+// translated.
+inline constexpr std::string_view kNotFullyTranslated = "// TODO: FoxPro code below is not fully translated";
+
+// The implementation of every method, Loaded first where the form needs it.
+// The FoxPro code of each method stands in comments, one per line, decoded
+// from `code_page` into UTF-8, each line translated followed by its Pascal.
+TextList MethodBodies(const Component& form, int code_page);
+
+// `text` in a comment of its own that no character of it can end: in braces,
+// between "(*" and "*)" where it holds a closing brace, after "//" where it
+// holds both. Control characters other than the tab become blanks.
+std::string LineComment(std::string_view text);
+
+}  // namespace quorvex

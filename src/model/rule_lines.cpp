@@ -1,0 +1,30 @@
+#include "model/rule_lines.h"
+
+#include <algorithm>
+
+#include "base/ascii.h"
+#include "vocabulary/lists.h"
+#include "vocabulary/quoted_text.h"
+
+namespace quorvex {
+
+std::optional<std::string> Stored(const Component& component, std::string_view property) {
+  std::optional<std::string> value;
+  for (const std::string& line : component.rule_lines) {
+    if (SameText(TrimBlanks(NamePart(line)), property)) value = std::string(TrimBlanks(ValuePart(line)));
+  }
+  return value;
+}
+
+void Carry(Component& component, std::string_view property) {
+  std::erase_if(component.rule_lines,
+                [&](const std::string& line) { return SameText(TrimBlanks(NamePart(line)), property); });
+}
+
+std::optional<std::string> CharacterValue(std::string_view value) {
+  if (value.starts_with('"')) return ReadQuotedText(value).text;
+  if (value.empty() || value.starts_with('(') || value.starts_with('=')) return std::nullopt;
+  return std::string(value);
+}
+
+}  // namespace quorvex

@@ -1,0 +1,56 @@
+#include "model/setting_rules.h"
+
+namespace quorvex {
+
+namespace {
+
+constexpr std::string_view kTableText =
+#include "model/setting_rules_text.inc"
+    ;
+
+SettingRule ReadRule(std::string_view, std::string_view rest) {
+  auto [target, values] = FirstWord(rest);
+  if (target.empty()) throw Exception("a rule without its Delphi property");
+  SettingRule rule;
+  if (target == "-" || target == "*") {
+    if (!values.empty()) throw Exception("values given to a setting that is not written");
+    rule.kind = target == "-" ? SettingRule::Kind::kKept : SettingRule::Kind::kComponent;
+    return rule;
+  }
+  if (target == "=") {
+    if (values.empty()) throw Exception("no values FoxPro shares with Delphi's look");
+    rule.kind = SettingRule::Kind::kDelphiLook;
+    for (; !values.empty(); values = FirstWord(values).second) rule.values.emplace_back(FirstWord(values).first, "");
+    return rule;
+  }
+  rule.kind = SettingRule::Kind::kProperty;
+  rule.dfm_property = target;
+  if (values.starts_with('@')) {
+    rule.converter = FirstWord(values).first;
+    return rule;
+  }
+  for (; !values.empty(); values = FirstWord(values).second) {
+    const std::string_view pair = FirstWord(values).first;
+    const std::size_t equals = pair.find('=');
+    if (equals == std::string_view::npos || equals == 0 || equals + 1 == pair.size())
+      throw Exception("a value pair without \"=\"");
+    rule.values.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
+  }
+  return rule;
+}
+
+}  // namespace
+
+const SettingRules& SettingRules::Shared() {
+  static const SettingRules table(kTableText);
+  return table;
+}
+
+SettingRules::SettingRules(std::string_view table_text)
+    : groups_(ReadGroupedTable<SettingRule>(table_text, "Setting rules", ReadRule)) {}
+
+const SettingRule* SettingRules::Find(std::string_view delphi_class, std::string_view property) const {
+  return FindRow(groups_, delphi_class, property);
+}
+
+}  // namespace quorvex
