@@ -8,7 +8,7 @@
 # The compiler then finds the gate before the real header.
 
 # Every stage, in pipeline order. The gates are made against this list.
-set(QUORVEX_STAGES base table vocabulary scx classlib dfm formstream translate loadable run cli gui)
+set(QUORVEX_STAGES base table vocabulary scx classlib dfm formstream expression translate loadable run cli gui)
 
 function(quorvex_stage_gates stage allowed out_dir)
   string(REPLACE ";" ", " seen "${allowed}")

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "loadable/constant_expression.h"
+#include "expression/constant_expression.h"
 #include "vocabulary/quoted_text.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "base/ascii.h"
-#include "loadable/constant_expression.h"
+#include "expression/constant_expression.h"
 #include "loadable/text_encoding.h"
 #include "vocabulary/property_color.h"
 #include "vocabulary/property_conversion.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "loadable/constant_expression.h"
+#include "expression/constant_expression.h"
 
 namespace quorvex {
 

@@ -1,4 +1,4 @@
-#include "loadable/constant_functions.h"
+#include "expression/constant_functions.h"
 
 #include <algorithm>
 #include <cmath>
