@@ -6,6 +6,7 @@
 
 #include "base/ascii.h"
 #include "expression/constant_functions.h"
+#include "expression/unreadable.h"
 
 namespace quorvex {
 
@@ -14,149 +15,41 @@ namespace {
 using Result = std::optional<FoxConstant>;
 using Kind = FoxConstant::Kind;
 
-// No function of the set takes more; reading stops at the first argument
-// past it, so a call never holds more values than this.
-constexpr std::size_t kMostArguments = 3;
+// Every byte at most one token, and the end one more: the parser reads all.
+static_assert(kMaxConstantExpression < kMaxStatementTokens);
 
-enum class Token {
-  kEnd, kInvalid, kNumber, kString, kLogical, kName, kOpen, kClose, kComma,
-  kPlus, kMinus, kTimes, kDivide, kModulo, kPower, kAnd, kOr, kNot,
-};
-
-struct Lexeme {
-  Lexeme(Token token_read = Token::kEnd, std::string_view text_read = {}, double number_read = 0,
-         bool logical_read = false)
-      : token(token_read), text(text_read), number(number_read), logical(logical_read) {}
-
-  Token token;
-  std::string_view text;  // kString: between the delimiters; kName: the name
-  double number;
-  bool logical;
-};
-
-// The operators and logical values written between dots.
-struct DottedWord {
-  std::string_view word;
-  Token token;
-  bool logical;
-};
-constexpr DottedWord kDottedWords[] = {
-    {".T.", Token::kLogical, true}, {".F.", Token::kLogical, false}, {".Y.", Token::kLogical, true},
-    {".N.", Token::kLogical, false}, {".AND.", Token::kAnd, false}, {".OR.", Token::kOr, false},
-    {".NOT.", Token::kNot, false},
-};
-
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-constexpr bool IsNameByte(char c) {
-  return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+// Bytes up to 32 other than space and tab: the lexer skips them as blanks,
+// but between tokens they make an expression no constant.
+std::size_t ControlBytes(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text) count += IsBlank(c) && c != ' ' && c != '\t' ? 1 : 0;
+  return count;
 }
 
-class Lexer {
- public:
-  explicit Lexer(std::string_view text) : text_(text) { Advance(); }
-
-  const Lexeme& Current() const { return current_; }
-  void Advance();
-
- private:
-  bool NextIsDigit() const { return at_ + 1 < text_.size() && IsDigit(text_[at_ + 1]); }
-  Lexeme ReadString(char close);
-  Lexeme ReadNumber();
-  Lexeme ReadDotted();
-  Lexeme ReadName();
-  Lexeme ReadSymbol();
-
-  std::string_view text_;
-  std::size_t at_ = 0;
-  Lexeme current_;
-};
-
-void Lexer::Advance() {
-  while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t')) ++at_;
-  if (at_ == text_.size()) {
-    current_ = Lexeme{};
-    return;
+// Control bytes stand outside the strings when the strings do not hold all
+// of them (no other token holds any).
+bool ControlBytesBetweenTokens(std::string_view expression, const std::vector<Token>& tokens) {
+  std::size_t in_strings = 0;
+  for (const Token& token : tokens) {
+    if (token.kind == TokenKind::kString) in_strings += ControlBytes(token.text);
   }
-  const char c = text_[at_];
-  if (c == '"' || c == '\'') {
-    current_ = ReadString(c);
-  } else if (c == '[') {
-    current_ = ReadString(']');
-  } else if (IsDigit(c) || (c == '.' && NextIsDigit())) {
-    current_ = ReadNumber();
-  } else if (c == '.') {
-    current_ = ReadDotted();
-  } else if (IsNameByte(c)) {  // digits were taken above
-    current_ = ReadName();
-  } else {
-    current_ = ReadSymbol();
-  }
+  return ControlBytes(expression) != in_strings;
 }
 
-// FoxPro strings have no escapes: the first closing delimiter ends them.
-Lexeme Lexer::ReadString(char close) {
-  const std::size_t end = text_.find(close, at_ + 1);
-  if (end == std::string_view::npos) return {Token::kInvalid};
-  Lexeme lexeme{Token::kString, text_.substr(at_ + 1, end - at_ - 1)};
-  at_ = end + 1;
-  return lexeme;
+bool AllDigits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-// Digits with an optional fraction (12, 3.5, .5). A point with no digit
-// after it is left to what follows, the dot of .AND. for one.
-Lexeme Lexer::ReadNumber() {
-  const std::size_t start = at_;
-  while (at_ < text_.size() && IsDigit(text_[at_])) ++at_;
-  if (at_ < text_.size() && text_[at_] == '.' && NextIsDigit()) {
-    ++at_;
-    while (at_ < text_.size() && IsDigit(text_[at_])) ++at_;
-  }
-  Lexeme lexeme{Token::kNumber};
-  const auto [end, error] = std::from_chars(text_.data() + start, text_.data() + at_, lexeme.number);
-  if (error != std::errc() || !std::isfinite(lexeme.number)) return {Token::kInvalid};
-  return lexeme;
-}
-
-Lexeme Lexer::ReadDotted() {
-  for (const DottedWord& dotted : kDottedWords) {
-    if (SameText(text_.substr(at_, dotted.word.size()), dotted.word)) {
-      at_ += dotted.word.size();
-      return {dotted.token, dotted.word, 0, dotted.logical};
-    }
-  }
-  return {Token::kInvalid};
-}
-
-Lexeme Lexer::ReadName() {
-  const std::size_t start = at_;
-  while (at_ < text_.size() && IsNameByte(text_[at_])) ++at_;
-  const std::string_view name = text_.substr(start, at_ - start);
-  if (SameText(name, "AND")) return {Token::kAnd};
-  if (SameText(name, "OR")) return {Token::kOr};
-  if (SameText(name, "NOT")) return {Token::kNot};
-  return {Token::kName, name};
-}
-
-Lexeme Lexer::ReadSymbol() {
-  const char c = text_[at_++];
-  switch (c) {
-    case '(': return {Token::kOpen};
-    case ')': return {Token::kClose};
-    case ',': return {Token::kComma};
-    case '+': return {Token::kPlus};
-    case '-': return {Token::kMinus};
-    case '/': return {Token::kDivide};
-    case '%': return {Token::kModulo};
-    case '^': return {Token::kPower};
-    case '!': return {Token::kNot};
-    case '*':
-      if (at_ < text_.size() && text_[at_] == '*') {
-        ++at_;
-        return {Token::kPower};
-      }
-      return {Token::kTimes};
-    default: return {Token::kInvalid};
-  }
+// Digits with an optional fraction (12, 3.5, .5). The lexer also takes "5."
+// and exponents (1E3), which are not read as constants.
+Result NumberOf(std::string_view text) {
+  const std::size_t point = text.find('.');
+  const bool plain = point == std::string_view::npos
+                         ? AllDigits(text)
+                         : (point == 0 || AllDigits(text.substr(0, point))) && AllDigits(text.substr(point + 1));
+  double number = 0;
+  if (!plain || std::from_chars(text.data(), text.data() + text.size(), number).ec != std::errc()) return std::nullopt;
+  return NumberValue(number);
 }
 
 // The arithmetic of two operands; nullopt unless both are numbers.
@@ -185,171 +78,92 @@ Result Subtract(const FoxConstant& left, const FoxConstant& right) {
   return OnNumbers(left, right, [](double a, double b) { return NumberValue(a - b); });
 }
 
-Result Multiply(const FoxConstant& left, const FoxConstant& right, Token token) {
-  return OnNumbers(left, right, [token](double a, double b) {
-    if (token == Token::kTimes) return NumberValue(a * b);
-    if (token == Token::kDivide) return NumberValue(a / b);
-    return FoxModulus(a, b);
-  });
+Result Logical(const FoxConstant& left, const FoxConstant& right, bool is_and) {
+  if (left.kind != Kind::kLogical || right.kind != Kind::kLogical) return std::nullopt;
+  return LogicalValue(is_and ? left.logical && right.logical : left.logical || right.logical);
 }
 
-// A recursive descent over FoxPro's levels, lowest first: OR, AND, NOT, + -,
-// * / %, ^, the signs, and the operands. Only parentheses and calls recurse
-// into a whole expression again, so the nesting bound is kept there; runs of
-// NOT and of signs are counted in a loop.
-class Parser {
- public:
-  explicit Parser(std::string_view text) : lexer_(text) {}
-
-  Result ParseWhole() {
-    Result value = ParseOr();
-    if (lexer_.Current().token != Token::kEnd) return std::nullopt;
-    return value;
-  }
-
- private:
-  bool Accept(Token token) {
-    if (lexer_.Current().token != token) return false;
-    lexer_.Advance();
-    return true;
-  }
-
-  template <Result (Parser::*kOperand)(), Token kOperator, bool kIsAnd>
-  Result ParseLogical();
-  Result ParseOr() { return ParseLogical<&Parser::ParseAnd, Token::kOr, false>(); }
-  Result ParseAnd() { return ParseLogical<&Parser::ParseNot, Token::kAnd, true>(); }
-  Result ParseNot();
-  Result ParseSum();
-  Result ParseProduct();
-  Result ParsePower();
-  Result ParseSigned(bool& is_signed);
-  Result ParseOperand();
-  Result ParseNested();
-  Result ParseCall(std::string_view name);
-
-  Lexer lexer_;
-  int depth_ = 0;
-};
-
-template <Result (Parser::*kOperand)(), Token kOperator, bool kIsAnd>
-Result Parser::ParseLogical() {
-  Result left = (this->*kOperand)();
-  while (left && Accept(kOperator)) {
-    const Result right = (this->*kOperand)();
-    if (!right || left->kind != Kind::kLogical || right->kind != Kind::kLogical) return std::nullopt;
-    left = LogicalValue(kIsAnd ? left->logical && right->logical : left->logical || right->logical);
-  }
-  return left;
+// Whether FoxPro reads -2^2 as (-2)^2 or as -(2^2) is not settled, so an
+// operand with a sign of its own left of ^ is left to run time, and so is
+// the signed power in 2^-1^2; 2^-1 has one reading and is taken.
+bool SignedBeforePower(const FoxExpr& left) {
+  if (left.parenthesized) return false;
+  if (left.kind == FoxExprKind::kUnary) return left.text != "NOT";
+  return left.kind == FoxExprKind::kBinary && left.text == "^" && SignedBeforePower(*left.operands[1]);
 }
 
-Result Parser::ParseNot() {
-  bool negated = false;
-  bool any = false;
-  while (Accept(Token::kNot)) {
-    negated = !negated;
-    any = true;
-  }
-  Result value = ParseSum();
-  if (!any || !value) return value;
-  if (value->kind != Kind::kLogical) return std::nullopt;
-  return LogicalValue(value->logical != negated);
+// Comparisons and the other operators the reader knows have no constant here.
+Result Binary(const FoxExpr& binary, const FoxConstant& left, const FoxConstant& right) {
+  const std::string& op = binary.text;
+  if (op == "OR" || op == "AND") return Logical(left, right, op == "AND");
+  if (op == "+") return Add(left, right);
+  if (op == "-") return Subtract(left, right);
+  if (op == "*") return OnNumbers(left, right, [](double a, double b) { return NumberValue(a * b); });
+  if (op == "/") return OnNumbers(left, right, [](double a, double b) { return NumberValue(a / b); });
+  if (op == "%") return OnNumbers(left, right, FoxModulus);
+  if (op != "^" || SignedBeforePower(*binary.operands[0])) return std::nullopt;
+  return OnNumbers(left, right, [](double a, double b) { return NumberValue(std::pow(a, b)); });
 }
 
-Result Parser::ParseSum() {
-  Result left = ParseProduct();
-  for (Token token = lexer_.Current().token; left && (token == Token::kPlus || token == Token::kMinus);
-       token = lexer_.Current().token) {
-    lexer_.Advance();
-    const Result right = ParseProduct();
+Result Unary(const std::string& op, const FoxConstant& operand) {
+  if (op == "NOT") return operand.kind == Kind::kLogical ? Result(LogicalValue(!operand.logical)) : std::nullopt;
+  if (operand.kind != Kind::kNumber) return std::nullopt;
+  return NumberValue(op == "-" ? -operand.number : operand.number);
+}
+
+Result Evaluate(const FoxExpr& expression);
+
+// A run of signs or of NOT is a chain of unary nodes as long as the input
+// allows, and a run of operators of one level a chain down the left
+// operands: both are walked in a loop, so that only parentheses and calls,
+// which the parser bounds, deepen the recursion.
+Result UnaryChain(const FoxExpr& expression) {
+  std::vector<const FoxExpr*> chain;
+  const FoxExpr* inner = &expression;
+  for (; inner->kind == FoxExprKind::kUnary; inner = inner->operands[0].get()) chain.push_back(inner);
+  Result value = Evaluate(*inner);
+  for (auto link = chain.rbegin(); value && link != chain.rend(); ++link) value = Unary((*link)->text, *value);
+  return value;
+}
+
+Result BinaryChain(const FoxExpr& expression) {
+  std::vector<const FoxExpr*> chain;
+  const FoxExpr* leftmost = &expression;
+  for (; leftmost->kind == FoxExprKind::kBinary; leftmost = leftmost->operands[0].get()) chain.push_back(leftmost);
+  Result value = Evaluate(*leftmost);
+  for (auto link = chain.rbegin(); value && link != chain.rend(); ++link) {
+    const Result right = Evaluate(*(*link)->operands[1]);
     if (!right) return std::nullopt;
-    left = token == Token::kPlus ? Add(*left, *right) : Subtract(*left, *right);
+    value = Binary(**link, *value, *right);
   }
-  return left;
-}
-
-Result Parser::ParseProduct() {
-  Result left = ParsePower();
-  for (Token token = lexer_.Current().token;
-       left && (token == Token::kTimes || token == Token::kDivide || token == Token::kModulo);
-       token = lexer_.Current().token) {
-    lexer_.Advance();
-    const Result right = ParsePower();
-    if (!right) return std::nullopt;
-    left = Multiply(*left, *right, token);
-  }
-  return left;
-}
-
-// Powers go from left to right (2^3^2 is 64). Whether FoxPro reads -2^2 as
-// (-2)^2 or as -(2^2) is not settled, so a signed operand beside ^ is left
-// to run time; 2^-1 has one reading and is taken.
-Result Parser::ParsePower() {
-  bool is_signed = false;
-  Result left = ParseSigned(is_signed);
-  while (left && lexer_.Current().token == Token::kPower) {
-    if (is_signed) return std::nullopt;
-    lexer_.Advance();
-    const Result right = ParseSigned(is_signed);
-    if (!right) return std::nullopt;
-    left = OnNumbers(*left, *right, [](double a, double b) { return NumberValue(std::pow(a, b)); });
-  }
-  return left;
-}
-
-Result Parser::ParseSigned(bool& is_signed) {
-  bool negated = false;
-  is_signed = false;
-  for (Token token = lexer_.Current().token; token == Token::kPlus || token == Token::kMinus;
-       token = lexer_.Current().token) {
-    negated = negated != (token == Token::kMinus);
-    is_signed = true;
-    lexer_.Advance();
-  }
-  Result value = ParseOperand();
-  if (!is_signed || !value) return value;
-  if (value->kind != Kind::kNumber) return std::nullopt;
-  return NumberValue(negated ? -value->number : value->number);
-}
-
-Result Parser::ParseOperand() {
-  const Lexeme lexeme = lexer_.Current();
-  lexer_.Advance();
-  switch (lexeme.token) {
-    case Token::kNumber: return NumberValue(lexeme.number);
-    case Token::kString: return TextValue(std::string(lexeme.text));
-    case Token::kLogical: return LogicalValue(lexeme.logical);
-    case Token::kName: return ParseCall(lexeme.text);
-    case Token::kOpen: {
-      Result value = ParseNested();
-      if (!value || !Accept(Token::kClose)) return std::nullopt;
-      return value;
-    }
-    default: return std::nullopt;
-  }
-}
-
-Result Parser::ParseNested() {
-  if (depth_ == kMaxConstantNesting) return std::nullopt;
-  ++depth_;
-  Result value = ParseOr();
-  --depth_;
   return value;
 }
 
 // A name is a constant only as a call of one of the known functions: any
 // other name (a variable, a field, THISFORM) has its value at run time.
-Result Parser::ParseCall(std::string_view name) {
-  if (!Accept(Token::kOpen)) return std::nullopt;
+Result Call(const FoxExpr& reference) {
+  if (reference.from_with || reference.memory || reference.path.size() != 1 || !reference.path[0].called)
+    return std::nullopt;
   std::vector<FoxConstant> arguments;
-  if (!Accept(Token::kClose)) {
-    do {
-      Result argument = ParseNested();
-      if (!argument || arguments.size() == kMostArguments) return std::nullopt;
-      arguments.push_back(std::move(*argument));
-    } while (Accept(Token::kComma));
-    if (!Accept(Token::kClose)) return std::nullopt;
+  for (const FoxExprPtr& argument : reference.path[0].arguments) {
+    Result value = Evaluate(*argument);
+    if (!value) return std::nullopt;
+    arguments.push_back(std::move(*value));
   }
-  return CallConstantFunction(name, arguments);
+  return CallConstantFunction(reference.path[0].name, arguments);
+}
+
+Result Evaluate(const FoxExpr& expression) {
+  switch (expression.kind) {
+    case FoxExprKind::kString: return TextValue(expression.text);
+    case FoxExprKind::kNumber: return NumberOf(expression.text);
+    case FoxExprKind::kLogical: return LogicalValue(expression.text == "T");
+    case FoxExprKind::kReference: return Call(expression);
+    case FoxExprKind::kUnary: return UnaryChain(expression);
+    case FoxExprKind::kBinary: return BinaryChain(expression);
+    case FoxExprKind::kDate: break;
+  }
+  return std::nullopt;
 }
 
 // Enough for any finite double in fixed notation: 309 digits before the
@@ -368,7 +182,16 @@ std::string NumberLiteral(double number) {
 
 std::optional<FoxConstant> EvaluateConstant(std::string_view expression) {
   if (expression.size() > kMaxConstantExpression) return std::nullopt;
-  return Parser(expression).ParseWhole();
+  const std::vector<Token> tokens = TokenizeStatement(expression);
+  if (ControlBytesBetweenTokens(expression, tokens)) return std::nullopt;
+  try {
+    FoxParser parser(tokens);
+    const FoxExprPtr tree = parser.Expression();
+    if (!parser.AtEnd()) return std::nullopt;
+    return Evaluate(*tree);
+  } catch (const EUnreadable&) {
+    return std::nullopt;
+  }
 }
 
 std::string ConstantLiteral(const FoxConstant& value) {

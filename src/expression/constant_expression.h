@@ -22,14 +22,16 @@
 #include <string>
 #include <string_view>
 
+#include "expression/fox_expression.h"
+
 namespace quorvex {
 
 // Bounds for untrusted input. A longer expression, deeper nesting or a longer
 // string than these is not a constant; no string past kMaxConstantText is
 // ever allocated.
-constexpr std::size_t kMaxConstantExpression = 8 * 1024;  // bytes of an expression
-constexpr int kMaxConstantNesting = 64;                  // parentheses and calls, one inside another
-constexpr std::size_t kMaxConstantText = 64 * 1024;      // bytes of any string made
+constexpr std::size_t kMaxConstantExpression = 8 * 1024;    // bytes of an expression
+constexpr int kMaxConstantNesting = kMaxExpressionNesting;  // parentheses and calls, one inside another
+constexpr std::size_t kMaxConstantText = 64 * 1024;         // bytes of any string made
 
 // A FoxPro value known without running the form.
 struct FoxConstant {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "translate/fox_expression.h"
+#include "expression/fox_expression.h"
 #include "translate/method_scope.h"
 #include "translate/pascal_expression.h"
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "expression/unreadable.h"
 #include "translate/not_translated.h"
 
 namespace quorvex {
@@ -151,6 +152,10 @@ void MethodTranslator::Node(const CodeNode& node, int depth) {
   } catch (const ENotTranslated&) {
     if (failed_ == nullptr) failed_ = node.statement;
     throw;
+  } catch (const EUnreadable& failure) {
+    // What the reader does not read is not translated, for the same reason.
+    if (failed_ == nullptr) failed_ = node.statement;
+    throw ENotTranslated(failure.what());
   }
 }
 

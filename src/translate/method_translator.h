@@ -11,7 +11,7 @@
 
 #include "translate/code_blocks.h"
 #include "translate/expression_translator.h"
-#include "translate/fox_expression.h"
+#include "expression/fox_expression.h"
 #include "translate/method_scope.h"
 #include "translate/method_translation.h"
 

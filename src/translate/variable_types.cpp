@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "expression/unreadable.h"
 #include "translate/not_translated.h"
 #include "translate/pascal_words.h"
 
@@ -118,6 +119,7 @@ void MethodTranslator::WorkOutTypes(const std::vector<CodeNode>& nodes) {
         if (!declared_.contains(name)) declared_[name] = {NewName(name), PasType::kLogical, false, false};
       }
     } catch (const ENotTranslated&) {
+    } catch (const EUnreadable&) {
     }
   }
   for (const auto& [name, variable] : declared_) {
@@ -189,6 +191,8 @@ void MethodTranslator::GatherAssignments(const std::vector<CodeNode>& nodes, boo
         scope_.with_objects.push_back(expressions_.Object(*parser.Reference()));
       }
     } catch (const ENotTranslated&) {
+      continue;
+    } catch (const EUnreadable&) {
       continue;
     }
     for (const CodeNode::Part& part : node.parts) GatherAssignments(part.body, changed);

@@ -65,6 +65,9 @@ TEST(ConstantExpression, LiteralsAndOperators) {
       {"&lcMacro", nullptr},
       // Where FoxPro's reading is not settled, nothing is guessed.
       {"-2 ^ 2", nullptr},
+      {"2 ^ -1 ^ 2", nullptr},
+      {"(-2) ^ 2", "4"},
+      {"(2 ^ -1) ^ 2", "0.25"},
       // No finite result.
       {"1 / 0", nullptr},
       {"0 / 0", nullptr},
@@ -133,6 +136,9 @@ TEST(ConstantExpression, MalformedInputIsNotAConstant) {
       {"5.", nullptr},
       {".X.", nullptr},
       {"1 != 2", nullptr},
+      {"1E3", nullptr},
+      {"1\r\n+ 2", nullptr},
+      {"\"a\r\nb\"", "\"a\r\nb\""},
       {"CHR(65,)", nullptr},
       {"CHR 65", nullptr},
       {"PADR(\"a\",2,\" \",1)", nullptr},

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "expression/fox_expression.h"
 #include "translate/method_translation.h"
 
 namespace quorvex::testing {
@@ -150,6 +151,16 @@ TEST(Translate, WhatIsNotCertainStaysUntranslated) {
     EXPECT_GE(LinesFor(translation, row.reason), 1) << row.code;
     EXPECT_NE(translation.Outcome(), TranslationOutcome::kFull) << row.code;
   }
+}
+
+// As long as the reader takes a statement, the translator's walk over it
+// stays within the stack.
+TEST(Translate, TheLongestStatementsNeedNoDeepStack) {
+  const std::string run = "LOCAL a\na = " + std::string(kMaxStatementTokens - 4, '-') + "1";
+  std::string sum = "LOCAL a\na = 1";
+  while (sum.size() < kMaxStatementTokens + 8) sum += "+1";  // "a = " and the end besides
+  for (const std::string& code : {run, sum}) EXPECT_EQ(Translate(code).Outcome(), TranslationOutcome::kFull);
+  EXPECT_EQ(LinesFor(Translate(sum + "+1+1+1"), "statement too long"), 1);
 }
 
 TEST(Translate, VariablesHaveTheTypeOfEveryValueTheyGet) {

@@ -1,4 +1,4 @@
-#include "translate/fox_lexer.h"
+#include "expression/fox_lexer.h"
 
 #include <array>
 

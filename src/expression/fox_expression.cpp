@@ -1,7 +1,7 @@
-#include "translate/fox_expression.h"
+#include "expression/fox_expression.h"
 
 #include "base/ascii.h"
-#include "translate/not_translated.h"
+#include "expression/unreadable.h"
 
 namespace quorvex {
 
@@ -35,6 +35,10 @@ FoxExprPtr MakeUnary(std::string op, FoxExprPtr operand) {
 
 }  // namespace
 
+FoxParser::FoxParser(const std::vector<Token>& tokens, std::size_t at) : tokens_(tokens), at_(at) {
+  if (tokens.size() > kMaxStatementTokens) throw EUnreadable("statement too long");
+}
+
 const Token& FoxParser::Peek(std::size_t ahead) const {
   const std::size_t at = at_ + ahead;
   return at < tokens_.size() ? tokens_[at] : tokens_.back();
@@ -49,7 +53,7 @@ bool FoxParser::PeekName(std::string_view upper_name) const {
 }
 
 void FoxParser::Expect(std::string_view op) {
-  if (!PeekOperator(op)) throw ENotTranslated("syntax not understood");
+  if (!PeekOperator(op)) throw EUnreadable("syntax not understood");
   Skip();
 }
 
@@ -75,11 +79,12 @@ FoxExprPtr FoxParser::And() {
 }
 
 FoxExprPtr FoxParser::Not() {
-  if ((Peek().kind == TokenKind::kWord && Peek().text == "NOT") || PeekName("NOT") || PeekOperator("!")) {
-    Skip();
-    return MakeUnary("NOT", Not());
-  }
-  return Comparison();
+  std::size_t count = 0;
+  for (; (Peek().kind == TokenKind::kWord && Peek().text == "NOT") || PeekName("NOT") || PeekOperator("!"); Skip())
+    ++count;
+  FoxExprPtr operand = Comparison();
+  for (; count > 0; --count) operand = MakeUnary("NOT", std::move(operand));
+  return operand;
 }
 
 FoxExprPtr FoxParser::Comparison() {
@@ -90,7 +95,7 @@ FoxExprPtr FoxParser::Comparison() {
     const std::string name = op == "!=" || op == "#" ? std::string("<>") : std::string(op);
     FoxExprPtr comparison = MakeBinary(name, std::move(left), Sum());
     for (const std::string_view next : kComparisons) {
-      if (PeekOperator(next)) throw ENotTranslated("comparisons in a chain");
+      if (PeekOperator(next)) throw EUnreadable("comparisons in a chain");
     }
     return comparison;
   }
@@ -127,12 +132,12 @@ FoxExprPtr FoxParser::Power() {
 }
 
 FoxExprPtr FoxParser::Unary() {
-  if (PeekOperator("-") || PeekOperator("+")) {
-    std::string op = Peek().text;
-    Skip();
-    return MakeUnary(std::move(op), Unary());
-  }
-  return Operand();
+  std::vector<std::string> signs;
+  for (; PeekOperator("-") || PeekOperator("+"); Skip()) signs.push_back(Peek().text);
+  FoxExprPtr operand = Operand();
+  for (auto sign = signs.rbegin(); sign != signs.rend(); ++sign)
+    operand = MakeUnary(std::move(*sign), std::move(operand));
+  return operand;
 }
 
 FoxExprPtr FoxParser::Operand() {
@@ -144,22 +149,33 @@ FoxExprPtr FoxParser::Operand() {
     case TokenKind::kWord:
       if (token.text == "T" || token.text == "Y") return Skip(), Literal(FoxExprKind::kLogical, "T");
       if (token.text == "F" || token.text == "N") return Skip(), Literal(FoxExprKind::kLogical, "F");
-      if (token.text == "NULL") throw ENotTranslated("null value");
-      throw ENotTranslated("syntax not understood");
+      if (token.text == "NULL") throw EUnreadable("null value");
+      throw EUnreadable("syntax not understood");
     case TokenKind::kName: return Reference();
     case TokenKind::kOperator:
       if (token.text == "(") {
         Skip();
-        FoxExprPtr inner = Expression();
+        FoxExprPtr inner = Nested();
         Expect(")");
+        inner->parenthesized = true;
         return inner;
       }
       if (token.text == ".") return Reference();
-      if (token.text == "&") throw ENotTranslated("macro substitution");
-      throw ENotTranslated("syntax not understood");
+      if (token.text == "&") throw EUnreadable("macro substitution");
+      throw EUnreadable("syntax not understood");
     case TokenKind::kEnd: break;
   }
-  throw ENotTranslated("syntax not understood");
+  throw EUnreadable("syntax not understood");
+}
+
+// An expression inside parentheses or a call's. The reader is not used again
+// after it throws, so the depth need not be restored then.
+FoxExprPtr FoxParser::Nested() {
+  if (depth_ == kMaxExpressionNesting) throw EUnreadable("expression nested too deeply");
+  ++depth_;
+  FoxExprPtr inner = Expression();
+  --depth_;
+  return inner;
 }
 
 FoxExprPtr FoxParser::Reference() {
@@ -180,13 +196,13 @@ FoxExprPtr FoxParser::Reference() {
 
 void FoxParser::Segments(FoxExpr& reference) {
   while (true) {
-    if (Peek().kind != TokenKind::kName) throw ENotTranslated("syntax not understood");
+    if (Peek().kind != TokenKind::kName) throw EUnreadable("syntax not understood");
     FoxSegment segment;
     segment.name = Peek().text;
     Skip();
     if (PeekOperator("(")) Arguments(segment);
-    if (PeekOperator("[")) throw ENotTranslated("array");
-    if (PeekOperator("::") || PeekOperator("->")) throw ENotTranslated("syntax not understood");
+    if (PeekOperator("[")) throw EUnreadable("array");
+    if (PeekOperator("::") || PeekOperator("->")) throw EUnreadable("syntax not understood");
     reference.path.push_back(std::move(segment));
     if (!PeekOperator(".") || Peek(1).kind != TokenKind::kName) return;
     Skip();
@@ -198,9 +214,9 @@ void FoxParser::Arguments(FoxSegment& segment) {
   Skip();
   if (PeekOperator(")")) return Skip();
   while (true) {
-    if (PeekOperator(",") || PeekOperator(")")) throw ENotTranslated("argument left out");
-    if (PeekOperator("@")) throw ENotTranslated("argument by reference");
-    segment.arguments.push_back(Expression());
+    if (PeekOperator(",") || PeekOperator(")")) throw EUnreadable("argument left out");
+    if (PeekOperator("@")) throw EUnreadable("argument by reference");
+    segment.arguments.push_back(Nested());
     if (PeekOperator(")")) return Skip();
     Expect(",");
   }
@@ -210,7 +226,7 @@ FoxExprPtr ParseExpression(std::string_view text) {
   const std::vector<Token> tokens = TokenizeStatement(text);
   FoxParser parser(tokens);
   FoxExprPtr expression = parser.Expression();
-  if (!parser.AtEnd()) throw ENotTranslated("syntax not understood");
+  if (!parser.AtEnd()) throw EUnreadable("syntax not understood");
   return expression;
 }
 

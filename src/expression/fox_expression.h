@@ -6,6 +6,11 @@
 // is a dotted path of names, each optionally called with arguments:
 // THISFORM.txtName.Value, ALLTRIM(x), THIS.Parent.lstItems.List(2); inside a
 // WITH it may start with a dot, and "m." marks a variable.
+//
+// No input runs the reader, or those who walk its trees, out of stack:
+// parentheses and calls nest at most kMaxExpressionNesting deep, runs of
+// signs and of NOT are read in a loop, and a tree is never deeper than the
+// kMaxStatementTokens its statement may have.
 
 #include <cstddef>
 #include <memory>
@@ -13,9 +18,12 @@
 #include <string_view>
 #include <vector>
 
-#include "translate/fox_lexer.h"
+#include "expression/fox_lexer.h"
 
 namespace quorvex {
+
+constexpr int kMaxExpressionNesting = 64;                // parentheses and calls, one inside another
+constexpr std::size_t kMaxStatementTokens = 16 * 1024;  // the end token too
 
 struct FoxExpr;
 using FoxExprPtr = std::unique_ptr<FoxExpr>;
@@ -36,15 +44,19 @@ struct FoxExpr {
   std::string text;
   bool from_with = false;  // a reference that starts with "."
   bool memory = false;     // a reference written "m.name"
+  // Written in parentheses of its own: the tree alone does not tell (-2)^2
+  // from -2^2.
+  bool parenthesized = false;
   std::vector<FoxSegment> path;
   std::vector<FoxExprPtr> operands;  // one for unary, two for binary
 };
 
 // Reads expressions from `tokens` (which end in a kEnd token), starting at
-// `at`. Throws ENotTranslated for what it cannot read.
+// `at`. Throws EUnreadable for what it cannot read, and on construction for
+// more than kMaxStatementTokens tokens.
 class FoxParser {
  public:
-  explicit FoxParser(const std::vector<Token>& tokens, std::size_t at = 0) : tokens_(tokens), at_(at) {}
+  explicit FoxParser(const std::vector<Token>& tokens, std::size_t at = 0);
 
   FoxExprPtr Expression();
   // A reference alone (an assignment's target, a FOR counter).
@@ -68,14 +80,16 @@ class FoxParser {
   FoxExprPtr Power();
   FoxExprPtr Unary();
   FoxExprPtr Operand();
+  FoxExprPtr Nested();
   void Segments(FoxExpr& reference);
   void Arguments(FoxSegment& segment);
 
   const std::vector<Token>& tokens_;
   std::size_t at_;
+  int depth_ = 0;
 };
 
-// `text` as one whole expression. Throws ENotTranslated.
+// `text` as one whole expression. Throws EUnreadable.
 FoxExprPtr ParseExpression(std::string_view text);
 
 }  // namespace quorvex

@@ -1,0 +1,62 @@
+// The expression reader's bounds: input that would run it, or those who walk
+// its trees, out of stack is refused with a reason, while long runs of signs
+// and of NOT, read in a loop, are taken.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "expression/fox_expression.h"
+#include "expression/unreadable.h"
+
+namespace quorvex::testing {
+namespace {
+
+std::string Reason(std::string_view text) {
+  try {
+    ParseExpression(text);
+    return "read";
+  } catch (const EUnreadable& failure) {
+    return failure.what();
+  }
+}
+
+std::string Repeated(std::string_view part, std::size_t count) {
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) text += part;
+  return text;
+}
+
+TEST(FoxExpression, NestingIsBounded) {
+  constexpr std::size_t kMost = kMaxExpressionNesting;
+  EXPECT_EQ(Reason(Repeated("(", kMost) + "x" + Repeated(")", kMost)), "read");
+  EXPECT_EQ(Reason(Repeated("(", kMost + 1) + "x" + Repeated(")", kMost + 1)), "expression nested too deeply");
+  EXPECT_EQ(Reason(Repeated("ABS(", kMost) + "x" + Repeated(")", kMost)), "read");
+  EXPECT_EQ(Reason(Repeated("F(1, (", kMost / 2 + 1) + "x"), "expression nested too deeply");
+  EXPECT_EQ(Reason(Repeated("x+", kMaxStatementTokens / 2)), "statement too long");
+}
+
+// The chain of a run is as deep as the run: one node for each operator.
+std::size_t ChainLength(const FoxExpr& tree) {
+  std::size_t length = 0;
+  for (const FoxExpr* node = &tree; node->kind == FoxExprKind::kUnary; node = node->operands[0].get()) ++length;
+  return length;
+}
+
+TEST(FoxExpression, RunsOfSignsAndNotAreRead) {
+  const std::size_t run = kMaxStatementTokens - 2;  // the operand and the end token besides
+  EXPECT_EQ(ChainLength(*ParseExpression(std::string(run, '-') + "x")), run);
+  EXPECT_EQ(ChainLength(*ParseExpression(std::string(run, '!') + "x")), run);
+}
+
+TEST(FoxExpression, ParenthesesAreKept) {
+  const FoxExprPtr grouped = ParseExpression("(-2) ^ 2");
+  const FoxExprPtr bare = ParseExpression("-2 ^ 2");
+  EXPECT_TRUE(grouped->operands[0]->parenthesized);
+  EXPECT_FALSE(bare->operands[0]->parenthesized);
+  EXPECT_EQ(bare->operands[0]->kind, FoxExprKind::kUnary);
+}
+
+}  // namespace
+}  // namespace quorvex::testing
