@@ -13,8 +13,8 @@
 #include <string_view>
 
 #include "base/text_list.h"
-#include "model/component_model.h"
 #include "binding/data_environment.h"
+#include "model/component_model.h"
 
 namespace quorvex {
 

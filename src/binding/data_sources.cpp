@@ -5,8 +5,8 @@
 #include <map>
 
 #include "base/ascii.h"
-#include "model/setting_conversion.h"
 #include "base/text_encoding.h"
+#include "model/setting_conversion.h"
 
 namespace quorvex {
 

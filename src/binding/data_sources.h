@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "model/component_model.h"
 #include "binding/data_environment.h"
+#include "model/component_model.h"
 #include "model/pascal_names.h"
 
 namespace quorvex {

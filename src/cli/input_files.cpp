@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <unordered_map>
 
+#include "base/ascii.h"
+#include "base/errors.h"
+#include "base/file_path.h"
 #include "model/pascal_names.h"
 #include "run/output_file.h"
 #include "run/project_file.h"
 #include "table/file_system.h"
-#include "base/ascii.h"
-#include "base/errors.h"
-#include "base/file_path.h"
 
 namespace quorvex {
 

@@ -3,14 +3,14 @@
 #include <exception>
 #include <fstream>
 
+#include "base/errors.h"
+#include "base/file_path.h"
 #include "methods/translation_printout.h"
-#include "table/records_printout.h"
-#include "scx/tree_printout.h"
 #include "run/class_library_expansion.h"
 #include "run/file_conversion.h"
 #include "run/picture_files.h"
-#include "base/errors.h"
-#include "base/file_path.h"
+#include "scx/tree_printout.h"
+#include "table/records_printout.h"
 #include "table/table_dataset.h"
 
 namespace quorvex {

@@ -2,27 +2,26 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <map>
 #include <set>
 
 #include "base/ascii.h"
 #include "base/errors.h"
 #include "base/text_list.h"
-#include "model/class_choice.h"
-#include "methods/code_translation.h"
-#include "methods/fox_methods.h"
-#include "look/component_fonts.h"
-#include "methods/component_methods.h"
-#include "pictures/component_pictures.h"
-#include "model/component_rules.h"
-#include "look/component_look.h"
 #include "binding/data_binding.h"
 #include "binding/data_sources.h"
-#include "model/pascal_names.h"
-#include "catalog/published_properties.h"
 #include "binding/radio_group.h"
+#include "catalog/published_properties.h"
+#include "look/component_fonts.h"
+#include "look/component_look.h"
+#include "methods/code_translation.h"
+#include "methods/component_methods.h"
+#include "methods/fox_methods.h"
+#include "model/class_choice.h"
+#include "model/component_rules.h"
+#include "model/pascal_names.h"
 #include "model/setting_conversion.h"
+#include "pictures/component_pictures.h"
 #include "scx/object_text.h"
 #include "scx/scx_property_line.h"
 

@@ -1,15 +1,15 @@
 #include "loadable/loadable_conversion.h"
 
 #include "base/ascii.h"
-#include "formstream/canonical_dfm.h"
-#include "methods/code_translation.h"
-#include "binding/data_sources.h"
-#include "loadable/form_model_builder.h"
-#include "writers/loadable_text.h"
-#include "model/pascal_names.h"
 #include "base/text_encoding.h"
+#include "binding/data_sources.h"
+#include "formstream/canonical_dfm.h"
+#include "loadable/form_model_builder.h"
+#include "methods/code_translation.h"
+#include "model/pascal_names.h"
 #include "scx/object_text.h"
 #include "table/table_dataset.h"
+#include "writers/loadable_text.h"
 
 namespace quorvex {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "base/ascii.h"
-#include "model/pascal_names.h"
 #include "base/text_encoding.h"
 #include "methods/unit_methods.h"
+#include "model/pascal_names.h"
 #include "vocabulary/lists.h"
 
 namespace quorvex {

@@ -12,10 +12,10 @@
 // form's own (FormCreate), the component's name and the method's for a plain
 // method (txtNameRefresh); all unique in the class.
 
-#include "model/component_model.h"
 #include "catalog/fox_events.h"
-#include "model/pascal_names.h"
 #include "catalog/published_properties.h"
+#include "model/component_model.h"
+#include "model/pascal_names.h"
 
 namespace quorvex {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "base/ascii.h"
-#include "model/record_tree.h"
 #include "catalog/grouped_table.h"
+#include "model/record_tree.h"
 
 namespace quorvex {
 

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "base/ascii.h"
+#include "base/text_encoding.h"
 #include "model/rule_lines.h"
 #include "model/setting_conversion.h"
-#include "base/text_encoding.h"
 
 namespace quorvex {
 

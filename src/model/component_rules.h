@@ -8,8 +8,8 @@
 // pages), FoxPro's defaults standing in for what is not stored; a line that
 // no rule carries is kept as a comment.
 
-#include "model/component_model.h"
 #include "catalog/fox_defaults.h"
+#include "model/component_model.h"
 
 namespace quorvex {
 

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "base/ascii.h"
-#include "expression/constant_expression.h"
 #include "base/text_encoding.h"
+#include "expression/constant_expression.h"
 #include "vocabulary/property_color.h"
 #include "vocabulary/property_conversion.h"
 

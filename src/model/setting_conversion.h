@@ -18,9 +18,9 @@
 
 #include "base/ascii.h"
 #include "base/text_list.h"
-#include "model/component_model.h"
 #include "catalog/fox_defaults.h"
 #include "catalog/published_properties.h"
+#include "model/component_model.h"
 #include "model/setting_rules.h"
 #include "vocabulary/lists.h"
 

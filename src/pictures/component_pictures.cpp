@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "base/ascii.h"
-#include "pictures/picture_data.h"
 #include "model/rule_lines.h"
 #include "model/setting_conversion.h"
+#include "pictures/picture_data.h"
 #include "vocabulary/property_color.h"
 
 namespace quorvex {

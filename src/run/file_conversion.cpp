@@ -1,11 +1,11 @@
 #include "run/file_conversion.h"
 
-#include "formstream/canonical_dfm.h"
+#include "catalog/published_properties.h"
 #include "dfm/convert_dfm.h"
 #include "dfm/convert_pas.h"
-#include "catalog/published_properties.h"
-#include "scx/object_text.h"
+#include "formstream/canonical_dfm.h"
 #include "run/output_file.h"
+#include "scx/object_text.h"
 
 namespace quorvex {
 

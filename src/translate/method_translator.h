@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "expression/fox_expression.h"
 #include "translate/code_blocks.h"
 #include "translate/expression_translator.h"
-#include "expression/fox_expression.h"
 #include "translate/method_scope.h"
 #include "translate/method_translation.h"
 

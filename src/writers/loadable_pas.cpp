@@ -4,8 +4,8 @@
 #include <set>
 #include <string>
 
-#include "methods/code_translation.h"
 #include "base/text_encoding.h"
+#include "methods/code_translation.h"
 #include "methods/unit_methods.h"
 #include "translate/runtime_unit.h"
 

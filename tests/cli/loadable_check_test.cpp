@@ -17,12 +17,12 @@
 #include <sstream>
 
 #include "base/ascii.h"
+#include "catalog/published_properties.h"
 #include "classlib/library_path.h"
 #include "cli/command_line.h"
 #include "formstream/canonical_parser.h"
 #include "pictures/image_codec.h"
 #include "pictures/picture_data.h"
-#include "catalog/published_properties.h"
 #include "support/golden.h"
 #include "support/lcl_load.h"
 

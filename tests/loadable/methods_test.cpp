@@ -7,10 +7,10 @@
 #include <algorithm>
 
 #include "fixtures/scx_writer.h"
-#include "methods/fox_methods.h"
 #include "loadable/loadable_conversion.h"
-#include "methods/unit_methods.h"
 #include "loadable/small_forms.h"
+#include "methods/fox_methods.h"
+#include "methods/unit_methods.h"
 
 namespace quorvex::testing {
 namespace {

@@ -9,13 +9,13 @@
 
 #include "base/ascii.h"
 #include "base/errors.h"
-#include "scx/scx_object_tree.h"
-#include "vocabulary/lists.h"
 #include "loadable/form_model_builder.h"
 #include "model/setting_conversion.h"
 #include "scx/object_text.h"
+#include "scx/scx_object_tree.h"
 #include "support/golden.h"
 #include "table/table_dataset.h"
+#include "vocabulary/lists.h"
 
 namespace quorvex::testing {
 namespace {

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "base/errors.h"
-#include "model/class_choice.h"
-#include "catalog/fox_defaults.h"
-#include "model/pascal_names.h"
-#include "catalog/published_properties.h"
 #include "base/text_encoding.h"
+#include "catalog/fox_defaults.h"
+#include "catalog/published_properties.h"
+#include "model/class_choice.h"
+#include "model/pascal_names.h"
 
 namespace quorvex::testing {
 namespace {

@@ -10,8 +10,8 @@
 #include "formstream/canonical_parser.h"
 #include "pictures/icon_file.h"
 #include "pictures/picture_data.h"
-#include "table/byte_order.h"
 #include "support/test_pictures.h"
+#include "table/byte_order.h"
 
 namespace quorvex::testing {
 namespace {

@@ -13,8 +13,8 @@
 #include <set>
 
 #include "base/ascii.h"
-#include "classlib/class_resolver.h"
 #include "binding/data_binding.h"
+#include "classlib/class_resolver.h"
 #include "loadable/form_model_builder.h"
 #include "run/class_library_expansion.h"
 #include "support/golden.h"
