@@ -29,11 +29,6 @@ const FoxEvents& FoxEvents::Shared() {
   return table;
 }
 
-FoxEvents::FoxEvents(std::string_view table_text)
-    : groups_(ReadGroupedTable<EventRoute>(table_text, "FoxPro events", ReadRoute)) {}
-
-const EventRoute* FoxEvents::Find(std::string_view kind, std::string_view fox_event) const {
-  return FindRow(groups_, kind, fox_event);
-}
+FoxEvents::FoxEvents(std::string_view table_text) : LookupTable(table_text, "FoxPro events", ReadRoute) {}
 
 }  // namespace quorvex

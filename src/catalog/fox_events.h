@@ -22,7 +22,9 @@ inline constexpr std::string_view kFormEvents = "form";
 inline constexpr std::string_view kPageEvents = "page";
 inline constexpr std::string_view kControlEvents = "control";
 
-class FoxEvents {
+// Find(kind, fox_event) gives the route of a FoxPro event of an object of
+// that kind, or null when it has none.
+class FoxEvents : public LookupTable<EventRoute> {
  public:
   // The table compiled into the program, read on first use (thread-safe).
   static const FoxEvents& Shared();
@@ -30,13 +32,6 @@ class FoxEvents {
   // Reads a table in the data file's layout. Throws Exception("FoxPro
   // events, line N: ...") for a line it cannot read.
   explicit FoxEvents(std::string_view table_text);
-
-  // The route of FoxPro event `fox_event` of an object of `kind` (letter case
-  // aside), or null when it has none.
-  const EventRoute* Find(std::string_view kind, std::string_view fox_event) const;
-
- private:
-  GroupedTable<EventRoute> groups_;
 };
 
 }  // namespace quorvex

@@ -71,4 +71,21 @@ GroupedTable<Row> ReadGroupedTable(std::string_view text, std::string_view title
   return groups;
 }
 
+// A table of rows looked up by group and key, read from text in the layout
+// above; each table of the program derives from it with its own rows.
+template <typename Row>
+class LookupTable {
+ public:
+  // The row `key` of group `group` (letter case aside), or null when the
+  // table has none.
+  const Row* Find(std::string_view group, std::string_view key) const { return FindRow(groups_, group, key); }
+
+ protected:
+  template <typename ReadRow>
+  LookupTable(std::string_view text, std::string_view title, ReadRow read_row)
+      : groups_(ReadGroupedTable<Row>(text, title, read_row)) {}
+
+  GroupedTable<Row> groups_;
+};
+
 }  // namespace quorvex

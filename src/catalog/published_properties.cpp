@@ -121,15 +121,10 @@ const PublishedProperties& PublishedProperties::Shared() {
 }
 
 PublishedProperties::PublishedProperties(std::string_view table_text)
-    : groups_(ReadGroupedTable<PropertyType>(table_text, "Published properties",
-                                             [](std::string_view, std::string_view rest) {
-                                               if (rest.empty()) throw Exception("a property without a kind");
-                                               return ReadType(rest);
-                                             })) {}
-
-const PropertyType* PublishedProperties::Find(std::string_view class_name, std::string_view property) const {
-  return FindRow(groups_, class_name, property);
-}
+    : LookupTable(table_text, "Published properties", [](std::string_view, std::string_view rest) {
+        if (rest.empty()) throw Exception("a property without a kind");
+        return ReadType(rest);
+      }) {}
 
 bool PublishedProperties::Accepts(std::string_view class_name, std::string_view property,
                                   std::string_view value) const {

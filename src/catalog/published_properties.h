@@ -37,7 +37,9 @@ struct PropertyType {
 // The class name under which the table lists the items of a TDBGrid's Columns.
 inline constexpr std::string_view kColumnItemClass = "column";
 
-class PublishedProperties {
+// Find(class_name, property) gives the type of a property a class publishes,
+// or null when the class does not publish it or is not in the table.
+class PublishedProperties : public LookupTable<PropertyType> {
  public:
   // The table compiled into the program, read on first use (thread-safe).
   static const PublishedProperties& Shared();
@@ -45,10 +47,6 @@ class PublishedProperties {
   // Reads a table in the data file's layout. Throws Exception("Published
   // properties, line N: ...") for a line it cannot read.
   explicit PublishedProperties(std::string_view table_text);
-
-  // The type of `property` on `class_name` (letter case aside), or null when
-  // the class does not publish it or is not in the table.
-  const PropertyType* Find(std::string_view class_name, std::string_view property) const;
 
   // True when `class_name` publishes `property` and `value` (DFM text as
   // written: 12, True, 'text', clRed, $00FF0000, taCenter, [fsBold]) is of its kind.
@@ -58,10 +56,7 @@ class PublishedProperties {
 
   // Every group of the table (classes and shared lists) with its properties.
   using Group = TableGroup<PropertyType>;
-  const std::map<std::string, Group, TextLess>& Groups() const { return groups_; }
-
- private:
-  std::map<std::string, Group, TextLess> groups_;
+  const GroupedTable<PropertyType>& Groups() const { return groups_; }
 };
 
 // True when `value` is DFM text of `type`'s kind.

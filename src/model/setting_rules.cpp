@@ -46,11 +46,6 @@ const SettingRules& SettingRules::Shared() {
   return table;
 }
 
-SettingRules::SettingRules(std::string_view table_text)
-    : groups_(ReadGroupedTable<SettingRule>(table_text, "Setting rules", ReadRule)) {}
-
-const SettingRule* SettingRules::Find(std::string_view delphi_class, std::string_view property) const {
-  return FindRow(groups_, delphi_class, property);
-}
+SettingRules::SettingRules(std::string_view table_text) : LookupTable(table_text, "Setting rules", ReadRule) {}
 
 }  // namespace quorvex

@@ -28,7 +28,9 @@ struct SettingRule {
   std::string converter;  // "@anchors" ..., or ""
 };
 
-class SettingRules {
+// Find(delphi_class, property) gives the rule for a FoxPro property on a
+// Delphi class, or null when the table has none.
+class SettingRules : public LookupTable<SettingRule> {
  public:
   // The table compiled into the program, read on first use (thread-safe).
   static const SettingRules& Shared();
@@ -36,13 +38,6 @@ class SettingRules {
   // Reads a table in the data file's layout. Throws Exception("Setting
   // rules, line N: ...") for a line it cannot read.
   explicit SettingRules(std::string_view table_text);
-
-  // The rule for FoxPro property `property` on Delphi class `delphi_class`
-  // (letter case aside), or null when the table has none.
-  const SettingRule* Find(std::string_view delphi_class, std::string_view property) const;
-
- private:
-  GroupedTable<SettingRule> groups_;
 };
 
 }  // namespace quorvex
