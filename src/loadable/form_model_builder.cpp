@@ -60,8 +60,8 @@ std::vector<const ScxNode*> FormNodes(const std::vector<FormRecord>& records, co
 class FormModelBuilder {
  public:
   FormModelBuilder(const std::vector<FormRecord>& records, const ScxObjectTree& tree, const MethodIndex& methods,
-                   const DataEnvironment& data, int code_page, const PictureFiles& pictures)
-      : records_(records), methods_(methods), data_(data), settings_(code_page), pictures_(pictures) {
+                   const DataEnvironment& data, int code_page, const PictureFiles& pictures, PassClock* clock)
+      : records_(records), methods_(methods), data_(data), settings_(code_page), pictures_(pictures), clock_(clock) {
     for (const ScxNode* node = tree.First(); node != nullptr; node = tree.Next(*node)) {
       if (node->record_ref < 0) member_prefixes_[-node->record_ref].insert(NodeMemberPrefix(node->text));
     }
@@ -105,6 +105,7 @@ class FormModelBuilder {
   const DataEnvironment& data_;
   SettingConverter settings_;
   const PictureFiles& pictures_;
+  PassClock* clock_;
   std::map<std::int32_t, std::set<std::string, TextLess>> member_prefixes_;
   UniqueNames names_;
 };
@@ -194,9 +195,13 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   Keep(root, {}, orphans);
   AddMethods(root, form_node, {});
   AddChildren(root, form_node, {"TForm", "Form"});
+  EnterPass(clock_, "binding");
   AddDataSources(form, data_, form_node.parent != nullptr ? "thisformset" : "thisform", names_);
+  EnterPass(clock_, "pictures");
   CarryPictures(form, pictures_);
+  EnterPass(clock_, "rules");
   CarryComponentRules(form);
+  EnterPass(clock_, "fonts");
   SettleFonts(root);
   return form;
 }
@@ -325,22 +330,28 @@ void FormModelBuilder::KeepSubtree(Component& holder, const ScxNode& node, const
 
 std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records, const ScxObjectTree& tree,
                                           const std::string& unit_name, int code_page,
-                                          const PictureFiles& pictures) {
+                                          const PictureFiles& pictures, PassClock* clock) {
   const std::vector<const ScxNode*> form_nodes = FormNodes(records, tree);
   if (form_nodes.empty()) throw Exception("No form in the table");
   std::vector<LoadableForm> forms;
   UniqueNames unit_names;  // two forms of one name in a form set still get two units
+  EnterPass(clock, "methods");
   const MethodIndex methods(records, tree);
+  EnterPass(clock, "binding");
   const DataEnvironment data = ReadDataEnvironment(records, tree);
   for (const ScxNode* form_node : form_nodes) {
+    EnterPass(clock, "model");
     // Names are unique within one form; each form starts afresh.
-    FormModelBuilder builder(records, tree, methods, data, code_page, pictures);
+    FormModelBuilder builder(records, tree, methods, data, code_page, pictures, clock);
     forms.push_back(builder.BuildForm(*form_node, unit_name, code_page));
+    EnterPass(clock, "model");
     if (forms.size() == 1) {
       builder.KeepHolders(forms.back().root, *form_node);
       builder.KeepOutsideMethods(forms.back().root, tree, form_nodes);
     }
+    EnterPass(clock, "methods");
     builder.MakeMethods(forms.back().root);
+    EnterPass(clock, "translation");
     TranslateFormCode(forms.back());
     if (form_nodes.size() > 1)
       forms.back().unit_name = unit_names.Take(unit_name + "_" + forms.back().root.identifier);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/pass_clock.h"
 #include "model/component_model.h"
 #include "model/record_tree.h"
 #include "pictures/component_pictures.h"
@@ -22,9 +23,10 @@ namespace quorvex {
 // is the unit name of the input; with more than one form each form's unit is
 // unit_name + "_" + the form's identifier. Strings are decoded from
 // `code_page`; the picture files the settings name come from `pictures`.
-// Throws Exception("No form in the table") when there is none.
+// `clock`, when given, is told of each pass. Throws Exception("No form in
+// the table") when there is none.
 std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records, const ScxObjectTree& tree,
                                           const std::string& unit_name, int code_page,
-                                          const PictureFiles& pictures = {});
+                                          const PictureFiles& pictures = {}, PassClock* clock = nullptr);
 
 }  // namespace quorvex

@@ -17,6 +17,7 @@ LoadableConversion::LoadableConversion(std::string input_path, LoadableOptions o
     : input_path_(std::move(input_path)), options_(std::move(options)) {}
 
 void LoadableConversion::ReadRecords(TableDataSet& dataset) {
+  EnterPass(options_.clock, "records");
   code_page_ = options_.code_page.value_or(CodePageOfMark(dataset.CodePageMark()));
   // "0" asks for single-byte text: the Windows default.
   if (code_page_ == 0) code_page_ = 1252;
@@ -28,13 +29,16 @@ void LoadableConversion::ReadRecords(TableDataSet& dataset) {
     notes_.push_back("   Warning: record " + std::to_string(failure.record_number) +
                      " could not be read: " + failure.message);
   }
+  EnterPass(options_.clock, "class libraries");
   if (options_.expand_records) records_ = options_.expand_records(std::move(records_), input_path_, notes_);
+  EnterPass(options_.clock, "model");
   BuildRecordTree(records_, tree_);
 }
 
 namespace {
 
-LoadableOutput MakeOutput(const LoadableForm& form) {
+LoadableOutput MakeOutput(const LoadableForm& form, PassClock* clock) {
+  EnterPass(clock, "writing");
   LoadableOutput output;
   output.unit_name = form.unit_name;
   output.form_class = form.root.delphi_class;
@@ -59,14 +63,15 @@ LoadableOutput MakeOutput(const LoadableForm& form) {
 
 void LoadableConversion::Generate() {
   outputs_.clear();
-  forms_ = BuildFormModels(records_, tree_, UnitNameOf(input_path_), code_page_, {options_.pictures, input_path_});
-  for (const LoadableForm& form : forms_) outputs_.push_back(MakeOutput(form));
+  forms_ = BuildFormModels(records_, tree_, UnitNameOf(input_path_), code_page_, {options_.pictures, input_path_},
+                           options_.clock);
+  for (const LoadableForm& form : forms_) outputs_.push_back(MakeOutput(form, options_.clock));
 }
 
 void LoadableConversion::RenameForm(std::size_t index, const std::string& unit_name, const std::string& form_class) {
   forms_.at(index).unit_name = unit_name;
   forms_[index].root.delphi_class = form_class;
-  outputs_[index] = MakeOutput(forms_[index]);
+  outputs_[index] = MakeOutput(forms_[index], options_.clock);
 }
 
 TextList LoadableConversion::ObjectText() const {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/pass_clock.h"
 #include "base/text_list.h"
 #include "model/component_model.h"
 #include "pictures/picture_source.h"
@@ -33,6 +34,9 @@ struct LoadableOptions {
   RecordExpansion expand_records;  // may be empty
   // The picture files the settings name; empty: every picture stays a comment.
   PictureSource pictures = {};
+  // Told of each pass as it begins (records, class libraries, model, ...);
+  // null: none is.
+  PassClock* clock = nullptr;
 };
 
 // One form's files: NAME.dfm and NAME.pas.
