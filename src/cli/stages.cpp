@@ -12,6 +12,7 @@
 #include "scx/tree_printout.h"
 #include "table/records_printout.h"
 #include "table/table_dataset.h"
+#include "writers/loadable_text.h"
 
 namespace quorvex {
 
@@ -99,8 +100,10 @@ int PrintLoadableStage(const std::string& stage, FileConversion& conversion, Sta
     for (const LoadableForm& form : conversion.Loadable()->Forms()) PrintTranslation(form, out);
     return steps.Status();
   }
-  for (const LoadableOutput& output : conversion.Loadable()->Outputs()) {
-    out << JoinLines(stage == "rawdfm" ? output.raw_dfm : stage == "pas" ? output.pas : output.dfm);
+  const LoadableConversion& loadable = *conversion.Loadable();
+  for (std::size_t i = 0; i < loadable.Outputs().size(); ++i) {
+    const LoadableOutput& output = loadable.Outputs()[i];
+    out << JoinLines(stage == "rawdfm" ? WriteLoadableDfm(loadable.Forms()[i]) : stage == "pas" ? output.pas : output.dfm);
   }
   return steps.Status();
 }

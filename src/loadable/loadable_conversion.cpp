@@ -43,10 +43,9 @@ LoadableOutput MakeOutput(const LoadableForm& form, PassClock* clock) {
   output.unit_name = form.unit_name;
   output.form_class = form.root.delphi_class;
   output.form_variable = form.root.identifier;
-  output.raw_dfm = WriteLoadableDfm(form);
   // The model only writes what the grammar allows; a failure here is a
   // fault of this program and reaches the run as a warning.
-  output.dfm = SplitLines(CanonicaliseDfmText(JoinLines(output.raw_dfm), 0, DfmStrings::kAsciiOnly));
+  output.dfm = SplitLines(CanonicaliseDfmText(WriteLoadableDfm(form), 0, DfmStrings::kAsciiOnly));
   output.pas = WriteLoadableUnit(form);
   output.kept_count = KeptSettingCount(form.root);
   output.method_count = FoxMethodCount(form.root);

@@ -44,8 +44,7 @@ struct LoadableOutput {
   std::string unit_name;
   std::string form_class;     // TForm1: the class the unit declares, whose resource the .dfm is
   std::string form_variable;  // Form1: the unit's variable of that class, the form's name
-  TextList raw_dfm;  // the model's DFM text, before the canonical layout
-  TextList dfm;      // the canonical text, every string in ASCII and #codes
+  TextList dfm;  // the canonical text, every string in ASCII and #codes (WriteLoadableDfm: before it)
   TextList pas;
   int kept_count = 0;     // settings kept as comments in the unit
   int method_count = 0;   // FoxPro methods in the unit

@@ -41,8 +41,11 @@ void FileConversion::WriteObjectText(ProgressSink& progress) {
   try {
     if (loadable_) {
       progress.ReportProgress(0);
+      // Nothing to list until the records are read.
+      object_text_packed_ = false;
+      loadable_texts_listed_ = true;
       loadable_->ReadRecords(dataset_);
-      object_text_ = PackedLines(loadable_->ObjectText());
+      loadable_texts_listed_ = false;
     } else {
       quorvex::WriteObjectText(dataset_, tree_, object_text_, progress);
     }
@@ -56,6 +59,7 @@ void FileConversion::WriteObjectText(ProgressSink& progress) {
 }
 
 const TextList& FileConversion::ObjectTextLines() const {
+  ListLoadableTexts();
   if (object_text_packed_) {
     object_text_lines_ = object_text_.ToList();
     object_text_ = PackedLines();
@@ -87,7 +91,12 @@ void FileConversion::GenerateDfm(ProgressSink& progress) {
   }
 }
 
-void FileConversion::ShowLoadableTexts() {
+void FileConversion::ShowLoadableTexts() { loadable_texts_listed_ = false; }
+
+void FileConversion::ListLoadableTexts() const {
+  if (!loadable_ || loadable_texts_listed_) return;
+  loadable_texts_listed_ = true;
+  object_text_lines_ = loadable_->ObjectText();
   dfm_lines_.clear();
   pas_lines_.clear();
   for (const LoadableOutput& output : loadable_->Outputs()) {
@@ -131,11 +140,22 @@ void FileConversion::GeneratePas() {
 }
 
 const TextList& FileConversion::DfmLines() const {
+  ListLoadableTexts();
   if (dfm_lines_in_canonical_text_) {
     dfm_lines_ = SplitLines(*canonical_dfm_);
     dfm_lines_in_canonical_text_ = false;
   }
   return dfm_lines_;
+}
+
+const TextList& FileConversion::PasLines() const {
+  ListLoadableTexts();
+  return pas_lines_;
+}
+
+TextList& FileConversion::MutablePasLines() {
+  ListLoadableTexts();
+  return pas_lines_;
 }
 
 TextList& FileConversion::MutableDfmLines() {

@@ -107,10 +107,10 @@ class FileConversion {
   const ScxObjectTree& Tree() const { return tree_; }
   const TextList& ObjectTextLines() const;
   const TextList& DfmLines() const;
-  const TextList& PasLines() const { return pas_lines_; }
+  const TextList& PasLines() const;
   TextList& MutableObjectTextLines();
   TextList& MutableDfmLines();
-  TextList& MutablePasLines() { return pas_lines_; }
+  TextList& MutablePasLines();
 
   // The code page the canonical text is cut for (after OpenTable, the table's).
   int CodePage() const { return code_page_.value_or(0); }
@@ -130,7 +130,10 @@ class FileConversion {
   // asked for: saving needs the text, and a large form's lines take more room.
   mutable TextList dfm_lines_;
   mutable bool dfm_lines_in_canonical_text_ = false;
-  TextList pas_lines_;
+  mutable TextList pas_lines_;
+  // In the loadable mode the three are listed from its texts only when asked
+  // for: the run itself writes the texts, and a large form's lines take room.
+  mutable bool loadable_texts_listed_ = false;
   std::vector<std::string> written_files_;
   bool canonical_prepared_ = false;
   std::optional<std::string> canonical_dfm_;
@@ -142,8 +145,11 @@ class FileConversion {
   StagedFiles staged_;
   bool staged_for_save_ = false;
   std::exception_ptr stage_failure_;
-  // DfmLines and PasLines from the loadable forms' texts, one after the other.
+  // ObjectTextLines, DfmLines and PasLines to be listed again from the
+  // loadable conversion when next asked for.
   void ShowLoadableTexts();
+  // Lists them, in the loadable mode, when they are not.
+  void ListLoadableTexts() const;
 
   std::unique_ptr<LoadableConversion> loadable_;
 };
