@@ -4,10 +4,10 @@
 // reserved word, and component names are unique within a form without regard
 // to letter case.
 
-#include <map>
-#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "base/ascii.h"
 
@@ -44,10 +44,11 @@ class UniqueNames {
   std::string Take(const std::string& name);
 
  private:
-  std::set<std::string, TextLess> taken_;
+  // Hashed: a form of many objects asks for as many names.
+  std::unordered_set<std::string, TextHash, TextEqual> taken_;
   // Per name asked for: the last suffix tried, so that many objects of one
   // name do not each count up from 1.
-  std::map<std::string, unsigned, TextLess> last_suffix_;
+  std::unordered_map<std::string, unsigned, TextHash, TextEqual> last_suffix_;
 };
 
 }  // namespace quorvex

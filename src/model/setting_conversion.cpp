@@ -245,15 +245,15 @@ ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_v
 TextList SettingConverter::WithoutFoxDefaults(const TextList& lines, std::string_view base_class) const {
   const FoxDefaults::Rows* defaults = defaults_.Find(base_class);
   if (defaults == nullptr) return lines;
-  std::map<std::string, bool, TextLess> is_default;  // per property, by its last line
+  std::map<std::string_view, bool, TextLess> is_default;  // per property, by its last line
   for (const std::string& line : lines) {
-    const std::string property(TrimBlanks(NamePart(line)));
+    const std::string_view property = TrimBlanks(NamePart(line));
     const auto row = defaults->find(property);
     is_default[property] = row != defaults->end() && SameFoxValue(row->second, TrimBlanks(ValuePart(line)));
   }
   TextList kept;
   for (const std::string& line : lines) {
-    const auto found = is_default.find(std::string(TrimBlanks(NamePart(line))));
+    const auto found = is_default.find(TrimBlanks(NamePart(line)));
     if (found == is_default.end() || !found->second) kept.push_back(line);
   }
   return kept;
