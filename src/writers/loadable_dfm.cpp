@@ -7,47 +7,60 @@ namespace quorvex {
 
 namespace {
 
-std::string Indent(int level) { return std::string(static_cast<std::size_t>(level) * 2, ' '); }
+class DfmWriter {
+ public:
+  void Component(const quorvex::Component& component, int level) {
+    Line(level, "object ", component.identifier, ": ", component.delphi_class);
+    Settings(component.settings, level + 1);
+    Columns(component.columns, level + 1);
+    for (const quorvex::Component& child : component.children) Component(child, level + 1);
+    Line(level, "end");
+  }
 
-// A value of several lines (a list of strings) goes on with its lines one
-// level further in, as Delphi's form designer writes them.
-void WriteSettings(const std::vector<DfmSetting>& settings, int level, TextList& out) {
-  for (const DfmSetting& setting : settings) {
-    std::string_view value = setting.value;
-    std::size_t newline = value.find('\n');
-    out.push_back(Indent(level) + setting.name + " = " + std::string(value.substr(0, newline)));
-    while (newline != std::string_view::npos) {
-      value.remove_prefix(newline + 1);
-      newline = value.find('\n');
-      out.push_back(Indent(level + 1) + std::string(value.substr(0, newline)));
+  std::string Take() { return std::move(text_); }
+
+ private:
+  template <typename... Parts>
+  void Line(int level, const Parts&... parts) {
+    text_.append(static_cast<std::size_t>(level) * 2, ' ');
+    (text_.append(parts), ...);
+    text_.append("\r\n");
+  }
+
+  // A value of several lines (a list of strings) goes on with its lines one
+  // level further in, as Delphi's form designer writes them.
+  void Settings(const std::vector<DfmSetting>& settings, int level) {
+    for (const DfmSetting& setting : settings) {
+      std::string_view value = setting.value;
+      std::size_t newline = value.find('\n');
+      Line(level, setting.name, " = ", value.substr(0, newline));
+      while (newline != std::string_view::npos) {
+        value.remove_prefix(newline + 1);
+        newline = value.find('\n');
+        Line(level + 1, value.substr(0, newline));
+      }
     }
   }
-}
 
-void WriteColumns(const std::vector<GridColumn>& columns, int level, TextList& out) {
-  if (columns.empty()) return;
-  out.push_back(Indent(level) + "Columns = <");
-  for (std::size_t i = 0; i < columns.size(); ++i) {
-    out.push_back(Indent(level + 1) + "item");
-    WriteSettings(columns[i].settings, level + 2, out);
-    out.push_back(Indent(level + 1) + (i + 1 == columns.size() ? "end>" : "end"));
+  void Columns(const std::vector<GridColumn>& columns, int level) {
+    if (columns.empty()) return;
+    Line(level, "Columns = <");
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      Line(level + 1, "item");
+      Settings(columns[i].settings, level + 2);
+      Line(level + 1, i + 1 == columns.size() ? "end>" : "end");
+    }
   }
-}
 
-void WriteComponent(const Component& component, int level, TextList& out) {
-  out.push_back(Indent(level) + "object " + component.identifier + ": " + component.delphi_class);
-  WriteSettings(component.settings, level + 1, out);
-  WriteColumns(component.columns, level + 1, out);
-  for (const Component& child : component.children) WriteComponent(child, level + 1, out);
-  out.push_back(Indent(level) + "end");
-}
+  std::string text_;
+};
 
 }  // namespace
 
-TextList WriteLoadableDfm(const LoadableForm& form) {
-  TextList out;
-  WriteComponent(form.root, 0, out);
-  return out;
+std::string WriteLoadableDfm(const LoadableForm& form) {
+  DfmWriter writer;
+  writer.Component(form.root, 0);
+  return writer.Take();
 }
 
 }  // namespace quorvex

@@ -5,13 +5,17 @@
 // comments under each component's field, the FoxPro settings that could not
 // be carried over.
 
+#include <string>
+
 #include "base/text_list.h"
 #include "model/component_model.h"
 
 namespace quorvex {
 
-// One line per header, setting, column item and end; two spaces per level.
-TextList WriteLoadableDfm(const LoadableForm& form);
+// One line per header, setting, column item and end, each ended by CR LF (as
+// JoinLines ends them); two spaces per level. One text, not a list of lines:
+// a form of many objects has many lines, and the canonical layout reads it whole.
+std::string WriteLoadableDfm(const LoadableForm& form);
 
 // The unit, one line per entry (no entry holds a line break). Kept settings
 // are written as "//" comments in UTF-8, decoded from the form's code page.
