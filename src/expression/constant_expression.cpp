@@ -6,7 +6,6 @@
 
 #include "base/ascii.h"
 #include "expression/constant_functions.h"
-#include "expression/unreadable.h"
 
 namespace quorvex {
 
@@ -184,14 +183,10 @@ std::optional<FoxConstant> EvaluateConstant(std::string_view expression) {
   if (expression.size() > kMaxConstantExpression) return std::nullopt;
   const std::vector<Token> tokens = TokenizeStatement(expression);
   if (ControlBytesBetweenTokens(expression, tokens)) return std::nullopt;
-  try {
-    FoxParser parser(tokens);
-    const FoxExprPtr tree = parser.Expression();
-    if (!parser.AtEnd()) return std::nullopt;
-    return Evaluate(*tree);
-  } catch (const EUnreadable&) {
-    return std::nullopt;
-  }
+  FoxParser parser(tokens);
+  const FoxExprPtr tree = parser.Expression();
+  if (!tree || !parser.AtEnd()) return std::nullopt;
+  return Evaluate(*tree);
 }
 
 std::string ConstantLiteral(const FoxConstant& value) {

@@ -1,7 +1,6 @@
 #include "expression/fox_expression.h"
 
 #include "base/ascii.h"
-#include "expression/unreadable.h"
 
 namespace quorvex {
 
@@ -36,7 +35,12 @@ FoxExprPtr MakeUnary(std::string op, FoxExprPtr operand) {
 }  // namespace
 
 FoxParser::FoxParser(const std::vector<Token>& tokens, std::size_t at) : tokens_(tokens), at_(at) {
-  if (tokens.size() > kMaxStatementTokens) throw EUnreadable("statement too long");
+  if (tokens.size() > kMaxStatementTokens) failure_ = "statement too long";
+}
+
+std::nullptr_t FoxParser::Fail(std::string_view reason) {
+  if (failure_.empty()) failure_ = reason;
+  return nullptr;
 }
 
 const Token& FoxParser::Peek(std::size_t ahead) const {
@@ -52,28 +56,34 @@ bool FoxParser::PeekName(std::string_view upper_name) const {
   return Peek().kind == TokenKind::kName && SameText(Peek().text, upper_name);
 }
 
-void FoxParser::Expect(std::string_view op) {
-  if (!PeekOperator(op)) throw EUnreadable("syntax not understood");
+bool FoxParser::Expect(std::string_view op) {
+  if (!failure_.empty()) return false;
+  if (!PeekOperator(op)) return Fail("syntax not understood"), false;
   Skip();
+  return true;
 }
 
-FoxExprPtr FoxParser::Expression() { return Or(); }
+FoxExprPtr FoxParser::Expression() { return failure_.empty() ? Or() : nullptr; }
 
 // AND, OR and NOT are words FoxPro reads with or without their dots.
 FoxExprPtr FoxParser::Or() {
   FoxExprPtr left = And();
-  while ((Peek().kind == TokenKind::kWord && Peek().text == "OR") || PeekName("OR")) {
+  while (left && ((Peek().kind == TokenKind::kWord && Peek().text == "OR") || PeekName("OR"))) {
     Skip();
-    left = MakeBinary("OR", std::move(left), And());
+    FoxExprPtr right = And();
+    if (!right) return nullptr;
+    left = MakeBinary("OR", std::move(left), std::move(right));
   }
   return left;
 }
 
 FoxExprPtr FoxParser::And() {
   FoxExprPtr left = Not();
-  while ((Peek().kind == TokenKind::kWord && Peek().text == "AND") || PeekName("AND")) {
+  while (left && ((Peek().kind == TokenKind::kWord && Peek().text == "AND") || PeekName("AND"))) {
     Skip();
-    left = MakeBinary("AND", std::move(left), Not());
+    FoxExprPtr right = Not();
+    if (!right) return nullptr;
+    left = MakeBinary("AND", std::move(left), std::move(right));
   }
   return left;
 }
@@ -83,102 +93,113 @@ FoxExprPtr FoxParser::Not() {
   for (; (Peek().kind == TokenKind::kWord && Peek().text == "NOT") || PeekName("NOT") || PeekOperator("!"); Skip())
     ++count;
   FoxExprPtr operand = Comparison();
+  if (!operand) return nullptr;
   for (; count > 0; --count) operand = MakeUnary("NOT", std::move(operand));
   return operand;
 }
 
 FoxExprPtr FoxParser::Comparison() {
   FoxExprPtr left = Sum();
+  if (!left) return nullptr;
   for (const std::string_view op : kComparisons) {
     if (!PeekOperator(op)) continue;
     Skip();
-    const std::string name = op == "!=" || op == "#" ? std::string("<>") : std::string(op);
-    FoxExprPtr comparison = MakeBinary(name, std::move(left), Sum());
+    FoxExprPtr right = Sum();
+    if (!right) return nullptr;
     for (const std::string_view next : kComparisons) {
-      if (PeekOperator(next)) throw EUnreadable("comparisons in a chain");
+      if (PeekOperator(next)) return Fail("comparisons in a chain");
     }
-    return comparison;
+    return MakeBinary(std::string(op == "!=" || op == "#" ? "<>" : op), std::move(left), std::move(right));
   }
   return left;
 }
 
 FoxExprPtr FoxParser::Sum() {
   FoxExprPtr left = Product();
-  while (PeekOperator("+") || PeekOperator("-")) {
-    std::string op = Peek().text;
+  while (left && (PeekOperator("+") || PeekOperator("-"))) {
+    std::string op(Peek().text);
     Skip();
-    left = MakeBinary(std::move(op), std::move(left), Product());
+    FoxExprPtr right = Product();
+    if (!right) return nullptr;
+    left = MakeBinary(std::move(op), std::move(left), std::move(right));
   }
   return left;
 }
 
 FoxExprPtr FoxParser::Product() {
   FoxExprPtr left = Power();
-  while (PeekOperator("*") || PeekOperator("/") || PeekOperator("%")) {
-    std::string op = Peek().text;
+  while (left && (PeekOperator("*") || PeekOperator("/") || PeekOperator("%"))) {
+    std::string op(Peek().text);
     Skip();
-    left = MakeBinary(std::move(op), std::move(left), Power());
+    FoxExprPtr right = Power();
+    if (!right) return nullptr;
+    left = MakeBinary(std::move(op), std::move(left), std::move(right));
   }
   return left;
 }
 
 FoxExprPtr FoxParser::Power() {
   FoxExprPtr left = Unary();
-  while (PeekOperator("^") || PeekOperator("**")) {
+  while (left && (PeekOperator("^") || PeekOperator("**"))) {
     Skip();
-    left = MakeBinary("^", std::move(left), Unary());
+    FoxExprPtr right = Unary();
+    if (!right) return nullptr;
+    left = MakeBinary("^", std::move(left), std::move(right));
   }
   return left;
 }
 
 FoxExprPtr FoxParser::Unary() {
-  std::vector<std::string> signs;
-  for (; PeekOperator("-") || PeekOperator("+"); Skip()) signs.push_back(Peek().text);
+  const std::size_t first = at_;
+  while (PeekOperator("-") || PeekOperator("+")) Skip();
+  const std::size_t after = at_;
   FoxExprPtr operand = Operand();
-  for (auto sign = signs.rbegin(); sign != signs.rend(); ++sign)
-    operand = MakeUnary(std::move(*sign), std::move(operand));
+  if (!operand) return nullptr;
+  for (std::size_t sign = after; sign > first; --sign)
+    operand = MakeUnary(std::string(tokens_[sign - 1].text), std::move(operand));
   return operand;
 }
 
 FoxExprPtr FoxParser::Operand() {
   const Token& token = Peek();
   switch (token.kind) {
-    case TokenKind::kString: Skip(); return Literal(FoxExprKind::kString, tokens_[at_ - 1].text);
-    case TokenKind::kNumber: Skip(); return Literal(FoxExprKind::kNumber, tokens_[at_ - 1].text);
-    case TokenKind::kDate: Skip(); return Literal(FoxExprKind::kDate, tokens_[at_ - 1].text);
+    case TokenKind::kString: Skip(); return Literal(FoxExprKind::kString, std::string(token.text));
+    case TokenKind::kNumber: Skip(); return Literal(FoxExprKind::kNumber, std::string(token.text));
+    case TokenKind::kDate: Skip(); return Literal(FoxExprKind::kDate, std::string(token.text));
     case TokenKind::kWord:
       if (token.text == "T" || token.text == "Y") return Skip(), Literal(FoxExprKind::kLogical, "T");
       if (token.text == "F" || token.text == "N") return Skip(), Literal(FoxExprKind::kLogical, "F");
-      if (token.text == "NULL") throw EUnreadable("null value");
-      throw EUnreadable("syntax not understood");
+      if (token.text == "NULL") return Fail("null value");
+      return Fail("syntax not understood");
     case TokenKind::kName: return Reference();
     case TokenKind::kOperator:
       if (token.text == "(") {
         Skip();
         FoxExprPtr inner = Nested();
-        Expect(")");
+        if (!inner || !Expect(")")) return nullptr;
         inner->parenthesized = true;
         return inner;
       }
       if (token.text == ".") return Reference();
-      if (token.text == "&") throw EUnreadable("macro substitution");
-      throw EUnreadable("syntax not understood");
+      if (token.text == "&") return Fail("macro substitution");
+      return Fail("syntax not understood");
     case TokenKind::kEnd: break;
   }
-  throw EUnreadable("syntax not understood");
+  return Fail("syntax not understood");
 }
 
-// An expression inside parentheses or a call's. The reader is not used again
-// after it throws, so the depth need not be restored then.
+// An expression inside parentheses or a call's. The reader reads no more
+// after it fails, so the depth need not be restored then.
 FoxExprPtr FoxParser::Nested() {
-  if (depth_ == kMaxExpressionNesting) throw EUnreadable("expression nested too deeply");
+  if (depth_ == kMaxExpressionNesting) return Fail("expression nested too deeply");
   ++depth_;
-  FoxExprPtr inner = Expression();
+  FoxExprPtr inner = Or();
   --depth_;
   return inner;
 }
 
 FoxExprPtr FoxParser::Reference() {
+  if (!failure_.empty()) return nullptr;
   auto reference = std::make_unique<FoxExpr>();
   reference->kind = FoxExprKind::kReference;
   if (PeekOperator(".")) {
@@ -190,44 +211,46 @@ FoxExprPtr FoxParser::Reference() {
     Skip();
     Skip();
   }
-  Segments(*reference);
+  if (!Segments(*reference)) return nullptr;
   return reference;
 }
 
-void FoxParser::Segments(FoxExpr& reference) {
+bool FoxParser::Segments(FoxExpr& reference) {
   while (true) {
-    if (Peek().kind != TokenKind::kName) throw EUnreadable("syntax not understood");
+    if (Peek().kind != TokenKind::kName) return Fail("syntax not understood"), false;
     FoxSegment segment;
     segment.name = Peek().text;
     Skip();
-    if (PeekOperator("(")) Arguments(segment);
-    if (PeekOperator("[")) throw EUnreadable("array");
-    if (PeekOperator("::") || PeekOperator("->")) throw EUnreadable("syntax not understood");
+    if (PeekOperator("(") && !Arguments(segment)) return false;
+    if (PeekOperator("[")) return Fail("array"), false;
+    if (PeekOperator("::") || PeekOperator("->")) return Fail("syntax not understood"), false;
     reference.path.push_back(std::move(segment));
-    if (!PeekOperator(".") || Peek(1).kind != TokenKind::kName) return;
+    if (!PeekOperator(".") || Peek(1).kind != TokenKind::kName) return true;
     Skip();
   }
 }
 
-void FoxParser::Arguments(FoxSegment& segment) {
+bool FoxParser::Arguments(FoxSegment& segment) {
   segment.called = true;
   Skip();
-  if (PeekOperator(")")) return Skip();
+  if (PeekOperator(")")) return Skip(), true;
   while (true) {
-    if (PeekOperator(",") || PeekOperator(")")) throw EUnreadable("argument left out");
-    if (PeekOperator("@")) throw EUnreadable("argument by reference");
-    segment.arguments.push_back(Nested());
-    if (PeekOperator(")")) return Skip();
-    Expect(",");
+    if (PeekOperator(",") || PeekOperator(")")) return Fail("argument left out"), false;
+    if (PeekOperator("@")) return Fail("argument by reference"), false;
+    FoxExprPtr argument = Nested();
+    if (!argument) return false;
+    segment.arguments.push_back(std::move(argument));
+    if (PeekOperator(")")) return Skip(), true;
+    if (!Expect(",")) return false;
   }
 }
 
-FoxExprPtr ParseExpression(std::string_view text) {
+ParsedExpression ParseExpression(std::string_view text) {
   const std::vector<Token> tokens = TokenizeStatement(text);
   FoxParser parser(tokens);
   FoxExprPtr expression = parser.Expression();
-  if (!parser.AtEnd()) throw EUnreadable("syntax not understood");
-  return expression;
+  if (expression && !parser.AtEnd()) return {nullptr, "syntax not understood"};
+  return {std::move(expression), parser.Failure()};
 }
 
 }  // namespace quorvex

@@ -52,8 +52,11 @@ struct FoxExpr {
 };
 
 // Reads expressions from `tokens` (which end in a kEnd token), starting at
-// `at`. Throws EUnreadable for what it cannot read, and on construction for
-// more than kMaxStatementTokens tokens.
+// `at`. What it cannot read is no error but an answer: the read gives null
+// and Failure() the reason, a short phrase ("syntax not understood",
+// "array"), which a stage that reports reasons passes on unchanged. After
+// that, and from the start for more than kMaxStatementTokens tokens, every
+// read gives null.
 class FoxParser {
  public:
   explicit FoxParser(const std::vector<Token>& tokens, std::size_t at = 0);
@@ -67,10 +70,13 @@ class FoxParser {
   bool PeekName(std::string_view upper_name) const;
   void Skip() { ++at_; }
   bool AtEnd() const { return Peek().kind == TokenKind::kEnd; }
-  // Throws unless the next token is `op`, which it passes.
-  void Expect(std::string_view op);
+  // Passes the next token if it is `op`; fails otherwise.
+  bool Expect(std::string_view op);
+  // Why the last read gave null; "" while all was read.
+  std::string_view Failure() const { return failure_; }
 
  private:
+  std::nullptr_t Fail(std::string_view reason);
   FoxExprPtr Or();
   FoxExprPtr And();
   FoxExprPtr Not();
@@ -81,15 +87,21 @@ class FoxParser {
   FoxExprPtr Unary();
   FoxExprPtr Operand();
   FoxExprPtr Nested();
-  void Segments(FoxExpr& reference);
-  void Arguments(FoxSegment& segment);
+  bool Segments(FoxExpr& reference);
+  bool Arguments(FoxSegment& segment);
 
   const std::vector<Token>& tokens_;
   std::size_t at_;
   int depth_ = 0;
+  std::string_view failure_;  // always a literal
 };
 
-// `text` as one whole expression. Throws EUnreadable.
-FoxExprPtr ParseExpression(std::string_view text);
+struct ParsedExpression {
+  FoxExprPtr tree;  // null when unreadable
+  std::string_view failure;
+};
+
+// `text` as one whole expression.
+ParsedExpression ParseExpression(std::string_view text);
 
 }  // namespace quorvex

@@ -67,7 +67,7 @@ class Lexer {
 
   void Take(Token& token, TokenKind kind, std::size_t length) {
     token.kind = kind;
-    token.text = std::string(text_.substr(at_, length));
+    token.text = text_.substr(at_, length);
     at_ += length;
   }
 
@@ -88,11 +88,11 @@ class Lexer {
   bool DottedWord(Token& token) {
     const std::size_t length = WhileFrom(at_ + 1, IsNameStart);
     if (length == 0 || at_ + 1 + length >= text_.size() || text_[at_ + 1 + length] != '.') return false;
-    const std::string word = AsciiUpper(text_.substr(at_ + 1, length));
+    const std::string_view word = text_.substr(at_ + 1, length);
     for (const std::string_view known : kDottedWords) {
-      if (word != known) continue;
+      if (!SameText(word, known)) continue;
       token.kind = TokenKind::kWord;
-      token.text = word;
+      token.text = known;
       at_ += length + 2;
       return true;
     }
@@ -103,16 +103,8 @@ class Lexer {
     const std::size_t end = text_.find(close, at_ + 1);
     if (end == std::string_view::npos) return Take(token, TokenKind::kOperator, 1);
     token.kind = kind;
-    token.text = std::string(text_.substr(at_ + 1, end - at_ - 1));
+    token.text = text_.substr(at_ + 1, end - at_ - 1);
     at_ = end + 1;
-  }
-
-  static std::string AsciiUpper(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    }
-    return upper;
   }
 
   std::string_view text_;

@@ -6,7 +6,6 @@
 // words (.T., .AND.) are tokens of their own, and so is a number that starts
 // with its decimal point (.5).
 
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,9 +21,11 @@ enum class TokenKind {
   kEnd,
 };
 
+// A token's text is a view into the statement it was read from (a word's
+// into a fixed table): the statement must outlive its tokens.
 struct Token {
   TokenKind kind = TokenKind::kEnd;
-  std::string text;
+  std::string_view text;
   bool spaced = false;  // blanks stand before it
 };
 

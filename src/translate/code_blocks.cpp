@@ -3,7 +3,6 @@
 #include <functional>
 
 #include "base/ascii.h"
-#include "translate/not_translated.h"
 
 namespace quorvex {
 
@@ -70,7 +69,7 @@ bool IsKeyword(std::string_view word, std::string_view keyword) {
          (word.size() >= 4 && word.size() < keyword.size() && SameText(word, keyword.substr(0, word.size())));
 }
 
-std::vector<CodeNode> BuildBlocks(const std::vector<FoxStatement>& statements) {
+Translated<std::vector<CodeNode>> BuildBlocks(const std::vector<FoxStatement>& statements) {
   std::vector<CodeNode> top;
   std::vector<CodeNode> open;  // the blocks not closed yet, innermost last
   const auto body = [&]() -> std::vector<CodeNode>& { return open.empty() ? top : open.back().parts.back().body; };
@@ -85,11 +84,11 @@ std::vector<CodeNode> BuildBlocks(const std::vector<FoxStatement>& statements) {
         break;
       }
       case Role::kPart:
-        if (open.empty() || open.back().kind != line.kind) throw ENotTranslated("blocks that do not close");
+        if (open.empty() || open.back().kind != line.kind) return NotTranslated{"blocks that do not close"};
         open.back().parts.push_back({&statement, {}});
         break;
       case Role::kClose: {
-        if (open.empty() || !Closes(open.back().kind, line.kind)) throw ENotTranslated("blocks that do not close");
+        if (open.empty() || !Closes(open.back().kind, line.kind)) return NotTranslated{"blocks that do not close"};
         CodeNode node = std::move(open.back());
         open.pop_back();
         node.end = &statement;
@@ -98,7 +97,7 @@ std::vector<CodeNode> BuildBlocks(const std::vector<FoxStatement>& statements) {
       }
     }
   }
-  if (!open.empty()) throw ENotTranslated("blocks that do not close");
+  if (!open.empty()) return NotTranslated{"blocks that do not close"};
   return top;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "translate/fox_statements.h"
+#include "translate/not_translated.h"
 
 namespace quorvex {
 
@@ -28,10 +29,10 @@ struct CodeNode {
   const FoxStatement* end = nullptr;  // ENDIF, ENDCASE ...
 };
 
-// The nodes of `statements` (which outlive them). Throws
-// ENotTranslated("blocks that do not close") where a block is not closed, or
-// closed or continued by a line of another block.
-std::vector<CodeNode> BuildBlocks(const std::vector<FoxStatement>& statements);
+// The nodes of `statements` (which outlive them); not translated ("blocks
+// that do not close") where a block is not closed, or closed or continued by
+// a line of another block.
+Translated<std::vector<CodeNode>> BuildBlocks(const std::vector<FoxStatement>& statements);
 
 // True when `word` is FoxPro's keyword `keyword` or its abbreviation to four
 // letters or more.

@@ -21,16 +21,15 @@ class ExpressionTranslator {
  public:
   explicit ExpressionTranslator(MethodScope& scope) : scope_(scope) {}
 
-  // The value of `expression`. Throws ENotTranslated.
-  PasExpr Value(const FoxExpr& expression);
-  // The object `reference` names (THISFORM.pgfMain.Page1). Throws.
-  int Object(const FoxExpr& reference);
+  // The value of `expression`.
+  Translated<PasExpr> Value(const FoxExpr& expression);
+  // The object `reference` names (THISFORM.pgfMain.Page1).
+  Translated<int> Object(const FoxExpr& reference);
   // `reference` as a statement: a call, or a method named without
-  // parentheses (THISFORM.Refresh). Throws.
-  std::string Call(const FoxExpr& reference);
+  // parentheses (THISFORM.Refresh).
+  Translated<std::string> Call(const FoxExpr& reference);
   // The statement that gives `target` (a variable or a property) `value`.
-  // Throws.
-  std::string Assign(const FoxExpr& target, const PasExpr& value);
+  Translated<std::string> Assign(const FoxExpr& target, const PasExpr& value);
   // The variable `reference` names, or null when it names none.
   Variable* VariableOf(const FoxExpr& reference);
 
@@ -41,25 +40,25 @@ class ExpressionTranslator {
     bool member = false;  // the last name is a property or method of `object`
     const FoxSegment* last = nullptr;
   };
-  Resolved Walk(const FoxExpr& reference);
-  int StartObject(const FoxExpr& reference, std::size_t& first);
-  PasExpr Reference(const FoxExpr& reference);
-  PasExpr Function(const FoxSegment& call);
-  PasExpr Iif(const FoxSegment& call);
-  PasExpr Chr(const FoxSegment& call);
-  PasExpr Binary(const std::string& op, const PasExpr& left, const PasExpr& right);
-  PasExpr Arithmetic(const std::string& op, const PasExpr& left, const PasExpr& right);
-  PasExpr Comparison(const std::string& op, const PasExpr& left, const PasExpr& right);
-  PasExpr Unary(const std::string& op, const PasExpr& operand);
-  std::vector<PasExpr> Arguments(const FoxSegment& call);
-  PasExpr ReadVariable(const Variable& variable);
-  void CheckCallAllowed(std::string_view method) const;
+  Translated<Resolved> Walk(const FoxExpr& reference);
+  Translated<int> StartObject(const FoxExpr& reference, std::size_t& first);
+  Translated<PasExpr> Reference(const FoxExpr& reference);
+  Translated<PasExpr> Function(const FoxSegment& call);
+  Translated<PasExpr> Iif(const FoxSegment& call);
+  Translated<PasExpr> Chr(const FoxSegment& call);
+  Translated<PasExpr> Binary(const std::string& op, const PasExpr& left, const PasExpr& right);
+  Translated<PasExpr> Arithmetic(const std::string& op, const PasExpr& left, const PasExpr& right);
+  Translated<PasExpr> Comparison(const std::string& op, const PasExpr& left, const PasExpr& right);
+  Translated<PasExpr> Unary(const std::string& op, const PasExpr& operand);
+  Translated<std::vector<PasExpr>> Arguments(const FoxSegment& call);
+  Translated<PasExpr> ReadVariable(const Variable& variable);
+  Done CheckCallAllowed(std::string_view method) const;
 
   MethodScope& scope_;
 };
 
 // A Pascal literal of FoxPro's literal `expression` (a string, number,
-// logical or date). Throws ENotTranslated for one it cannot be sure of.
-PasExpr LiteralValue(const FoxExpr& expression);
+// logical or date), not translated where it cannot be sure of one.
+Translated<PasExpr> LiteralValue(const FoxExpr& expression);
 
 }  // namespace quorvex

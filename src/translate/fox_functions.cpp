@@ -85,7 +85,7 @@ PasType ArgumentType(char letter) {
 
 // The arguments as Pascal, each converted to its type; those after a "["
 // in an open array.
-std::string ArgumentList(const Function& function, const std::vector<PasExpr>& arguments, bool& total) {
+Translated<std::string> ArgumentList(const Function& function, const std::vector<PasExpr>& arguments, bool& total) {
   std::string letters(function.arguments);
   const std::size_t array_from = letters.find('[');
   if (array_from != std::string::npos) letters.erase(array_from, 1);
@@ -93,14 +93,15 @@ std::string ArgumentList(const Function& function, const std::vector<PasExpr>& a
       std::count_if(letters.begin(), letters.end(), [](char c) { return c >= 'A' && c <= 'Z'; }));
   const bool repeats = array_from != std::string::npos;
   if (arguments.size() < required || (!repeats && arguments.size() > letters.size()))
-    throw ENotTranslated("function called with other arguments");
+    return NotTranslated{"function called with other arguments"};
   std::string list;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const PasExpr converted = ConvertTo(arguments[i], ArgumentType(letters[std::min(i, letters.size() - 1)]));
-    total = total && converted.total;
+    Translated<PasExpr> converted = ConvertTo(arguments[i], ArgumentType(letters[std::min(i, letters.size() - 1)]));
+    if (!converted) return std::move(converted).Failure();
+    total = total && converted->total;
     if (i > 0) list += ", ";
     if (i == array_from) list += "[";
-    list += converted.text;
+    list += converted->text;
   }
   if (repeats) list += "]";
   return list;
@@ -108,11 +109,12 @@ std::string ArgumentList(const Function& function, const std::vector<PasExpr>& a
 
 // TRANSFORM without a picture gives a number's digits as FoxPro shows them,
 // with the decimals it keeps for each value: only whole numbers are certain.
-void CheckTransform(const std::vector<PasExpr>& arguments) {
-  if (arguments.size() != 1) throw ENotTranslated("function called with other arguments");
+Done CheckTransform(const std::vector<PasExpr>& arguments) {
+  if (arguments.size() != 1) return NotTranslated{"function called with other arguments"};
   const PasType type = arguments[0].type;
   if (type == PasType::kNumber || type == PasType::kVariant)
-    throw ENotTranslated("TRANSFORM of a value whose decimals are not known");
+    return NotTranslated{"TRANSFORM of a value whose decimals are not known"};
+  return {};
 }
 
 }  // namespace
@@ -128,19 +130,22 @@ bool KnowsFunction(std::string_view name) {
                      [&](const Function& function) { return NamesFunction(name, function.name, function.shortest); });
 }
 
-PasExpr CallFunction(std::string_view name, const std::vector<PasExpr>& arguments, bool double_byte) {
+Translated<PasExpr> CallFunction(std::string_view name, const std::vector<PasExpr>& arguments, bool double_byte) {
   for (const Function& function : kFunctions) {
     if (!NamesFunction(name, function.name, function.shortest)) continue;
-    if (function.counts_length && double_byte) throw ENotTranslated("string length in a double-byte code page");
-    if (function.pascal == "FoxTransform") CheckTransform(arguments);
+    if (function.counts_length && double_byte) return NotTranslated{"string length in a double-byte code page"};
+    if (function.pascal == "FoxTransform") {
+      if (Done checked = CheckTransform(arguments); !checked) return std::move(checked).Failure();
+    }
     bool total = function.total;
-    const std::string list = ArgumentList(function, arguments, total);
-    return {std::string(function.pascal) + (list.empty() ? std::string() : "(" + list + ")"), function.result, kAtomic,
-            total};
+    Translated<std::string> list = ArgumentList(function, arguments, total);
+    if (!list) return std::move(list).Failure();
+    return PasExpr{std::string(function.pascal) + (list->empty() ? std::string() : "(" + *list + ")"),
+                   function.result, kAtomic, total};
   }
-  std::string upper(name);
-  for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  throw ENotTranslated("function not translated: " + upper);
+  std::string reason = "function not translated: ";
+  for (const char c : name) reason += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  return NotTranslated{std::move(reason)};
 }
 
 }  // namespace quorvex

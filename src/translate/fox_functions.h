@@ -14,9 +14,9 @@ namespace quorvex {
 // FoxPro function `name` (as written; FoxPro's own abbreviations to four
 // letters where no other FoxPro function shares them) with `arguments`.
 // `double_byte`: the form's strings are double-byte, whose lengths FoxPro
-// counts in bytes. Throws ENotTranslated for a function it does not have, a
-// wrong number of arguments, or arguments of types it cannot be sure of.
-PasExpr CallFunction(std::string_view name, const std::vector<PasExpr>& arguments, bool double_byte);
+// counts in bytes. Not translated for a function it does not have, a wrong
+// number of arguments, or arguments of types it cannot be sure of.
+Translated<PasExpr> CallFunction(std::string_view name, const std::vector<PasExpr>& arguments, bool double_byte);
 
 // True when CallFunction has FoxPro function `name` (IIF and CHR aside).
 bool KnowsFunction(std::string_view name);

@@ -205,7 +205,7 @@ enum class Access { kRead, kWrite, kCall };
 
 // The first row of `rows` for the object's class and `name` that has the
 // access and whose condition holds; null when none has the access.
-const Row* FindRow(const FormObjects& form, int object, std::string_view name, Access access, const Row* begin,
+Translated<const Row*> FindRow(const FormObjects& form, int object, std::string_view name, Access access, const Row* begin,
                    const Row* end) {
   const FoxObject& target = form.objects.at(static_cast<std::size_t>(object));
   bool named = false;
@@ -215,7 +215,7 @@ const Row* FindRow(const FormObjects& form, int object, std::string_view name, A
     named = true;
     if (Holds(form, object, row->condition)) return row;
   }
-  if (named) throw ENotTranslated("property or method whose meaning depends on settings: " + std::string(name));
+  if (named) return NotTranslated{"property or method whose meaning depends on settings: " + std::string(name)};
   return nullptr;
 }
 
@@ -268,28 +268,33 @@ std::string ObjectText(const FormObjects& form, int object) {
   return object == 0 ? std::string("Self") : form.objects.at(static_cast<std::size_t>(object)).pascal_name;
 }
 
-PasExpr ReadProperty(const FormObjects& form, int object, std::string_view property) {
+Translated<PasExpr> ReadProperty(const FormObjects& form, int object, std::string_view property) {
   // The name FoxPro knows the object by, which the conversion may have changed.
   if (SameText(property, "Name")) {
     const std::string& name = form.objects.at(static_cast<std::size_t>(object)).fox_name;
     if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
-      throw ENotTranslated("name beyond ASCII");
-    return {PascalString(name), PasType::kString};
+      return NotTranslated{"name beyond ASCII"};
+    return PasExpr{PascalString(name), PasType::kString};
   }
-  const Row* row = FindRow(form, object, property, Access::kRead, std::begin(kProperties), std::end(kProperties));
-  if (row == nullptr) throw ENotTranslated("property not translated: " + std::string(property));
-  std::string text = Fill(form, object, row->read, {});
+  auto row = FindRow(form, object, property, Access::kRead, std::begin(kProperties), std::end(kProperties));
+  if (!row) return std::move(row).Failure();
+  if (*row == nullptr) return NotTranslated{"property not translated: " + std::string(property)};
+  std::string text = Fill(form, object, (*row)->read, {});
   const int strength = AtTopLevelBlank(text) ? kRelation : kAtomic;
-  return {std::move(text), row->type, strength};
+  return PasExpr{std::move(text), (*row)->type, strength};
 }
 
-std::string WriteProperty(const FormObjects& form, int object, std::string_view property, const PasExpr& value) {
-  const Row* row = FindRow(form, object, property, Access::kWrite, std::begin(kProperties), std::end(kProperties));
-  if (row == nullptr) throw ENotTranslated("property not translated: " + std::string(property));
-  return Fill(form, object, row->write, {ConvertTo(value, row->type)});
+Translated<std::string> WriteProperty(const FormObjects& form, int object, std::string_view property,
+                                      const PasExpr& value) {
+  auto row = FindRow(form, object, property, Access::kWrite, std::begin(kProperties), std::end(kProperties));
+  if (!row) return std::move(row).Failure();
+  if (*row == nullptr) return NotTranslated{"property not translated: " + std::string(property)};
+  Translated<PasExpr> converted = ConvertTo(value, (*row)->type);
+  if (!converted) return std::move(converted).Failure();
+  return Fill(form, object, (*row)->write, {std::move(*converted)});
 }
 
-PasExpr CallMethod(const FormObjects& form, int object, std::string_view method,
+Translated<PasExpr> CallMethod(const FormObjects& form, int object, std::string_view method,
                    const std::vector<PasExpr>& arguments, bool& has_value) {
   const FoxObject& target = form.objects.at(static_cast<std::size_t>(object));
   // FoxPro runs the code of a method that its base class has (Refresh,
@@ -301,22 +306,28 @@ PasExpr CallMethod(const FormObjects& form, int object, std::string_view method,
                               [&](const CallableMethod& callable) { return SameText(callable.fox_name, method); }) ||
                   std::any_of(target.other_methods.begin(), target.other_methods.end(),
                               [&](const std::string& other) { return SameText(other, method); })))
-    throw ENotTranslated("built-in method with FoxPro code of its own");
+    return NotTranslated{"built-in method with FoxPro code of its own"};
   for (const CallableMethod& callable : target.methods) {
     if (!SameText(callable.fox_name, method)) continue;
-    if (!arguments.empty()) throw ENotTranslated("method called with arguments");
+    if (!arguments.empty()) return NotTranslated{"method called with arguments"};
     has_value = false;
-    return {callable.handler ? callable.pascal_name + "(" + ObjectText(form, object) + ")" : callable.pascal_name,
+    return PasExpr{callable.handler ? callable.pascal_name + "(" + ObjectText(form, object) + ")" : callable.pascal_name,
             PasType::kVariant, kAtomic};
   }
-  const Row* row = FindRow(form, object, method, Access::kCall, std::begin(kMethods), std::end(kMethods));
-  if (row == nullptr) throw ENotTranslated("method not translated: " + std::string(method));
+  auto found = FindRow(form, object, method, Access::kCall, std::begin(kMethods), std::end(kMethods));
+  if (!found) return std::move(found).Failure();
+  const Row* row = *found;
+  if (row == nullptr) return NotTranslated{"method not translated: " + std::string(method)};
   const bool takes_argument = row->type != PasType::kVariant;
-  if (arguments.size() != (takes_argument ? 1u : 0u)) throw ENotTranslated("method called with other arguments");
+  if (arguments.size() != (takes_argument ? 1u : 0u)) return NotTranslated{"method called with other arguments"};
   has_value = row->write == "value";
   std::vector<PasExpr> values;
-  if (takes_argument) values.push_back(ConvertTo(arguments[0], row->type));
-  return {Fill(form, object, row->read, values), has_value ? PasType::kString : PasType::kVariant, kAtomic};
+  if (takes_argument) {
+    Translated<PasExpr> converted = ConvertTo(arguments[0], row->type);
+    if (!converted) return std::move(converted).Failure();
+    values.push_back(std::move(*converted));
+  }
+  return PasExpr{Fill(form, object, row->read, values), has_value ? PasType::kString : PasType::kVariant, kAtomic};
 }
 
 }  // namespace quorvex

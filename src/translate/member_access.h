@@ -19,17 +19,17 @@ namespace quorvex {
 // the form, its field otherwise.
 std::string ObjectText(const FormObjects& form, int object);
 
-// Property `property` of `object` read. Throws ENotTranslated where the
-// property has no such counterpart or cannot be read.
-PasExpr ReadProperty(const FormObjects& form, int object, std::string_view property);
+// Property `property` of `object` read. Not translated where the property
+// has no such counterpart or cannot be read.
+Translated<PasExpr> ReadProperty(const FormObjects& form, int object, std::string_view property);
 
 // The statement that sets property `property` of `object` to `value`
-// (converted to the property's type). Throws ENotTranslated.
-std::string WriteProperty(const FormObjects& form, int object, std::string_view property, const PasExpr& value);
+// (converted to the property's type).
+Translated<std::string> WriteProperty(const FormObjects& form, int object, std::string_view property, const PasExpr& value);
 
 // Method `method` of `object` called with `arguments`: the call, and in
-// `has_value` whether it gives a value (List(n)). Throws ENotTranslated.
-PasExpr CallMethod(const FormObjects& form, int object, std::string_view method,
+// `has_value` whether it gives a value (List(n)).
+Translated<PasExpr> CallMethod(const FormObjects& form, int object, std::string_view method,
                    const std::vector<PasExpr>& arguments, bool& has_value);
 
 }  // namespace quorvex

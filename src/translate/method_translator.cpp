@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "expression/unreadable.h"
 #include "translate/not_translated.h"
 
 namespace quorvex {
@@ -64,17 +63,19 @@ MethodTranslator::MethodTranslator(const std::vector<std::string>& lines, const 
 
 MethodTranslation MethodTranslator::Run() {
   statements_ = SplitStatements(lines_);
-  std::vector<CodeNode> nodes;
-  try {
-    nodes = BuildBlocks(statements_);
-  } catch (const ENotTranslated& failure) {
-    LeaveAll(failure.what());
+  Translated<std::vector<CodeNode>> blocks = BuildBlocks(statements_);
+  if (!blocks) {
+    LeaveAll(blocks.Reason());
     return std::move(result_);
   }
+  const std::vector<CodeNode>& nodes = *blocks;
   if (context_.event && FiresByItself(context_.fox_name)) {
     LeaveAll(std::string(kAutomatic) + context_.fox_name);
     return std::move(result_);
   }
+  // Every pass reads the same statements: each is read into tokens once.
+  tokens_.reserve(statements_.size());
+  for (const FoxStatement& statement : statements_) tokens_.push_back(TokenizeStatement(statement.text));
   WorkOutTypes(nodes);
   TopLevel(nodes);
   Flush(lines_.size(), 0);
@@ -107,12 +108,11 @@ void MethodTranslator::TopLevel(const std::vector<CodeNode>& nodes) {
     }
     const Mark mark = Here();
     failed_ = nullptr;
-    try {
-      Node(node, 0);
+    if (const Done done = Node(node, 0); done) {
       result_.translated_lines += lines;
-    } catch (const ENotTranslated& failure) {
+    } else {
       GoBack(mark);
-      Untranslated(node, failure.what(), 0);
+      Untranslated(node, done.Reason(), 0);
       Taint(node);
       stopped = MayReturn(node);
     }
@@ -128,135 +128,165 @@ void MethodTranslator::Untranslated(const CodeNode& node, const std::string& rea
   });
 }
 
-void MethodTranslator::Nodes(const std::vector<CodeNode>& nodes, int depth) {
-  for (const CodeNode& node : nodes) Node(node, depth);
-}
-
-void MethodTranslator::Node(const CodeNode& node, int depth) {
-  try {
-    switch (node.kind) {
-      case BlockKind::kNone:
-        if (node.statement->comment) return Comment(*node.statement, depth);
-        return Simple(*node.statement, depth);
-      case BlockKind::kIf: return IfBlock(node, depth);
-      case BlockKind::kCase: return CaseBlock(node, depth);
-      case BlockKind::kFor: return ForBlock(node, depth);
-      case BlockKind::kWhile: return WhileBlock(node, depth);
-      case BlockKind::kWith: return WithBlock(node, depth);
-      case BlockKind::kForEach: throw ENotTranslated("command not translated: FOR EACH");
-      case BlockKind::kScan: throw ENotTranslated("command not translated: SCAN");
-      case BlockKind::kTry: throw ENotTranslated("command not translated: TRY");
-      case BlockKind::kText: throw ENotTranslated("command not translated: TEXT");
-      case BlockKind::kPrintJob: throw ENotTranslated("command not translated: PRINTJOB");
-    }
-  } catch (const ENotTranslated&) {
-    if (failed_ == nullptr) failed_ = node.statement;
-    throw;
-  } catch (const EUnreadable& failure) {
-    // What the reader does not read is not translated, for the same reason.
-    if (failed_ == nullptr) failed_ = node.statement;
-    throw ENotTranslated(failure.what());
+Done MethodTranslator::Nodes(const std::vector<CodeNode>& nodes, int depth) {
+  for (const CodeNode& node : nodes) {
+    if (Done done = Node(node, depth); !done) return done;
   }
+  return {};
 }
 
-std::string MethodTranslator::Condition(const FoxStatement& statement, int skip) {
-  std::vector<Token> tokens = TokenizeStatement(statement.text);
+Done MethodTranslator::Node(const CodeNode& node, int depth) {
+  Done done = Block(node, depth);
+  if (!done && failed_ == nullptr) failed_ = node.statement;
+  return done;
+}
+
+Done MethodTranslator::Block(const CodeNode& node, int depth) {
+  switch (node.kind) {
+    case BlockKind::kNone:
+      if (node.statement->comment) return Comment(*node.statement, depth), Done();
+      return Simple(*node.statement, depth);
+    case BlockKind::kIf: return IfBlock(node, depth);
+    case BlockKind::kCase: return CaseBlock(node, depth);
+    case BlockKind::kFor: return ForBlock(node, depth);
+    case BlockKind::kWhile: return WhileBlock(node, depth);
+    case BlockKind::kWith: return WithBlock(node, depth);
+    case BlockKind::kForEach: return NotTranslated{"command not translated: FOR EACH"};
+    case BlockKind::kScan: return NotTranslated{"command not translated: SCAN"};
+    case BlockKind::kTry: return NotTranslated{"command not translated: TRY"};
+    case BlockKind::kText: return NotTranslated{"command not translated: TEXT"};
+    case BlockKind::kPrintJob: break;
+  }
+  return NotTranslated{"command not translated: PRINTJOB"};
+}
+
+const std::vector<Token>& MethodTranslator::TokensOf(const FoxStatement& statement) const {
+  return tokens_[static_cast<std::size_t>(&statement - statements_.data())];
+}
+
+NotTranslated MethodTranslator::Unread(const FoxParser& parser) { return {std::string(parser.Failure())}; }
+
+Translated<std::string> MethodTranslator::Condition(const FoxStatement& statement, int skip) {
+  const std::vector<Token>& tokens = TokensOf(statement);
+  FoxExprPtr condition;
+  bool at_end = false;
   // FoxPro takes IF condition THEN.
-  if (skip == 1 && tokens.size() > 2 && IsKeyword(tokens[0].text, "IF")) {
-    const auto then = tokens.end() - 2;
-    if (then->kind == TokenKind::kName && SameText(then->text, "THEN")) tokens.erase(then);
+  const bool then = skip == 1 && tokens.size() > 2 && IsKeyword(tokens[0].text, "IF") &&
+                    tokens[tokens.size() - 2].kind == TokenKind::kName &&
+                    SameText(tokens[tokens.size() - 2].text, "THEN");
+  if (then) {
+    std::vector<Token> without_then = tokens;
+    without_then.erase(without_then.end() - 2);
+    FoxParser parser(without_then, 1);
+    condition = parser.Expression();
+    if (!condition) return Unread(parser);
+    at_end = parser.AtEnd();
+  } else {
+    FoxParser parser(tokens, static_cast<std::size_t>(skip));
+    condition = parser.Expression();
+    if (!condition) return Unread(parser);
+    at_end = parser.AtEnd();
   }
-  FoxParser parser(tokens, static_cast<std::size_t>(skip));
-  FoxExprPtr condition = parser.Expression();
-  if (!parser.AtEnd()) throw ENotTranslated("syntax not understood");
-  return ConvertTo(expressions_.Value(*condition), PasType::kLogical).text;
+  if (!at_end) return NotTranslated{"syntax not understood"};
+  Translated<PasExpr> value = expressions_.Value(*condition);
+  if (!value) return std::move(value).Failure();
+  Translated<PasExpr> logical = ConvertTo(*value, PasType::kLogical);
+  if (!logical) return std::move(logical).Failure();
+  return std::move(logical->text);
 }
 
-void MethodTranslator::IfBlock(const CodeNode& node, int depth) {
+Done MethodTranslator::IfBlock(const CodeNode& node, int depth) {
   const FoxStatement& head = *node.parts[0].head;
   failed_ = &head;
   Comment(head, depth);
-  Code("if " + Condition(head, 1) + " then", depth);
+  Translated<std::string> condition = Condition(head, 1);
+  if (!condition) return std::move(condition).Failure();
+  Code("if " + *condition + " then", depth);
   failed_ = nullptr;
   Code("begin", depth);
-  Nodes(node.parts[0].body, depth + 1);
+  if (Done done = Nodes(node.parts[0].body, depth + 1); !done) return done;
   if (node.parts.size() > 1) {
     if (node.parts.size() > 2 || FirstWord(node.parts[1].head->text) != "ELSE" ||
         !TrimBlanks(node.parts[1].head->text.substr(4)).empty())
-      throw ENotTranslated("syntax not understood");
+      return NotTranslated{"syntax not understood"};
     Code("end", depth);
     Comment(*node.parts[1].head, depth);
     Code("else", depth);
     Code("begin", depth);
-    Nodes(node.parts[1].body, depth + 1);
+    if (Done done = Nodes(node.parts[1].body, depth + 1); !done) return done;
   }
   Code("end;", depth);
   Comment(*node.end, depth);
+  return {};
 }
 
 // DO CASE runs the first CASE whose condition holds, or OTHERWISE: an if
 // ... else if chain. Lines between DO CASE and the first CASE never run.
-void MethodTranslator::CaseBlock(const CodeNode& node, int depth) {
+Done MethodTranslator::CaseBlock(const CodeNode& node, int depth) {
   Comment(*node.parts[0].head, depth);
   for (const CodeNode& before : node.parts[0].body) {
     if (before.kind != BlockKind::kNone || !before.statement->comment)
-      throw ENotTranslated("code before the first CASE");
+      return NotTranslated{"code before the first CASE"};
     Comment(*before.statement, depth);
   }
   for (std::size_t i = 1; i < node.parts.size(); ++i) {
     const FoxStatement& head = *node.parts[i].head;
     const bool otherwise = FirstWord(head.text) != "CASE";
-    if (otherwise && i + 1 != node.parts.size()) throw ENotTranslated("OTHERWISE before a CASE");
+    if (otherwise && i + 1 != node.parts.size()) return NotTranslated{"OTHERWISE before a CASE"};
     if (i > 1) Code("end", depth);
     failed_ = &head;
     Comment(head, depth);
     if (otherwise) {
       if (i > 1) Code("else", depth);
     } else {
-      Code(std::string(i > 1 ? "else " : "") + "if " + Condition(head, 1) + " then", depth);
+      Translated<std::string> condition = Condition(head, 1);
+      if (!condition) return std::move(condition).Failure();
+      Code(std::string(i > 1 ? "else " : "") + "if " + *condition + " then", depth);
     }
     failed_ = nullptr;
     Code("begin", depth);
-    Nodes(node.parts[i].body, depth + 1);
+    if (Done done = Nodes(node.parts[i].body, depth + 1); !done) return done;
   }
   if (node.parts.size() > 1) Code("end;", depth);
   Comment(*node.end, depth);
+  return {};
 }
 
-void MethodTranslator::WhileBlock(const CodeNode& node, int depth) {
+Done MethodTranslator::WhileBlock(const CodeNode& node, int depth) {
   const FoxStatement& head = *node.parts[0].head;
   failed_ = &head;
   Comment(head, depth);
-  Code("while " + Condition(head, 2) + " do", depth);
+  Translated<std::string> condition = Condition(head, 2);
+  if (!condition) return std::move(condition).Failure();
+  Code("while " + *condition + " do", depth);
   failed_ = nullptr;
   Code("begin", depth);
   loops_.push_back({});
-  Nodes(node.parts[0].body, depth + 1);
+  if (Done done = Nodes(node.parts[0].body, depth + 1); !done) return done;
   loops_.pop_back();
   Code("end;", depth);
   Comment(*node.end, depth);
+  return {};
 }
 
 // WITH names its object once; the references inside it are resolved to the
 // object's field here, so that no Pascal with is needed.
-void MethodTranslator::WithBlock(const CodeNode& node, int depth) {
+Done MethodTranslator::WithBlock(const CodeNode& node, int depth) {
   const FoxStatement& head = *node.parts[0].head;
   failed_ = &head;
-  const std::vector<Token> tokens = TokenizeStatement(head.text);
-  FoxParser parser(tokens, 1);
+  FoxParser parser(TokensOf(head), 1);
   FoxExprPtr target = parser.Reference();
-  if (!parser.AtEnd()) throw ENotTranslated("syntax not understood");
-  scope_.with_objects.push_back(expressions_.Object(*target));
+  if (!target) return Unread(parser);
+  if (!parser.AtEnd()) return NotTranslated{"syntax not understood"};
+  Translated<int> object = expressions_.Object(*target);
+  if (!object) return std::move(object).Failure();
+  scope_.with_objects.push_back(*object);
   failed_ = nullptr;
   Comment(head, depth);
-  try {
-    Nodes(node.parts[0].body, depth);
-  } catch (...) {
-    scope_.with_objects.pop_back();
-    throw;
-  }
+  const Done done = Nodes(node.parts[0].body, depth);
   scope_.with_objects.pop_back();
-  Comment(*node.end, depth);
+  if (done) Comment(*node.end, depth);
+  return done;
 }
 
 void MethodTranslator::Comment(const FoxStatement& statement, int depth) {

@@ -42,12 +42,15 @@ class MethodTranslator {
   // (on an empty body).
   void LeaveAll(const std::string& reason);
   void TopLevel(const std::vector<CodeNode>& nodes);
-  void Node(const CodeNode& node, int depth);
-  void Nodes(const std::vector<CodeNode>& nodes, int depth);
-  void IfBlock(const CodeNode& node, int depth);
-  void CaseBlock(const CodeNode& node, int depth);
-  void WhileBlock(const CodeNode& node, int depth);
-  void WithBlock(const CodeNode& node, int depth);
+  // A node translated; where it is not, failed_ names the statement that
+  // kept it (unless an inner one already did).
+  Done Node(const CodeNode& node, int depth);
+  Done Block(const CodeNode& node, int depth);
+  Done Nodes(const std::vector<CodeNode>& nodes, int depth);
+  Done IfBlock(const CodeNode& node, int depth);
+  Done CaseBlock(const CodeNode& node, int depth);
+  Done WhileBlock(const CodeNode& node, int depth);
+  Done WithBlock(const CodeNode& node, int depth);
   void Untranslated(const CodeNode& node, const std::string& reason, int depth);
   void Comment(const FoxStatement& statement, int depth);
   void Code(std::string text, int depth);
@@ -56,24 +59,37 @@ class MethodTranslator {
   void GoBack(const Mark& mark);
   // The condition of an IF, CASE or DO WHILE line: the tokens from `skip`
   // words on.
-  std::string Condition(const FoxStatement& statement, int skip);
+  Translated<std::string> Condition(const FoxStatement& statement, int skip);
+  const std::vector<Token>& TokensOf(const FoxStatement& statement) const;
+  // What the reader did not read is not translated, for the same reason.
+  static NotTranslated Unread(const FoxParser& parser);
 
   // statement_translator.cpp
-  void Simple(const FoxStatement& statement, int depth);
-  void Declaration(const FoxStatement& statement, int depth);
-  void Return(const std::vector<Token>& tokens, int depth);
-  void Store(const std::vector<Token>& tokens, int depth);
-  void Wait(const std::vector<Token>& tokens, int depth);
-  void Set(const std::vector<Token>& tokens, int depth);
-  void ForBlock(const CodeNode& node, int depth);
+  Done Simple(const FoxStatement& statement, int depth);
+  // A call, or an assignment, as one Pascal statement.
+  Done Statement(const FoxStatement& statement, const Translated<std::string>& text, int depth);
+  Done Declaration(const FoxStatement& statement, int depth);
+  Done Return(const std::vector<Token>& tokens, int depth);
+  Done Store(const std::vector<Token>& tokens, int depth);
+  Done Wait(const std::vector<Token>& tokens, int depth);
+  Done Set(const std::vector<Token>& tokens, int depth);
+  // The Pascal of `expression` as a value of `type`.
+  Translated<std::string> ValueAs(const FoxExpr& expression, PasType type);
+  Done ForBlock(const CodeNode& node, int depth);
 
   // variable_types.cpp
-  // The names a LOCAL or PRIVATE line declares; throws for arrays and others.
-  static std::vector<std::string> DeclaredNames(const std::vector<Token>& tokens);
+  // The names a LOCAL or PRIVATE line declares; not for arrays and others.
+  static Translated<std::vector<std::string>> DeclaredNames(const std::vector<Token>& tokens);
   void WorkOutTypes(const std::vector<CodeNode>& nodes);
   void GatherAssignments(const std::vector<CodeNode>& nodes, bool& changed);
+  // The assignments of one node's own line; false where it is not read, and
+  // neither are the nodes it holds.
+  bool GatherFrom(const CodeNode& node, bool& changed);
+  // The type of the value the parser reads next.
+  Translated<PasType> ValueType(FoxParser& parser);
   void Assigned(const FoxExpr& target, PasType type, bool& changed);
   bool SetBeforeRead(const std::vector<CodeNode>& nodes, const std::string& name) const;
+  bool NodeMentions(const CodeNode& node, std::string_view name) const;
   std::string NewName(const std::string& wanted);
   void Taint(const CodeNode& node);
 
@@ -84,6 +100,7 @@ class MethodTranslator {
   MethodScope scope_;
   ExpressionTranslator expressions_;
   std::vector<FoxStatement> statements_;
+  std::vector<std::vector<Token>> tokens_;  // of each statement
   MethodTranslation result_;
   std::size_t next_source_ = 0;
   std::vector<Loop> loops_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "translate/not_translated.h"
 
 namespace quorvex {
 
@@ -37,22 +36,23 @@ std::string Operand(const PasExpr& expression, int strength, bool right) {
   return expression.strength == kAtomic || bare ? expression.text : "(" + expression.text + ")";
 }
 
-PasExpr ConvertTo(const PasExpr& expression, PasType wanted) {
+Translated<PasExpr> ConvertTo(const PasExpr& expression, PasType wanted) {
   if (expression.type == wanted) return expression;
   if (wanted == PasType::kNumber && expression.type == PasType::kInteger)
-    return {expression.text, wanted, expression.strength, expression.total};
+    return PasExpr{expression.text, wanted, expression.strength, expression.total};
   if (wanted == PasType::kVariant) {
     // Delphi and Free Pascal would make a Double of a TDateTime.
     if (expression.type == PasType::kDate)
-      return {"VarFromDateTime(" + expression.text + ")", wanted, kAtomic, expression.total};
-    return {expression.text, wanted, expression.strength, expression.total};
+      return PasExpr{"VarFromDateTime(" + expression.text + ")", wanted, kAtomic, expression.total};
+    return PasExpr{expression.text, wanted, expression.strength, expression.total};
   }
   if (expression.type == PasType::kVariant && wanted != PasType::kInteger) {
     static constexpr std::string_view kChecks[] = {"FoxAsString", "", "FoxAsNumber", "FoxAsLogical", "FoxAsDate"};
-    return {std::string(kChecks[static_cast<int>(wanted)]) + "(" + expression.text + ")", wanted, kAtomic, false};
+    return PasExpr{std::string(kChecks[static_cast<int>(wanted)]) + "(" + expression.text + ")", wanted, kAtomic,
+                   false};
   }
-  throw ENotTranslated(std::string(TypeWord(expression.type)) + " where a " + std::string(TypeWord(wanted)) +
-                       " is needed");
+  return NotTranslated{std::string(TypeWord(expression.type)) + " where a " + std::string(TypeWord(wanted)) +
+                       " is needed"};
 }
 
 std::string PascalString(std::string_view text) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "translate/not_translated.h"
+
 namespace quorvex {
 
 enum class PasType { kString, kInteger, kNumber, kLogical, kDate, kVariant };
@@ -43,10 +45,9 @@ std::string Operand(const PasExpr& expression, int strength = kAtomic, bool righ
 
 // `expression` as a value of `wanted` type: itself where it already is one (a
 // whole number is a number), a Variant from any value, a checked conversion
-// from a Variant. Throws ENotTranslated("<type> where a <type> is needed")
-// where FoxPro would read the value in another way (a number as a whole
-// number).
-PasExpr ConvertTo(const PasExpr& expression, PasType wanted);
+// from a Variant. Not translated ("<type> where a <type> is needed") where
+// FoxPro would read the value in another way (a number as a whole number).
+Translated<PasExpr> ConvertTo(const PasExpr& expression, PasType wanted);
 
 // A Pascal string literal of UTF-8 text: 'It''s'; '' for the empty text. A
 // text longer than 100 characters is a sum of literals of 100: Delphi takes

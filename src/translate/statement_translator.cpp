@@ -43,139 +43,158 @@ bool IsWaitClause(const Token& token) {
   return false;
 }
 
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  return text;
+std::string Upper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  return upper;
 }
 
 }  // namespace
 
-void MethodTranslator::Simple(const FoxStatement& statement, int depth) {
-  if (statement.unclear_end) throw ENotTranslated("continuation after a comment");
-  const std::vector<Token> tokens = TokenizeStatement(statement.text);
+Done MethodTranslator::Statement(const FoxStatement& statement, const Translated<std::string>& text, int depth) {
+  if (!text) return NotTranslated{text.Reason()};
+  Comment(statement, depth);
+  Code(*text + ";", depth);
+  return {};
+}
+
+Done MethodTranslator::Simple(const FoxStatement& statement, int depth) {
+  if (statement.unclear_end) return NotTranslated{"continuation after a comment"};
+  const std::vector<Token>& tokens = TokensOf(statement);
   const Token& first = tokens[0];
   if (first.kind == TokenKind::kOperator && first.text == "=") {
     FoxParser parser(tokens, 1);
     FoxExprPtr call = parser.Expression();
-    if (!parser.AtEnd()) throw ENotTranslated("syntax not understood");
-    const std::string text = expressions_.Call(*call);
-    Comment(statement, depth);
-    return Code(text + ";", depth);
+    if (!call) return Unread(parser);
+    if (!parser.AtEnd()) return NotTranslated{"syntax not understood"};
+    return Statement(statement, expressions_.Call(*call), depth);
   }
-  if (first.kind == TokenKind::kOperator && first.text == "#") throw ENotTranslated("preprocessor directive");
+  if (first.kind == TokenKind::kOperator && first.text == "#") return NotTranslated{"preprocessor directive"};
   const bool with_member = first.kind == TokenKind::kOperator && first.text == ".";
-  if (first.kind != TokenKind::kName && !with_member) throw ENotTranslated("command not translated: " + first.text);
+  if (first.kind != TokenKind::kName && !with_member)
+    return NotTranslated{"command not translated: " + std::string(first.text)};
   const std::string word = with_member ? std::string() : Upper(first.text);
   if (word == "LOCAL" || IsKeyword(word, "PRIVATE")) return Declaration(statement, depth);
-  if (IsKeyword(word, "PUBLIC")) throw ENotTranslated("PUBLIC variables");
-  if (IsKeyword(word, "LPARAMETERS") || IsKeyword(word, "PARAMETERS")) throw ENotTranslated("parameters");
-  if (IsKeyword(word, "NODEFAULT")) throw ENotTranslated("NODEFAULT");
+  if (IsKeyword(word, "PUBLIC")) return NotTranslated{"PUBLIC variables"};
+  if (IsKeyword(word, "LPARAMETERS") || IsKeyword(word, "PARAMETERS")) return NotTranslated{"parameters"};
+  if (IsKeyword(word, "NODEFAULT")) return NotTranslated{"NODEFAULT"};
   if (word == "EXIT" || word == "LOOP") {
-    if (loops_.empty()) throw ENotTranslated(word + " outside a loop");
-    if (tokens.size() != 2) throw ENotTranslated("syntax not understood");
+    if (loops_.empty()) return NotTranslated{word + " outside a loop"};
+    if (tokens.size() != 2) return NotTranslated{"syntax not understood"};
     Comment(statement, depth);
-    if (word == "EXIT") return Code("Break;", depth);
+    if (word == "EXIT") return Code("Break;", depth), Done();
     if (!loops_.back().step.empty()) Code(loops_.back().step, depth);
-    return Code("Continue;", depth);
+    return Code("Continue;", depth), Done();
   }
   if (IsKeyword(word, "RETURN")) return Comment(statement, depth), Return(tokens, depth);
   if (IsKeyword(word, "STORE")) return Comment(statement, depth), Store(tokens, depth);
   if (word == "WAIT") return Comment(statement, depth), Wait(tokens, depth);
   if (word == "SET") return Comment(statement, depth), Set(tokens, depth);
   if (IsKeyword(word, "RELEASE")) {
-    if (tokens.size() != 3 || !IsName(tokens[1], "THISFORM")) throw ENotTranslated("command not translated: RELEASE");
+    if (tokens.size() != 3 || !IsName(tokens[1], "THISFORM"))
+      return NotTranslated{"command not translated: RELEASE"};
     const std::vector<Token> call = TokenizeStatement("THISFORM.Release");
     FoxParser parser(call);
-    const std::string text = expressions_.Call(*parser.Reference());
-    Comment(statement, depth);
-    return Code(text + ";", depth);
+    return Statement(statement, expressions_.Call(*parser.Reference()), depth);
   }
   // An assignment, or a call: THISFORM.Refresh, MESSAGEBOX("Saved").
   FoxParser parser(tokens);
   FoxExprPtr reference = parser.Reference();
+  if (!reference) return Unread(parser);
   if (parser.PeekOperator("=")) {
     parser.Skip();
     FoxExprPtr value = parser.Expression();
-    if (!parser.AtEnd()) throw ENotTranslated("syntax not understood");
-    const std::string text = expressions_.Assign(*reference, expressions_.Value(*value));
-    Comment(statement, depth);
-    return Code(text + ";", depth);
+    if (!value) return Unread(parser);
+    if (!parser.AtEnd()) return NotTranslated{"syntax not understood"};
+    Translated<PasExpr> pascal = expressions_.Value(*value);
+    if (!pascal) return std::move(pascal).Failure();
+    return Statement(statement, expressions_.Assign(*reference, *pascal), depth);
   }
   if (!parser.AtEnd() || (reference->path.size() == 1 && !reference->path[0].called && !reference->from_with))
-    throw ENotTranslated("command not translated: " + word);
-  const std::string text = expressions_.Call(*reference);
-  Comment(statement, depth);
-  Code(text + ";", depth);
+    return NotTranslated{"command not translated: " + word};
+  return Statement(statement, expressions_.Call(*reference), depth);
 }
 
 // A variable FoxPro reads before the method sets it holds .F., as LOCAL made it.
-void MethodTranslator::Declaration(const FoxStatement& statement, int depth) {
-  if (depth > 0) throw ENotTranslated("variables declared inside a block");
-  const std::vector<Token> tokens = TokenizeStatement(statement.text);
+Done MethodTranslator::Declaration(const FoxStatement& statement, int depth) {
+  if (depth > 0) return NotTranslated{"variables declared inside a block"};
+  const std::vector<Token>& tokens = TokensOf(statement);
   const bool private_line = IsKeyword(tokens[0].text, "PRIVATE");
-  const std::vector<std::string> names = DeclaredNames(tokens);
+  Translated<std::vector<std::string>> names = DeclaredNames(tokens);
+  if (!names) return std::move(names).Failure();
   std::set<std::string, TextLess> seen;
-  for (const std::string& name : names) {
+  for (const std::string& name : *names) {
     if (scope_.Find(name) != nullptr || !declared_.contains(name) || !seen.insert(name).second)
-      throw ENotTranslated("variable declared twice");
+      return NotTranslated{"variable declared twice"};
     // PRIVATE makes no variable: one read before it is set is not found.
-    if (private_line && start_false_.contains(name)) throw ENotTranslated("PRIVATE variable read before it is set");
+    if (private_line && start_false_.contains(name)) return NotTranslated{"PRIVATE variable read before it is set"};
   }
   Comment(statement, depth);
-  for (const std::string& name : names) {
+  for (const std::string& name : *names) {
     const Variable& variable = declared_.at(name);
     scope_.variables[name] = variable;
     result_.locals.push_back({variable.pascal_name, std::string(PascalTypeName(variable.type))});
     if (start_false_.contains(name)) Code(variable.pascal_name + " := False;", depth);
   }
+  return {};
 }
 
 // Exit leaves the Delphi method, which is RETURN only where no FoxPro
 // method's code follows in it; the value RETURN gives must be one FoxPro
 // does not use.
-void MethodTranslator::Return(const std::vector<Token>& tokens, int depth) {
-  if (!context_.last) throw ENotTranslated("RETURN in a Delphi method that other FoxPro methods share");
+Done MethodTranslator::Return(const std::vector<Token>& tokens, int depth) {
+  if (!context_.last) return NotTranslated{"RETURN in a Delphi method that other FoxPro methods share"};
   if (tokens.size() > 2) {
     FoxParser parser(tokens, 1);
     FoxExprPtr value = parser.Expression();
-    if (!parser.AtEnd()) throw ENotTranslated("syntax not understood");
+    if (!value) return Unread(parser);
+    if (!parser.AtEnd()) return NotTranslated{"syntax not understood"};
     const bool ignored = context_.event && Among(context_.fox_name, kValueIgnored);
     const bool is_true = value->kind == FoxExprKind::kLogical && value->text == "T";
     const bool default_true = context_.event && Among(context_.fox_name, kTrueByDefault);
     const bool plain = value->kind != FoxExprKind::kReference && value->kind != FoxExprKind::kUnary &&
                        value->kind != FoxExprKind::kBinary;
     if (!(ignored && (plain || expressions_.VariableOf(*value) != nullptr)) && !(default_true && is_true))
-      throw ENotTranslated("RETURN of a value");
+      return NotTranslated{"RETURN of a value"};
   }
   Code("Exit;", depth);
+  return {};
 }
 
 // STORE evaluates its value once and gives it to every variable named.
-void MethodTranslator::Store(const std::vector<Token>& tokens, int depth) {
+Done MethodTranslator::Store(const std::vector<Token>& tokens, int depth) {
   FoxParser parser(tokens, 1);
   FoxExprPtr value = parser.Expression();
-  if (!IsName(parser.Peek(), "TO")) throw ENotTranslated("syntax not understood");
+  if (!value) return Unread(parser);
+  if (!IsName(parser.Peek(), "TO")) return NotTranslated{"syntax not understood"};
   parser.Skip();
   std::vector<FoxExprPtr> targets;
   while (true) {
-    targets.push_back(parser.Reference());
-    if (expressions_.VariableOf(*targets.back()) == nullptr) throw ENotTranslated("STORE to other than variables");
+    FoxExprPtr target = parser.Reference();
+    if (!target) return Unread(parser);
+    if (expressions_.VariableOf(*target) == nullptr) return NotTranslated{"STORE to other than variables"};
+    targets.push_back(std::move(target));
     if (parser.AtEnd()) break;
-    parser.Expect(",");
+    if (!parser.Expect(",")) return Unread(parser);
   }
-  PasExpr stored = expressions_.Value(*value);
+  Translated<PasExpr> stored = expressions_.Value(*value);
+  if (!stored) return std::move(stored).Failure();
   for (const FoxExprPtr& target : targets) {
-    Code(expressions_.Assign(*target, stored) + ";", depth);
+    Translated<std::string> assignment = expressions_.Assign(*target, *stored);
+    if (!assignment) return std::move(assignment).Failure();
+    Code(*assignment + ";", depth);
     const Variable* variable = expressions_.VariableOf(*target);
-    stored = {variable->pascal_name, variable->type};
+    *stored = {variable->pascal_name, variable->type};
   }
+  return {};
 }
 
 // WAIT WINDOW [text] [NOWAIT] [TIMEOUT n], the text also before WINDOW;
 // WAIT CLEAR.
-void MethodTranslator::Wait(const std::vector<Token>& tokens, int depth) {
-  if (tokens.size() == 3 && IsName(tokens[1], "CLEAR")) return Code("FoxWaitClear;", depth);
+Done MethodTranslator::Wait(const std::vector<Token>& tokens, int depth) {
+  if (tokens.size() == 3 && IsName(tokens[1], "CLEAR")) return Code("FoxWaitClear;", depth), Done();
   FoxParser parser(tokens, 1);
+  if (!parser.Failure().empty()) return Unread(parser);
   FoxExprPtr text;
   bool window = false, no_wait = false;
   FoxExprPtr timeout;
@@ -189,83 +208,114 @@ void MethodTranslator::Wait(const std::vector<Token>& tokens, int depth) {
     } else if (IsName(parser.Peek(), "TIMEOUT") && !timeout) {
       parser.Skip();
       timeout = parser.Expression();
+      if (!timeout) return Unread(parser);
     } else if (!text && !IsWaitClause(parser.Peek())) {
       text = parser.Expression();
+      if (!text) return Unread(parser);
     } else {
-      throw ENotTranslated("WAIT with other clauses");
+      return NotTranslated{"WAIT with other clauses"};
     }
   }
-  if (!window) throw ENotTranslated("WAIT without WINDOW");
-  const std::string message = text ? ConvertTo(expressions_.Value(*text), PasType::kString).text
-                                   : std::string("'Press any key to continue...'");
-  const std::string seconds = timeout ? ConvertTo(expressions_.Value(*timeout), PasType::kNumber).text : "0";
+  if (!window) return NotTranslated{"WAIT without WINDOW"};
+  std::string message = "'Press any key to continue...'";
+  if (text) {
+    Translated<std::string> shown = ValueAs(*text, PasType::kString);
+    if (!shown) return std::move(shown).Failure();
+    message = std::move(*shown);
+  }
+  std::string seconds = "0";
+  if (timeout) {
+    Translated<std::string> number = ValueAs(*timeout, PasType::kNumber);
+    if (!number) return std::move(number).Failure();
+    seconds = std::move(*number);
+  }
   Code("FoxWaitWindow(" + message + ", " + (no_wait ? "True" : "False") + ", " + seconds + ");", depth);
+  return {};
+}
+
+Translated<std::string> MethodTranslator::ValueAs(const FoxExpr& expression, PasType type) {
+  Translated<PasExpr> value = expressions_.Value(expression);
+  if (!value) return std::move(value).Failure();
+  Translated<PasExpr> converted = ConvertTo(*value, type);
+  if (!converted) return std::move(converted).Failure();
+  return std::move(converted->text);
 }
 
 // The settings FoxRuntime keeps: SET EXACT, SET CENTURY, SET DATE.
-void MethodTranslator::Set(const std::vector<Token>& tokens, int depth) {
+Done MethodTranslator::Set(const std::vector<Token>& tokens, int depth) {
   const bool on_off = tokens.size() == 4 && (IsName(tokens[2], "ON") || IsName(tokens[2], "OFF"));
   const std::string on = on_off && IsName(tokens[2], "ON") ? "True;" : "False;";
-  if (on_off && IsName(tokens[1], "EXACT")) return Code("FoxSetExact := " + on, depth);
-  if (on_off && IsName(tokens[1], "CENTURY")) return Code("FoxSetCentury := " + on, depth);
+  if (on_off && IsName(tokens[1], "EXACT")) return Code("FoxSetExact := " + on, depth), Done();
+  if (on_off && IsName(tokens[1], "CENTURY")) return Code("FoxSetCentury := " + on, depth), Done();
   if (tokens.size() >= 4 && tokens.size() <= 5 && IsName(tokens[1], "DATE")) {
     const Token& format = tokens[tokens.size() - 2];
     const bool to = tokens.size() == 5;
     if ((!to || IsName(tokens[2], "TO")) && format.kind == TokenKind::kName && IsDateFormat(format.text))
-      return Code("FoxSetDate := " + PascalString(Upper(format.text)) + ";", depth);
+      return Code("FoxSetDate := " + PascalString(Upper(format.text)) + ";", depth), Done();
   }
-  throw ENotTranslated("command not translated: SET" + (tokens.size() > 1 ? " " + Upper(tokens[1].text) : ""));
+  return NotTranslated{"command not translated: SET" + (tokens.size() > 1 ? " " + Upper(tokens[1].text) : "")};
 }
 
 // FOR reads its limit and step once; the counter goes up by the step after
 // each pass (LOOP too) while it has not passed the limit.
-void MethodTranslator::ForBlock(const CodeNode& node, int depth) {
+Done MethodTranslator::ForBlock(const CodeNode& node, int depth) {
   const FoxStatement& head = *node.parts[0].head;
   failed_ = &head;
-  const std::vector<Token> tokens = TokenizeStatement(head.text);
-  FoxParser parser(tokens, 1);
+  FoxParser parser(TokensOf(head), 1);
   FoxExprPtr counter_ref = parser.Reference();
+  if (!counter_ref) return Unread(parser);
   const Variable* counter = expressions_.VariableOf(*counter_ref);
-  if (counter == nullptr) throw ENotTranslated("variable not declared in the method");
-  if (!IsNumeric(counter->type)) throw ENotTranslated("FOR counter of changing type");
-  parser.Expect("=");
+  if (counter == nullptr) return NotTranslated{"variable not declared in the method"};
+  if (!IsNumeric(counter->type)) return NotTranslated{"FOR counter of changing type"};
+  if (!parser.Expect("=")) return Unread(parser);
   FoxExprPtr start = parser.Expression();
-  if (!IsName(parser.Peek(), "TO")) throw ENotTranslated("syntax not understood");
+  if (!start) return Unread(parser);
+  if (!IsName(parser.Peek(), "TO")) return NotTranslated{"syntax not understood"};
   parser.Skip();
   FoxExprPtr limit = parser.Expression();
+  if (!limit) return Unread(parser);
   PasExpr step{"1", PasType::kInteger};
   bool down = false;
   if (IsName(parser.Peek(), "STEP")) {
     parser.Skip();
     FoxExprPtr step_expr = parser.Expression();
+    if (!step_expr) return Unread(parser);
     down = step_expr->kind == FoxExprKind::kUnary && step_expr->text == "-";
     const FoxExpr& number = down ? *step_expr->operands[0] : *step_expr;
-    if (number.kind != FoxExprKind::kNumber) throw ENotTranslated("FOR with a computed STEP");
-    step = LiteralValue(number);
-    if (step.text.find_first_not_of("0.") == std::string::npos) throw ENotTranslated("FOR with STEP 0");
+    if (number.kind != FoxExprKind::kNumber) return NotTranslated{"FOR with a computed STEP"};
+    step = *LiteralValue(number);  // a number's literal is always certain
+    if (step.text.find_first_not_of("0.") == std::string::npos) return NotTranslated{"FOR with STEP 0"};
     if (down) step = {"-" + step.text, step.type, kSum};
   }
-  if (!parser.AtEnd()) throw ENotTranslated("syntax not understood");
+  if (!parser.AtEnd()) return NotTranslated{"syntax not understood"};
   const std::string name = counter->pascal_name;
   Comment(head, depth);
-  Code(expressions_.Assign(*counter_ref, expressions_.Value(*start)) + ";", depth);
-  PasExpr bound = ConvertTo(expressions_.Value(*limit), PasType::kNumber);
+  Translated<PasExpr> first = expressions_.Value(*start);
+  if (!first) return std::move(first).Failure();
+  Translated<std::string> assignment = expressions_.Assign(*counter_ref, *first);
+  if (!assignment) return std::move(assignment).Failure();
+  Code(*assignment + ";", depth);
+  Translated<PasExpr> last = expressions_.Value(*limit);
+  if (!last) return std::move(last).Failure();
+  Translated<PasExpr> bound = ConvertTo(*last, PasType::kNumber);
+  if (!bound) return std::move(bound).Failure();
   if (limit->kind != FoxExprKind::kNumber) {
     const std::string hidden = NewName("ForLimit" + std::to_string(++hidden_count_));
     result_.locals.push_back({hidden, "Double"});
-    Code(hidden + " := " + bound.text + ";", depth);
-    bound = {hidden, PasType::kNumber};
+    Code(hidden + " := " + bound->text + ";", depth);
+    *bound = {hidden, PasType::kNumber};
   }
   failed_ = nullptr;
-  Code("while " + name + (down ? " >= " : " <= ") + Operand(bound, kRelation, true) + " do", depth);
+  Code("while " + name + (down ? " >= " : " <= ") + Operand(*bound, kRelation, true) + " do", depth);
   Code("begin", depth);
   const std::string next = name + " := " + name + (down ? " - " + step.text.substr(1) : " + " + step.text) + ";";
   loops_.push_back({next});
-  Nodes(node.parts[0].body, depth + 1);
+  if (Done done = Nodes(node.parts[0].body, depth + 1); !done) return done;
   loops_.pop_back();
   Comment(*node.end, depth + 1);
   Code(next, depth + 1);
   Code("end;", depth);
+  return {};
 }
 
 }  // namespace quorvex

@@ -1,8 +1,8 @@
 #include "translate/method_translator.h"
 
 #include <array>
+#include <span>
 
-#include "expression/unreadable.h"
 #include "translate/not_translated.h"
 #include "translate/pascal_words.h"
 
@@ -27,26 +27,18 @@ bool IsDeclaration(const CodeNode& node) {
 
 // True when token `i` of `tokens` is a variable's name: not a property or
 // member after a dot, unless that dot follows FoxPro's "m".
-bool NamesVariable(const std::vector<Token>& tokens, std::size_t i, std::string_view name) {
+bool NamesVariable(std::span<const Token> tokens, std::size_t i, std::string_view name) {
   if (tokens[i].kind != TokenKind::kName || !SameText(tokens[i].text, name)) return false;
   if (i == 0 || tokens[i - 1].kind != TokenKind::kOperator || tokens[i - 1].text != ".") return true;
   return i >= 2 && tokens[i - 2].kind == TokenKind::kName && SameText(tokens[i - 2].text, "m") &&
          (i == 2 || tokens[i - 3].kind != TokenKind::kOperator || tokens[i - 3].text != ".");
 }
 
-bool Mentions(const FoxStatement& statement, std::string_view name, std::size_t from = 0) {
-  if (statement.comment) return false;
-  const std::vector<Token> tokens = TokenizeStatement(statement.text);
+bool Mentions(const std::vector<Token>& tokens, std::string_view name, std::size_t from = 0) {
   for (std::size_t i = from; i < tokens.size(); ++i) {
     if (NamesVariable(tokens, i, name)) return true;
   }
   return false;
-}
-
-bool NodeMentions(const CodeNode& node, std::string_view name) {
-  bool found = false;
-  ForEachStatement(node, [&](const FoxStatement& statement) { found = found || Mentions(statement, name); });
-  return found;
 }
 
 PasType Join(PasType a, PasType b) {
@@ -57,7 +49,7 @@ PasType Join(PasType a, PasType b) {
 
 // The tokens of `name = value` from the value on, or 0 when the statement
 // is no such assignment.
-std::size_t AssignmentValue(const std::vector<Token>& tokens, std::string_view name) {
+std::size_t AssignmentValue(std::span<const Token> tokens, std::string_view name) {
   std::size_t at = 0;
   if (tokens.size() > 2 && tokens[0].kind == TokenKind::kName && SameText(tokens[0].text, "m") &&
       tokens[1].kind == TokenKind::kOperator && tokens[1].text == ".")
@@ -68,24 +60,25 @@ std::size_t AssignmentValue(const std::vector<Token>& tokens, std::string_view n
 
 }  // namespace
 
-std::vector<std::string> MethodTranslator::DeclaredNames(const std::vector<Token>& tokens) {
+Translated<std::vector<std::string>> MethodTranslator::DeclaredNames(const std::vector<Token>& tokens) {
   std::vector<std::string> names;
   FoxParser parser(tokens, 1);
-  if (parser.PeekName("ARRAY")) throw ENotTranslated("array");
-  if (parser.PeekName("ALL")) throw ENotTranslated("PRIVATE ALL");
+  if (!parser.Failure().empty()) return Unread(parser);
+  if (parser.PeekName("ARRAY")) return NotTranslated{"array"};
+  if (parser.PeekName("ALL")) return NotTranslated{"PRIVATE ALL"};
   while (!parser.AtEnd()) {
-    if (parser.Peek().kind != TokenKind::kName) throw ENotTranslated("syntax not understood");
-    names.push_back(parser.Peek().text);
+    if (parser.Peek().kind != TokenKind::kName) return NotTranslated{"syntax not understood"};
+    names.emplace_back(parser.Peek().text);
     parser.Skip();
-    if (parser.PeekOperator("[") || parser.PeekOperator("(")) throw ENotTranslated("array");
+    if (parser.PeekOperator("[") || parser.PeekOperator("(")) return NotTranslated{"array"};
     // LOCAL x AS Integer only tells the editor: the variable starts as .F.
     if (parser.PeekName("AS")) {
       parser.Skip();
       while (!parser.AtEnd() && !parser.PeekOperator(",")) parser.Skip();
     }
-    if (!parser.AtEnd()) parser.Expect(",");
+    if (!parser.AtEnd() && !parser.Expect(",")) return Unread(parser);
   }
-  if (names.empty()) throw ENotTranslated("syntax not understood");
+  if (names.empty()) return NotTranslated{"syntax not understood"};
   return names;
 }
 
@@ -114,12 +107,10 @@ std::string MethodTranslator::NewName(const std::string& wanted) {
 void MethodTranslator::WorkOutTypes(const std::vector<CodeNode>& nodes) {
   for (const CodeNode& node : nodes) {
     if (!IsDeclaration(node)) continue;
-    try {
-      for (const std::string& name : DeclaredNames(TokenizeStatement(node.statement->text))) {
-        if (!declared_.contains(name)) declared_[name] = {NewName(name), PasType::kLogical, false, false};
-      }
-    } catch (const ENotTranslated&) {
-    } catch (const EUnreadable&) {
+    const Translated<std::vector<std::string>> names = DeclaredNames(TokensOf(*node.statement));
+    if (!names) continue;
+    for (const std::string& name : *names) {
+      if (!declared_.contains(name)) declared_[name] = {NewName(name), PasType::kLogical, false, false};
     }
   }
   for (const auto& [name, variable] : declared_) {
@@ -153,51 +144,66 @@ void MethodTranslator::WorkOutTypes(const std::vector<CodeNode>& nodes) {
 
 void MethodTranslator::GatherAssignments(const std::vector<CodeNode>& nodes, bool& changed) {
   for (const CodeNode& node : nodes) {
-    try {
-      if (node.kind == BlockKind::kNone && !node.statement->comment) {
-        const std::vector<Token> tokens = TokenizeStatement(node.statement->text);
-        if (IsKeyword(FirstWord(node.statement->text), "STORE")) {
-          FoxParser parser(tokens, 1);
-          const PasType type = expressions_.Value(*parser.Expression()).type;
-          parser.Skip();
-          while (!parser.AtEnd()) {
-            Assigned(*parser.Reference(), type, changed);
-            if (!parser.AtEnd()) parser.Expect(",");
-          }
-        } else {
-          FoxParser parser(tokens);
-          FoxExprPtr target = parser.Reference();
-          if (!parser.PeekOperator("=")) continue;
-          parser.Skip();
-          Assigned(*target, expressions_.Value(*parser.Expression()).type, changed);
-        }
-        continue;
-      }
-      if (node.kind == BlockKind::kFor) {
-        const std::vector<Token> tokens = TokenizeStatement(node.statement->text);
-        FoxParser parser(tokens, 1);
-        FoxExprPtr counter = parser.Reference();
-        parser.Expect("=");
-        Assigned(*counter, expressions_.Value(*parser.Expression()).type, changed);
-        while (!parser.AtEnd() && !parser.PeekName("STEP")) parser.Skip();
-        if (!parser.AtEnd()) {
-          parser.Skip();
-          Assigned(*counter, Join(PasType::kInteger, expressions_.Value(*parser.Expression()).type), changed);
-        }
-      }
-      if (node.kind == BlockKind::kWith) {
-        const std::vector<Token> tokens = TokenizeStatement(node.statement->text);
-        FoxParser parser(tokens, 1);
-        scope_.with_objects.push_back(expressions_.Object(*parser.Reference()));
-      }
-    } catch (const ENotTranslated&) {
-      continue;
-    } catch (const EUnreadable&) {
-      continue;
-    }
+    if (!GatherFrom(node, changed)) continue;
     for (const CodeNode::Part& part : node.parts) GatherAssignments(part.body, changed);
     if (node.kind == BlockKind::kWith) scope_.with_objects.pop_back();
   }
+}
+
+Translated<PasType> MethodTranslator::ValueType(FoxParser& parser) {
+  FoxExprPtr value = parser.Expression();
+  if (!value) return Unread(parser);
+  Translated<PasExpr> pascal = expressions_.Value(*value);
+  if (!pascal) return std::move(pascal).Failure();
+  return pascal->type;
+}
+
+bool MethodTranslator::GatherFrom(const CodeNode& node, bool& changed) {
+  if (node.kind == BlockKind::kNone && node.statement->comment) return true;
+  FoxParser parser(TokensOf(*node.statement), node.kind == BlockKind::kNone ? 0 : 1);
+  if (node.kind == BlockKind::kNone && IsKeyword(FirstWord(node.statement->text), "STORE")) {
+    parser.Skip();
+    const Translated<PasType> type = ValueType(parser);
+    if (!type) return false;
+    parser.Skip();
+    while (!parser.AtEnd()) {
+      const FoxExprPtr target = parser.Reference();
+      if (!target) return false;
+      Assigned(*target, *type, changed);
+      if (!parser.AtEnd() && !parser.Expect(",")) return false;
+    }
+    return true;
+  }
+  if (node.kind == BlockKind::kNone) {
+    const FoxExprPtr target = parser.Reference();
+    if (!target || !parser.PeekOperator("=")) return true;
+    parser.Skip();
+    const Translated<PasType> type = ValueType(parser);
+    if (type) Assigned(*target, *type, changed);
+    return true;
+  }
+  if (node.kind == BlockKind::kFor) {
+    const FoxExprPtr counter = parser.Reference();
+    if (!counter || !parser.Expect("=")) return false;
+    const Translated<PasType> type = ValueType(parser);
+    if (!type) return false;
+    Assigned(*counter, *type, changed);
+    while (!parser.AtEnd() && !parser.PeekName("STEP")) parser.Skip();
+    if (!parser.AtEnd()) {
+      parser.Skip();
+      const Translated<PasType> step = ValueType(parser);
+      if (!step) return false;
+      Assigned(*counter, Join(PasType::kInteger, *step), changed);
+    }
+  }
+  if (node.kind == BlockKind::kWith) {
+    const FoxExprPtr target = parser.Reference();
+    if (!target) return false;
+    const Translated<int> object = expressions_.Object(*target);
+    if (!object) return false;
+    scope_.with_objects.push_back(*object);
+  }
+  return true;
 }
 
 void MethodTranslator::Assigned(const FoxExpr& target, PasType type, bool& changed) {
@@ -216,7 +222,7 @@ bool MethodTranslator::SetBeforeRead(const std::vector<CodeNode>& nodes, const s
   for (const CodeNode& node : nodes) {
     if (IsDeclaration(node) || !NodeMentions(node, name)) continue;
     const FoxStatement& head = *node.statement;
-    const std::vector<Token> tokens = TokenizeStatement(head.text);
+    const std::vector<Token>& tokens = TokensOf(head);
     if (node.kind == BlockKind::kNone && IsKeyword(FirstWord(head.text), "STORE")) {
       // STORE value TO a, b: the name must come after TO only.
       std::size_t to = 1;
@@ -228,15 +234,23 @@ bool MethodTranslator::SetBeforeRead(const std::vector<CodeNode>& nodes, const s
     }
     if (node.kind == BlockKind::kNone) {
       const std::size_t value = AssignmentValue(tokens, name);
-      return value > 0 && !Mentions(head, name, value);
+      return value > 0 && !Mentions(tokens, name, value);
     }
     if (node.kind == BlockKind::kFor) {
-      const std::size_t value = AssignmentValue(std::vector<Token>(tokens.begin() + 1, tokens.end()), name);
-      return value > 0 && !Mentions(head, name, value + 1);
+      const std::size_t value = AssignmentValue(std::span(tokens).subspan(1), name);
+      return value > 0 && !Mentions(tokens, name, value + 1);
     }
     return false;
   }
   return true;
+}
+
+bool MethodTranslator::NodeMentions(const CodeNode& node, std::string_view name) const {
+  bool found = false;
+  ForEachStatement(node, [&](const FoxStatement& statement) {
+    found = found || (!statement.comment && Mentions(TokensOf(statement), name));
+  });
+  return found;
 }
 
 void MethodTranslator::Taint(const CodeNode& node) {
