@@ -26,9 +26,9 @@
 
 namespace quorvex {
 
-// Bounds for untrusted input. A longer expression, deeper nesting or a longer
-// string than these is not a constant; no string past kMaxConstantText is
-// ever allocated.
+// Bounds for untrusted input. A longer expression, deeper nesting, a tree
+// higher than kMaxExpressionHeight (fox_expression.h) or a longer string than
+// these is not a constant; no string past kMaxConstantText is ever allocated.
 constexpr std::size_t kMaxConstantExpression = 8 * 1024;    // bytes of an expression
 constexpr int kMaxConstantNesting = kMaxExpressionNesting;  // parentheses and calls, one inside another
 constexpr std::size_t kMaxConstantText = 64 * 1024;         // bytes of any string made

@@ -1,5 +1,7 @@
 #include "expression/fox_expression.h"
 
+#include <algorithm>
+
 #include "base/ascii.h"
 
 namespace quorvex {
@@ -19,6 +21,7 @@ FoxExprPtr MakeBinary(std::string op, FoxExprPtr left, FoxExprPtr right) {
   auto binary = std::make_unique<FoxExpr>();
   binary->kind = FoxExprKind::kBinary;
   binary->text = std::move(op);
+  binary->height = 1 + std::max(left->height, right->height);
   binary->operands.push_back(std::move(left));
   binary->operands.push_back(std::move(right));
   return binary;
@@ -28,6 +31,7 @@ FoxExprPtr MakeUnary(std::string op, FoxExprPtr operand) {
   auto unary = std::make_unique<FoxExpr>();
   unary->kind = FoxExprKind::kUnary;
   unary->text = std::move(op);
+  unary->height = 1 + operand->height;
   unary->operands.push_back(std::move(operand));
   return unary;
 }
@@ -72,7 +76,7 @@ FoxExprPtr FoxParser::Or() {
     Skip();
     FoxExprPtr right = And();
     if (!right) return nullptr;
-    left = MakeBinary("OR", std::move(left), std::move(right));
+    left = Bounded(MakeBinary("OR", std::move(left), std::move(right)));
   }
   return left;
 }
@@ -83,7 +87,7 @@ FoxExprPtr FoxParser::And() {
     Skip();
     FoxExprPtr right = Not();
     if (!right) return nullptr;
-    left = MakeBinary("AND", std::move(left), std::move(right));
+    left = Bounded(MakeBinary("AND", std::move(left), std::move(right)));
   }
   return left;
 }
@@ -95,7 +99,7 @@ FoxExprPtr FoxParser::Not() {
   FoxExprPtr operand = Comparison();
   if (!operand) return nullptr;
   for (; count > 0; --count) operand = MakeUnary("NOT", std::move(operand));
-  return operand;
+  return Bounded(std::move(operand));
 }
 
 FoxExprPtr FoxParser::Comparison() {
@@ -109,7 +113,7 @@ FoxExprPtr FoxParser::Comparison() {
     for (const std::string_view next : kComparisons) {
       if (PeekOperator(next)) return Fail("comparisons in a chain");
     }
-    return MakeBinary(std::string(op == "!=" || op == "#" ? "<>" : op), std::move(left), std::move(right));
+    return Bounded(MakeBinary(std::string(op == "!=" || op == "#" ? "<>" : op), std::move(left), std::move(right)));
   }
   return left;
 }
@@ -121,7 +125,7 @@ FoxExprPtr FoxParser::Sum() {
     Skip();
     FoxExprPtr right = Product();
     if (!right) return nullptr;
-    left = MakeBinary(std::move(op), std::move(left), std::move(right));
+    left = Bounded(MakeBinary(std::move(op), std::move(left), std::move(right)));
   }
   return left;
 }
@@ -133,7 +137,7 @@ FoxExprPtr FoxParser::Product() {
     Skip();
     FoxExprPtr right = Power();
     if (!right) return nullptr;
-    left = MakeBinary(std::move(op), std::move(left), std::move(right));
+    left = Bounded(MakeBinary(std::move(op), std::move(left), std::move(right)));
   }
   return left;
 }
@@ -144,7 +148,7 @@ FoxExprPtr FoxParser::Power() {
     Skip();
     FoxExprPtr right = Unary();
     if (!right) return nullptr;
-    left = MakeBinary("^", std::move(left), std::move(right));
+    left = Bounded(MakeBinary("^", std::move(left), std::move(right)));
   }
   return left;
 }
@@ -157,7 +161,7 @@ FoxExprPtr FoxParser::Unary() {
   if (!operand) return nullptr;
   for (std::size_t sign = after; sign > first; --sign)
     operand = MakeUnary(std::string(tokens_[sign - 1].text), std::move(operand));
-  return operand;
+  return Bounded(std::move(operand));
 }
 
 FoxExprPtr FoxParser::Operand() {
@@ -212,7 +216,16 @@ FoxExprPtr FoxParser::Reference() {
     Skip();
   }
   if (!Segments(*reference)) return nullptr;
-  return reference;
+  for (const FoxSegment& segment : reference->path) {
+    for (const FoxExprPtr& argument : segment.arguments)
+      reference->height = std::max(reference->height, 1 + argument->height);
+  }
+  return Bounded(std::move(reference));
+}
+
+FoxExprPtr FoxParser::Bounded(FoxExprPtr tree) {
+  if (tree && tree->height > kMaxExpressionHeight) return Fail("expression nested too deeply");
+  return tree;
 }
 
 bool FoxParser::Segments(FoxExpr& reference) {

@@ -23,6 +23,10 @@
 namespace quorvex {
 
 constexpr int kMaxExpressionNesting = 64;                // parentheses and calls, one inside another
+// Levels of a tree: a chain of operators (a + b + c ...) is one level more
+// per operator. What walks a tree walks it by recursion, and a thread may have
+// no more than 1 MB of stack (Windows gives every thread that much).
+constexpr int kMaxExpressionHeight = 256;
 constexpr std::size_t kMaxStatementTokens = 16 * 1024;  // the end token too
 
 struct FoxExpr;
@@ -47,6 +51,7 @@ struct FoxExpr {
   // Written in parentheses of its own: the tree alone does not tell (-2)^2
   // from -2^2.
   bool parenthesized = false;
+  int height = 1;  // levels from it down to its deepest leaf, itself counted
   std::vector<FoxSegment> path;
   std::vector<FoxExprPtr> operands;  // one for unary, two for binary
 };
@@ -87,6 +92,8 @@ class FoxParser {
   FoxExprPtr Unary();
   FoxExprPtr Operand();
   FoxExprPtr Nested();
+  // `tree`, or a failure when it is higher than kMaxExpressionHeight.
+  FoxExprPtr Bounded(FoxExprPtr tree);
   bool Segments(FoxExpr& reference);
   bool Arguments(FoxSegment& segment);
 

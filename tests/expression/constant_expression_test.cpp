@@ -162,9 +162,10 @@ TEST(ConstantExpression, BoundsRefuseBeforeGrowing) {
       {std::string(kMaxConstantNesting + 1, '(') + "1" + std::string(kMaxConstantNesting + 1, ')'), nullptr},
       {std::string(kMaxConstantExpression - 1, ' ') + "1", "1"},
       {std::string(kMaxConstantExpression, ' ') + "1", nullptr},
-      // Runs of signs and of NOT are counted, not nested.
-      {std::string(kMaxConstantExpression - 1, '-') + "1", "-1"},
-      {std::string(kMaxConstantExpression - 3, '!') + ".T.", ".F."},
+      // Each sign and NOT is a level of the tree, which is bounded too.
+      {std::string(kMaxExpressionHeight - 1, '-') + "1", "-1"},
+      {std::string(kMaxExpressionHeight - 1, '!') + ".T.", ".F."},
+      {std::string(kMaxExpressionHeight, '-') + "1", nullptr},
   });
 }
 

@@ -32,17 +32,17 @@ TEST(FoxExpression, NestingIsBounded) {
   EXPECT_EQ(Reason(Repeated("x+", kMaxStatementTokens / 2)), "statement too long");
 }
 
-// The chain of a run is as deep as the run: one node for each operator.
-std::size_t ChainLength(const FoxExpr& tree) {
-  std::size_t length = 0;
-  for (const FoxExpr* node = &tree; node->kind == FoxExprKind::kUnary; node = node->operands[0].get()) ++length;
-  return length;
-}
-
-TEST(FoxExpression, RunsOfSignsAndNotAreRead) {
-  const std::size_t run = kMaxStatementTokens - 2;  // the operand and the end token besides
-  EXPECT_EQ(ChainLength(*ParseExpression(std::string(run, '-') + "x").tree), run);
-  EXPECT_EQ(ChainLength(*ParseExpression(std::string(run, '!') + "x").tree), run);
+// Chains of operators, runs of signs and of NOT, and calls' arguments all add
+// levels; a tree higher than the bound is not read.
+TEST(FoxExpression, HeightIsBounded) {
+  constexpr std::size_t kMost = kMaxExpressionHeight;
+  EXPECT_EQ(Reason(std::string(kMost - 1, '-') + "x"), "read");
+  EXPECT_EQ(ParseExpression(std::string(kMost - 1, '!') + "x").tree->height, kMaxExpressionHeight);
+  EXPECT_EQ(Reason(std::string(kMost, '-') + "x"), "expression nested too deeply");
+  EXPECT_EQ(Reason(Repeated("x+", kMost - 1) + "x"), "read");
+  EXPECT_EQ(Reason(Repeated("x+", kMost) + "x"), "expression nested too deeply");
+  EXPECT_EQ(Reason("F(" + Repeated("x*", kMost - 2) + "x)"), "read");
+  EXPECT_EQ(Reason("F(" + Repeated("x*", kMost - 1) + "x)"), "expression nested too deeply");
 }
 
 TEST(FoxExpression, ParenthesesAreKept) {

@@ -155,12 +155,20 @@ TEST(Translate, WhatIsNotCertainStaysUntranslated) {
 
 // As long as the reader takes a statement, the translator's walk over it
 // stays within the stack.
-TEST(Translate, TheLongestStatementsNeedNoDeepStack) {
-  const std::string run = "LOCAL a\na = " + std::string(kMaxStatementTokens - 4, '-') + "1";
-  std::string sum = "LOCAL a\na = 1";
-  while (sum.size() < kMaxStatementTokens + 8) sum += "+1";  // "a = " and the end besides
-  for (const std::string& code : {run, sum}) EXPECT_EQ(Translate(code).Outcome(), TranslationOutcome::kFull);
-  EXPECT_EQ(LinesFor(Translate(sum + "+1+1+1"), "statement too long"), 1);
+// Every tree is walked by recursion: the highest one the parser gives must
+// translate within the 1 MB of stack a thread has on Windows, and one higher,
+// or a longer statement, is left with its reason.
+TEST(Translate, TheHighestExpressionsFitInAThreadsStack) {
+  const auto sum = [](int terms) {
+    std::string code = "LOCAL a\na = 1";
+    for (int term = 1; term < terms; ++term) code += "+1";
+    return code;
+  };
+  const std::string run = "LOCAL a\na = " + std::string(kMaxExpressionHeight - 1, '-') + "1";
+  for (const std::string& code : {run, sum(kMaxExpressionHeight)})
+    EXPECT_EQ(Translate(code).Outcome(), TranslationOutcome::kFull);
+  EXPECT_EQ(LinesFor(Translate(sum(kMaxExpressionHeight + 1)), "expression nested too deeply"), 1);
+  EXPECT_EQ(LinesFor(Translate(sum(kMaxStatementTokens / 2)), "statement too long"), 1);
 }
 
 TEST(Translate, VariablesHaveTheTypeOfEveryValueTheyGet) {
