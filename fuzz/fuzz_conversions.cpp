@@ -1,6 +1,7 @@
 #include "fuzz_conversions.h"
 
 #include <cstdlib>
+#include <memory>
 #include <sstream>
 
 #include "base/errors.h"
@@ -42,9 +43,10 @@ void ConvertDefault(FileSystem& files, const std::string& form_path) {
 
 void ConvertLoadable(FileSystem& files, const std::string& form_path, RecordExpansion expand_records) {
   TableDataSet dataset("TableDataSet1", files);
+  const std::shared_ptr<FileSystem> unowned(&files, [](FileSystem*) {});  // outlives the conversion
   LoadableConversion conversion(form_path, {.code_page = std::nullopt,
                                             .expand_records = std::move(expand_records),
-                                            .pictures = FilePictureSource(files)});
+                                            .pictures = FilePictureSource(unowned)});
   try {
     dataset.SetTableName(form_path);
     dataset.Open();

@@ -1,6 +1,5 @@
 #include "classlib/class_library.h"
 
-#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -42,10 +41,8 @@ void CheckMemoFile(FileSystem& files, const std::string& path, int table_version
   std::vector<std::string> candidates{memo};
   const std::string folder = FolderOf(memo);
   const std::string_view name = PathFileName(memo);
-  std::vector<std::string> entries = files.FolderEntries(folder);
-  std::sort(entries.begin(), entries.end());
-  for (const std::string& entry : entries) {
-    if (entry != name && SameText(entry, name)) candidates.push_back(JoinPath(folder, entry));
+  for (const std::string& entry : files.EntriesNamedNoCase(folder, name)) {
+    if (entry != name) candidates.push_back(JoinPath(folder, entry));
   }
   for (const std::string& candidate : candidates) {
     const PathKind kind = files.KindOf(candidate);

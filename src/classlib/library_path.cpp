@@ -39,11 +39,7 @@ std::optional<std::string> FindNameNoCase(FileSystem& files, const std::string& 
   // The names as the folder lists them, the exact spelling first: where
   // names ignore case (Windows), the exact name finds any spelling, and the
   // name found must be the same as where case counts.
-  std::vector<std::string> matches;
-  for (std::string& entry : files.FolderEntries(folder)) {
-    if (SameText(entry, name)) matches.push_back(std::move(entry));
-  }
-  std::sort(matches.begin(), matches.end());
+  std::vector<std::string> matches = files.EntriesNamedNoCase(folder, name);
   std::stable_partition(matches.begin(), matches.end(), [&](const std::string& match) { return match == name; });
   for (const std::string& match : matches) {
     std::string candidate = JoinPath(folder, match);

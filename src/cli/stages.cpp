@@ -8,6 +8,7 @@
 #include "methods/translation_printout.h"
 #include "run/class_library_expansion.h"
 #include "run/file_conversion.h"
+#include "run/lookup_files.h"
 #include "run/picture_files.h"
 #include "scx/tree_printout.h"
 #include "table/records_printout.h"
@@ -113,8 +114,9 @@ int RunStageOrThrow(const CliOptions& options, std::ostream& out, std::ostream& 
   if (options.from == "scx" && options.stage == "records") return PrintTableRecords(input, out);
   FileConversion conversion(input, options.code_page);
   if (options.loadable) {
-    conversion.SetLoadable(ClassLibraryExpansion(MakeClassLibraryCache(options.library_folders)),
-                           FilePictureSource(RealFileSystem()));
+    const std::shared_ptr<FileSystem> files = LookupFileSystem({});
+    conversion.SetLoadable(ClassLibraryExpansion(MakeClassLibraryCache(files, options.library_folders)),
+                           FilePictureSource(files));
   }
   StageSteps steps(err);
   if (options.from == "objtext") {

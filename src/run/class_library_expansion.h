@@ -9,14 +9,16 @@
 
 #include "classlib/class_library_cache.h"
 #include "loadable/loadable_conversion.h"
+#include "table/file_system.h"
 
 namespace quorvex {
 
-// A cache of class libraries on the real file system, knowing
+// A cache of class libraries on `files`, which it keeps alive, knowing
 // `library_files` (those projects list) by name and searching
 // `library_folders` (-L) as the last rule. One per run: every form and worker
 // thread of the run shares it, so each library is read once.
-std::shared_ptr<ClassLibraryCache> MakeClassLibraryCache(std::vector<std::string> library_folders,
+std::shared_ptr<ClassLibraryCache> MakeClassLibraryCache(std::shared_ptr<FileSystem> files,
+                                                         std::vector<std::string> library_folders,
                                                          const std::vector<std::string>& library_files = {});
 
 // Spells out a form's class-library instances with ExpandClassInstances;

@@ -9,6 +9,7 @@
 
 #include "run/class_library_expansion.h"
 #include "run/file_driver.h"
+#include "run/lookup_files.h"
 #include "run/output_file.h"
 #include "run/picture_files.h"
 #include "base/errors.h"
@@ -118,13 +119,14 @@ void ConversionRun::ConvertSelectedFiles(const std::vector<RunInput>& inputs, co
   current_ = 0;
   program_names_.Clear();
   project_files_.clear();
-  if (options_.loadable) {
-    libraries_ = MakeClassLibraryCache(options_.library_folders, options_.library_files);
-    pictures_ = FilePictureSource(RealFileSystem());
-  }
   BusyCursor busy(host_);
   ForceOutputDirectory(output_directory);
   output_directory_ = WithTrailingDelimiter(output_directory);
+  if (options_.loadable) {
+    const std::shared_ptr<FileSystem> files = LookupFileSystem({output_directory_});
+    libraries_ = MakeClassLibraryCache(files, options_.library_folders, options_.library_files);
+    pictures_ = FilePictureSource(files);
+  }
   try {
     if (options_.jobs > 1 && inputs.size() > 1) {
       ConvertInParallel(inputs);

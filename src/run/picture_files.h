@@ -6,6 +6,7 @@
 // picture lay on another drive, as a full path of the machine it was written
 // on ("C:\APP\BMP\LOGO.BMP"), in any letter case.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,21 +20,20 @@ namespace quorvex {
 // followed from the folder of the file that holds the setting (the class
 // library's `library_folder`, or the form's when that is "") with every
 // component matched without regard to case (FollowPathNoCase; not for a
-// rooted name); else a file of its file name in that folder, then in the
-// form's folder, letter case aside.
-std::optional<std::string> FindPictureFile(FileSystem& files, const std::string& form_path,
+// rooted name); else a file of its file name in that folder, then in
+// `form_folder`, letter case aside.
+std::optional<std::string> FindPictureFile(FileSystem& files, const std::string& form_folder,
                                            std::string_view library_folder, std::string_view name);
 
 // The bytes of the file at `path`, or nothing when it cannot be opened or
 // read, or holds more than kMaxPictureFileBytes (picture_data.h).
 std::optional<std::string> ReadPictureFile(FileSystem& files, const std::string& path);
 
-// The loadable mode's pictures from `files` (which must outlive the
-// source): FindPictureFile, then ReadPictureFile. Where a name leads is
-// worked out once per form folder and library folder (forms of one
-// application name the same pictures, and a name that leads nowhere costs a
-// listing of each folder on its way); copies of the source share that, and
-// may be used from several threads at once.
-PictureSource FilePictureSource(FileSystem& files);
+// The loadable mode's pictures from `files`, which the source keeps alive:
+// FindPictureFile, then ReadPictureFile. Where a name leads is worked out
+// once per form folder and library folder (forms of one application name
+// the same pictures), and each form's folder once; copies of the source
+// share that, and may be used from several threads at once.
+PictureSource FilePictureSource(std::shared_ptr<FileSystem> files);
 
 }  // namespace quorvex

@@ -1,7 +1,9 @@
 #include "table/file_system.h"
 
+#include <algorithm>
 #include <filesystem>
 
+#include "base/ascii.h"
 #include "base/file_path.h"
 #include "table/real_file.h"
 
@@ -45,6 +47,15 @@ class RealFileSystemImpl : public FileSystem {
 };
 
 }  // namespace
+
+std::vector<std::string> FileSystem::EntriesNamedNoCase(const std::string& folder, std::string_view name) {
+  std::vector<std::string> matches;
+  for (std::string& entry : FolderEntries(folder)) {
+    if (SameText(entry, name)) matches.push_back(std::move(entry));
+  }
+  std::sort(matches.begin(), matches.end());
+  return matches;
+}
 
 FileSystem& RealFileSystem() {
   static RealFileSystemImpl files;  // stateless: every call works on the disk

@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvex {
@@ -56,6 +57,12 @@ class FileSystem {
   // The names (without folder) of the entries of a folder, in no particular
   // order; empty when the folder cannot be listed.
   virtual std::vector<std::string> FolderEntries(const std::string& folder) = 0;
+
+  // The entries of a folder equal to `name` without regard to ASCII case, in
+  // byte order; empty when the folder cannot be listed. Lookups of names as
+  // FoxPro wrote them go through here, so that a file system that keeps
+  // listings can answer them without a listing each.
+  virtual std::vector<std::string> EntriesNamedNoCase(const std::string& folder, std::string_view name);
 
   // The largest file DiskFile reads whole when it opens it (and serves from
   // memory afterwards); larger files are read at each access.

@@ -39,11 +39,7 @@ std::string ResolveMemoName(FileSystem& files, std::string_view derived_name) {
   if (!kNamesIgnoreCase && files.Exists(derived)) return derived;
   const std::filesystem::path path = PathOf(derived);
   const std::string wanted = PathText(path.filename());
-  std::vector<std::string> matches;
-  for (const std::string& entry : files.FolderEntries(PathText(path.parent_path()))) {
-    if (SameText(entry, wanted)) matches.push_back(entry);
-  }
-  std::sort(matches.begin(), matches.end());
+  std::vector<std::string> matches = files.EntriesNamedNoCase(PathText(path.parent_path()), wanted);
   std::stable_partition(matches.begin(), matches.end(), [&](const std::string& match) { return match == wanted; });
   for (const std::string& match : matches) {
     const std::string candidate = PathText(path.parent_path() / PathOf(match));

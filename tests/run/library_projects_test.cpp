@@ -17,6 +17,7 @@
 #include "classlib/class_resolver.h"
 #include "loadable/form_model_builder.h"
 #include "run/class_library_expansion.h"
+#include "run/lookup_files.h"
 #include "support/golden.h"
 #include "table/table_dataset.h"
 #include "vocabulary/lists.h"
@@ -71,7 +72,7 @@ void CountForm(const fs::path& form, const std::vector<std::string>& library_fol
   TableDataSet dataset;
   dataset.SetTableName(form.string());
   dataset.Open();
-  const auto cache = MakeClassLibraryCache(library_folders);
+  const auto cache = MakeClassLibraryCache(LookupFileSystem({}), library_folders);
   std::vector<std::string> notes;
   const std::vector<FormRecord> records = ClassLibraryExpansion(cache)(ReadFormRecords(dataset), form.string(), notes);
   ScxObjectTree tree;

@@ -45,7 +45,7 @@ TEST(FindPictureFile, FollowsThePathFromTheFileHoldingTheSettingThenTheFileName)
   for (const auto& row : rows) {
     const std::string library_folder = *row.library_folder ? NativePath(row.library_folder) : "";
     const std::string expected = *row.expected ? NativePath(row.expected) : "";
-    EXPECT_EQ(FindPictureFile(files, "/app/forms/main.scx", library_folder, row.name).value_or(""), expected)
+    EXPECT_EQ(FindPictureFile(files, NativePath("/app/forms"), library_folder, row.name).value_or(""), expected)
         << row.library_folder << " " << row.name;
   }
 }
@@ -54,7 +54,7 @@ TEST(FindPictureFile, FindsOnlyRegularFiles) {
   MemoryFileSystem files;
   files.AddFile("/app/main.scx", "");
   files.AddFile("/app/logo.bmp/inside", "");  // a folder of the picture's name
-  EXPECT_FALSE(FindPictureFile(files, "/app/main.scx", "", "logo.bmp").has_value());
+  EXPECT_FALSE(FindPictureFile(files, NativePath("/app"), "", "logo.bmp").has_value());
 }
 
 TEST(ReadPictureFile, ReadsUpToTheBoundAndNothingThatFails) {
@@ -76,9 +76,9 @@ TEST(ReadPictureFile, ReadsUpToTheBoundAndNothingThatFails) {
 
 // The source remembers where names lead: by form folder and library folder.
 TEST(FilePictureSource, EachFormAndLibraryFolderFindsItsOwnFile) {
-  MemoryFileSystem files;
-  files.AddFile("/one/a.bmp", "one");
-  files.AddFile("/two/A.BMP", "two");
+  const auto files = std::make_shared<MemoryFileSystem>();
+  files->AddFile("/one/a.bmp", "one");
+  files->AddFile("/two/A.BMP", "two");
   const PictureSource source = FilePictureSource(files);
   for (int pass = 0; pass < 2; ++pass) {
     EXPECT_EQ(source("a.bmp", "", "/one/f.scx").bytes, std::optional<std::string>("one"));
