@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,8 +27,8 @@
 #include "child_process.h"
 #include "loadable/loadable_conversion.h"
 #include "run/class_library_expansion.h"
+#include "run/lookup_files.h"
 #include "run/picture_files.h"
-#include "table/file_system.h"
 #include "table/table_dataset.h"
 
 namespace {
@@ -124,9 +125,10 @@ void BM_LoadablePasses(benchmark::State& state) {
   const std::vector<std::string>& forms = Inputs(which);
   CountingClock clock;
   for (auto _ : state) {
-    // Each iteration reads its class libraries afresh, as each run does.
-    const quorvex::RecordExpansion expansion = quorvex::ClassLibraryExpansion(quorvex::MakeClassLibraryCache({}));
-    const quorvex::PictureSource pictures = quorvex::FilePictureSource(quorvex::RealFileSystem());
+    // Each iteration lists folders and reads class libraries afresh, as each run does.
+    const std::shared_ptr<quorvex::FileSystem> files = quorvex::LookupFileSystem({});
+    const quorvex::RecordExpansion expansion = quorvex::ClassLibraryExpansion(quorvex::MakeClassLibraryCache(files, {}));
+    const quorvex::PictureSource pictures = quorvex::FilePictureSource(files);
     for (const std::string& form : forms) ConvertLoadable(form, expansion, pictures, clock);
   }
   for (auto& [pass, totals] : pass_figures[InputName(which)] = clock.Totals()) {
