@@ -70,31 +70,27 @@ bool FoxParser::Expect(std::string_view op) {
 FoxExprPtr FoxParser::Expression() { return failure_.empty() ? Or() : nullptr; }
 
 // AND, OR and NOT are words FoxPro reads with or without their dots.
-FoxExprPtr FoxParser::Or() {
-  FoxExprPtr left = And();
-  while (left && ((Peek().kind == TokenKind::kWord && Peek().text == "OR") || PeekName("OR"))) {
-    Skip();
-    FoxExprPtr right = And();
-    if (!right) return nullptr;
-    left = Bounded(MakeBinary("OR", std::move(left), std::move(right)));
-  }
-  return left;
+bool FoxParser::PeekWord(std::string_view word) const {
+  return (Peek().kind == TokenKind::kWord && Peek().text == word) || PeekName(word);
 }
 
-FoxExprPtr FoxParser::And() {
-  FoxExprPtr left = Not();
-  while (left && ((Peek().kind == TokenKind::kWord && Peek().text == "AND") || PeekName("AND"))) {
+FoxExprPtr FoxParser::Or() { return WordChain("OR", &FoxParser::And); }
+FoxExprPtr FoxParser::And() { return WordChain("AND", &FoxParser::Not); }
+
+FoxExprPtr FoxParser::WordChain(std::string_view word, FoxExprPtr (FoxParser::*operand)()) {
+  FoxExprPtr left = (this->*operand)();
+  while (left && PeekWord(word)) {
     Skip();
-    FoxExprPtr right = Not();
+    FoxExprPtr right = (this->*operand)();
     if (!right) return nullptr;
-    left = Bounded(MakeBinary("AND", std::move(left), std::move(right)));
+    left = Bounded(MakeBinary(std::string(word), std::move(left), std::move(right)));
   }
   return left;
 }
 
 FoxExprPtr FoxParser::Not() {
   std::size_t count = 0;
-  for (; (Peek().kind == TokenKind::kWord && Peek().text == "NOT") || PeekName("NOT") || PeekOperator("!"); Skip())
+  for (; PeekWord("NOT") || PeekOperator("!"); Skip())
     ++count;
   FoxExprPtr operand = Comparison();
   if (!operand) return nullptr;

@@ -84,6 +84,9 @@ class FoxParser {
   std::nullptr_t Fail(std::string_view reason);
   FoxExprPtr Or();
   FoxExprPtr And();
+  // Operands of `operand` joined by the word `word` (OR, AND), left to right.
+  FoxExprPtr WordChain(std::string_view word, FoxExprPtr (FoxParser::*operand)());
+  bool PeekWord(std::string_view word) const;
   FoxExprPtr Not();
   FoxExprPtr Comparison();
   FoxExprPtr Sum();
