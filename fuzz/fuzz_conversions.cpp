@@ -56,7 +56,7 @@ void ConvertLoadable(FileSystem& files, const std::string& form_path, RecordExpa
     return;
   }
   for (const LoadableOutput& output : conversion.Outputs()) {
-    const std::string text = JoinLines(output.dfm);
+    const std::string& text = output.dfm_text;
     try {
       if (CanonicaliseDfmText(text, 0, DfmStrings::kAsciiOnly) != text) std::abort();
     } catch (const EParserError& error) {

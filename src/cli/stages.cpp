@@ -104,7 +104,7 @@ int PrintLoadableStage(const std::string& stage, FileConversion& conversion, Sta
   const LoadableConversion& loadable = *conversion.Loadable();
   for (std::size_t i = 0; i < loadable.Outputs().size(); ++i) {
     const LoadableOutput& output = loadable.Outputs()[i];
-    out << (stage == "rawdfm" ? WriteLoadableDfm(loadable.Forms()[i]) : JoinLines(stage == "pas" ? output.pas : output.dfm));
+    out << (stage == "rawdfm" ? WriteLoadableDfm(loadable.Forms()[i]) : (stage == "pas" ? output.pas_text : output.dfm_text));
   }
   return steps.Status();
 }

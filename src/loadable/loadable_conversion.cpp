@@ -45,8 +45,8 @@ LoadableOutput MakeOutput(const LoadableForm& form, PassClock* clock) {
   output.form_variable = form.root.identifier;
   // The model only writes what the grammar allows; a failure here is a
   // fault of this program and reaches the run as a warning.
-  output.dfm = SplitLines(CanonicaliseDfmText(WriteLoadableDfm(form), 0, DfmStrings::kAsciiOnly));
-  output.pas = WriteLoadableUnit(form);
+  output.dfm_text = CanonicaliseDfmText(WriteLoadableDfm(form), 0, DfmStrings::kAsciiOnly);
+  output.pas_text = JoinLines(WriteLoadableUnit(form));
   output.kept_count = KeptSettingCount(form.root);
   output.method_count = FoxMethodCount(form.root);
   output.handled_count = HandledMethodCount(form.root);

@@ -44,8 +44,10 @@ struct LoadableOutput {
   std::string unit_name;
   std::string form_class;     // TForm1: the class the unit declares, whose resource the .dfm is
   std::string form_variable;  // Form1: the unit's variable of that class, the form's name
-  TextList dfm;  // the canonical text, every string in ASCII and #codes (WriteLoadableDfm: before it)
-  TextList pas;
+  // The files' texts, lines ended by CR LF: the .dfm in the canonical layout, every string in ASCII and
+  // #codes (WriteLoadableDfm: before it), and the unit. Held whole: a form of many objects has many lines.
+  std::string dfm_text;
+  std::string pas_text;
   int kept_count = 0;     // settings kept as comments in the unit
   int method_count = 0;   // FoxPro methods in the unit
   int handled_count = 0;  // of them in handlers of events

@@ -100,8 +100,10 @@ void FileConversion::ListLoadableTexts() const {
   dfm_lines_.clear();
   pas_lines_.clear();
   for (const LoadableOutput& output : loadable_->Outputs()) {
-    dfm_lines_.insert(dfm_lines_.end(), output.dfm.begin(), output.dfm.end());
-    pas_lines_.insert(pas_lines_.end(), output.pas.begin(), output.pas.end());
+    const TextList dfm = SplitLines(output.dfm_text);
+    const TextList pas = SplitLines(output.pas_text);
+    dfm_lines_.insert(dfm_lines_.end(), dfm.begin(), dfm.end());
+    pas_lines_.insert(pas_lines_.end(), pas.begin(), pas.end());
   }
 }
 
@@ -204,14 +206,11 @@ std::vector<OutputFile> FileConversion::OutputFiles(const std::string& output_di
   std::vector<std::string> paths = OutputPaths(output_directory);
   std::vector<OutputFile> files;
   if (loadable_) {
-    // Reserved, as the files' views point into these texts.
-    loadable_file_texts_.clear();
-    loadable_file_texts_.reserve(paths.size());
+    std::size_t i = 0;
     for (const LoadableOutput& output : loadable_->Outputs()) {
-      loadable_file_texts_.push_back(JoinLines(output.pas));
-      loadable_file_texts_.push_back(JoinLines(output.dfm));
+      files.push_back({std::move(paths[i++]), output.pas_text});
+      files.push_back({std::move(paths[i++]), output.dfm_text});
     }
-    for (std::size_t i = 0; i < paths.size(); ++i) files.push_back({std::move(paths[i]), loadable_file_texts_[i]});
     return files;
   }
   pas_file_text_ = JoinLines(pas_lines_);
@@ -233,7 +232,6 @@ void FileConversion::StageOutputFiles(const std::string& output_directory) {
   // Written out; the canonical text stays, as DfmLines come from it.
   std::string().swap(pas_file_text_);
   std::string().swap(generated_dfm_text_);
-  std::vector<std::string>().swap(loadable_file_texts_);
 }
 
 void FileConversion::DiscardStagedFiles() {

@@ -141,7 +141,6 @@ class FileConversion {
   // The texts of OutputFiles that are not kept elsewhere.
   std::string pas_file_text_;
   std::string generated_dfm_text_;
-  std::vector<std::string> loadable_file_texts_;
   StagedFiles staged_;
   bool staged_for_save_ = false;
   std::exception_ptr stage_failure_;

@@ -18,7 +18,7 @@ fixtures::ScxRecord Cursor(const std::string& name, const std::string& alias) {
 
 // The outputs of a table of `records`, a data environment of `cursors`
 // first when there are any.
-std::vector<LoadableOutput> Convert(std::initializer_list<fixtures::ScxRecord> records,
+std::vector<ConvertedForm> Convert(std::initializer_list<fixtures::ScxRecord> records,
                                     std::vector<fixtures::ScxRecord> cursors = {}) {
   fixtures::ScxWriter writer;
   writer.AddVersionComment();
@@ -32,7 +32,7 @@ std::string Trimmed(const std::string& line) { return line.substr(line.find_firs
 
 // The lines of object `name` in the .dfm up to its own end, nested objects
 // included, blanks at the start removed; the header first.
-Lines Block(const LoadableOutput& form, const std::string& name) {
+Lines Block(const ConvertedForm& form, const std::string& name) {
   Lines block;
   std::size_t depth = std::string::npos;
   for (const std::string& line : form.dfm) {
@@ -57,7 +57,7 @@ Lines Only(const Lines& block, std::initializer_list<std::string_view> starts) {
 }
 
 // The comments under the unit's field of component `name`.
-Lines Comments(const LoadableOutput& form, const std::string& name) {
+Lines Comments(const ConvertedForm& form, const std::string& name) {
   Lines comments;
   bool inside = false;
   for (const std::string& line : form.pas) {
@@ -83,7 +83,7 @@ TEST(DataBinding, EveryKindOfControlBoundToAFieldTakesItsDataAwareClass) {
        Object("lstCity", "listbox", {"ControlSource = \"customer.city\"", "Sorted = .T."}),
        Object("spnAge", "spinner", {"ControlSource = \"customer.age\"", "SpinnerHighValue = 120.00"})},
       {Cursor("Cursor1", "customer")});
-  const LoadableOutput& form = outputs.front();
+  const ConvertedForm& form = outputs.front();
   EXPECT_EQ(Only(Block(form, "txtName"), {"object", "Left", "Data", "Text"}),
             (Lines{"object txtName: TDBEdit", "Left = 8", "DataField = 'name'", "DataSource = dsCustomer"}));
   EXPECT_EQ(Only(Block(form, "edtNotes"), {"object", "ScrollBars", "Data"}),
@@ -124,7 +124,7 @@ TEST(DataBinding, AnOptionGroupIsARadioGroupWhereItsButtonsStandAsOnesWould) {
        Object("opgKind", "optiongroup", {"ButtonCount = 2", "Value = \"\"", "ControlSource = \"orders.kind\""}),
        option("Home", "opgKind", 5, 5), option("Away", "opgKind", 75, 5)},
       {Cursor("Cursor1", "orders")});
-  const LoadableOutput& form = outputs.front();
+  const ConvertedForm& form = outputs.front();
   EXPECT_EQ(Only(Block(form, "opgSize"), {"object", "Items", "Values", "'", "Data"}),
             (Lines{"object opgSize: TDBRadioGroup", "Items.Strings = (", "'Small'", "'Medium'", "'Large')",
                    "Values.Strings = (", "'1'", "'2'", "'3')", "DataField = 'size'", "DataSource = dsOrders"}));
@@ -146,7 +146,7 @@ TEST(DataBinding, GridsShowTheirRecordSourceAndColumnsTheirFields) {
        Object("grdQuery", "grid", {"RecordSource = \"SELECT * FROM lines\"", "RecordSourceType = 4"}),
        Object("grdTable", "grid", {"RecordSource = \"data\\stock.dbf\"", "RecordSourceType = 0"})},
       {Cursor("Cursor1", "lines")});
-  const LoadableOutput& form = outputs.front();
+  const ConvertedForm& form = outputs.front();
   EXPECT_EQ(Only(Block(form, "grdLines"), {"DataSource", "FieldName"}),
             (Lines{"DataSource = dsLines", "FieldName = 'qty'", "FieldName = 'price'", "FieldName = 'name'"}));
   // A column of another table: the grid shows its own table's fields alone.
@@ -175,7 +175,7 @@ TEST(DataBinding, CursorsAndRelationsAreCommentsBesideTheirDataSources) {
               "Dataenvironment"),
        Object("Cursor2", "cursor", {"CursorSource = \"data\\orders.dbf\""}, "Dataenvironment"),
        Object("Cursor3", "cursor", {"Alias = \"stock\""}, "Dataenvironment")});
-  const LoadableOutput& form = outputs.front();
+  const ConvertedForm& form = outputs.front();
   EXPECT_EQ(Comments(form, "dsCustomer"),
             (Lines{"FoxPro: thisform.Dataenvironment.Cursor1", "Alias = \"customer\"", "CursorSource = \"customer\"",
                    "Database = ..\\data\\sales.dbc", "Order = \"cust_id\"", "Filter = \"active\"", "ReadOnly = .T.",
@@ -229,7 +229,7 @@ TEST(DataBinding, AliasesTheCodeOpensGetDataSourcesMarkedAsSuch) {
                                 Object("grdTotals", "grid", {"RecordSource = \"curtotals\""}),
                                 Object("txtName", "textbox", {"ControlSource = \"customer.name\""})},
                                {Cursor("Cursor1", "customer")});
-  const LoadableOutput& form = outputs.front();
+  const ConvertedForm& form = outputs.front();
   EXPECT_EQ(Only(Block(form, "grdTotals"), {"DataSource"}), Lines{"DataSource = dsCurTotals"});
   EXPECT_EQ(Comments(form, "dsCurTotals"),
             Lines{"FoxPro alias curTotals: opened by the form's code, not by a cursor of its data environment"});

@@ -13,7 +13,7 @@ namespace {
 using Settings = std::vector<std::string>;
 
 TEST(FoxProLook, FoxProsDefaultsFillWhatRecordsLeaveOut) {
-  const LoadableOutput form = ConvertForm({
+  const ConvertedForm form = ConvertForm({
       Object("Label1", "label", {"Caption = \"Name\""}),
       Object("Label2", "label", {"Caption = \"Clear\"", "BackStyle = 0", "AutoSize = .T.", "Width = 30"}),
       Object("Label3", "label", {"Caption = (GetText(\"A\"))", "AutoSize = .T.", "Width = 30", "Height = 15"}),
@@ -47,7 +47,7 @@ TEST(FoxProLook, MembersOfAFormOfAMissingClassComeFromItsOwnLines) {
                      "grd.Left = 7\r\ngrd.Top = 46\r\ngrd.ColumnCount = 1\r\ngrd.Name = \"grd\"\r\n"
                      "btnSave.Caption = \"Save\"\r\nbtnSave.Left = 229\r\nbtnSave.Name = \"btnSave\"\r\n",
        .classloc = "missing.vcx"});
-  const LoadableOutput form = ConvertTables(writer.Build(), "/f/inst.scx").front();
+  const ConvertedForm form = ConvertTables(writer.Build(), "/f/inst.scx").front();
   const Settings grid = SettingsOf(form, "grd");
   EXPECT_TRUE(std::find(grid.begin(), grid.end(), "Left = 7") != grid.end());
   EXPECT_TRUE(std::find(grid.begin(), grid.end(), "Width = 90") != grid.end()) << "the column's width";
@@ -60,7 +60,7 @@ TEST(FoxProLook, MembersOfAFormOfAMissingClassComeFromItsOwnLines) {
 // where that member has a record of its own: one check box on the page, no
 // page made of it, the lines kept.
 TEST(FoxProLook, MembersOfMembersStayWithTheirOwnRecords) {
-  const LoadableOutput form = ConvertForm(
+  const ConvertedForm form = ConvertForm(
       {Object("pgf", "pageframe",
               {"PageCount = 1", "Page1.Name = \"Page1\"", "Page1.chkA.Caption = \"x\"", "Page1.chkA.Name = \"chkA\""}),
        Object("chkA", "checkbox", {"Left = 5"}, "Form1.pgf.Page1")});
@@ -82,7 +82,7 @@ TEST(FoxProLook, ContainersOfUnknownSizeHoldTheirMembers) {
   fixtures::ScxRecord high = Object("Box1", "container", {"Height = 90", "cmdUp.Left = 150", "cmdUp.Name = \"cmdUp\""});
   high.class_name = "box";
   high.classloc = "missing.vcx";
-  const LoadableOutput form = ConvertForm({bar, high, Object("Plain1", "container", {})});
+  const ConvertedForm form = ConvertForm({bar, high, Object("Plain1", "container", {})});
   // The members' extent and the margin they keep from the nearer edge;
   // the button and the label by the defaults of the classes their names give.
   // A FoxPro container is flat with a one-pixel line round it.
@@ -95,7 +95,7 @@ TEST(FoxProLook, ContainersOfUnknownSizeHoldTheirMembers) {
 }
 
 TEST(FoxProLook, FontsAreWholeWhereTheyDifferFromTheContainers) {
-  const LoadableOutput form =
+  const ConvertedForm form =
       ConvertForm({Object("Label1", "label", {"Caption = \"A\"", "Width = 9", "Height = 9", "BackStyle = 0"}),
                    Object("Label2", "label",
                           {"Caption = \"B\"", "FontName = \"Tahoma\"", "FontSize = 8", "Width = 9", "Height = 9",
@@ -124,7 +124,7 @@ TEST(FoxProLook, FontsAreWholeWhereTheyDifferFromTheContainers) {
 }
 
 TEST(FoxProLook, ConstantExpressionsAreWrittenAsTheirValues) {
-  const LoadableOutput form = ConvertForm({
+  const ConvertedForm form = ConvertForm({
       Object("Label1", "label",
              {"Caption = (\"Status:\")", "BackColor = (RGB(255,0,0))", "Width = (10 * 5)", "Height = =17",
               "ToolTipText = ('one' + CHR(13) + CHR(10) + [two])"}),
@@ -140,7 +140,7 @@ TEST(FoxProLook, ConstantExpressionsAreWrittenAsTheirValues) {
 }
 
 TEST(FoxProLook, CheckBoxesAndOptionButtonsKeepTheirSizeInTheLcl) {
-  const LoadableOutput form = ConvertForm({
+  const ConvertedForm form = ConvertForm({
       Object("Check1", "checkbox", {"AutoSize = .T.", "Width = 60", "Height = 17"}),
       Object("Group1", "optiongroup", {"ButtonCount = 1", "Option1.Name = \"Option1\""}),
       Object("Loaded", "checkbox", {}),

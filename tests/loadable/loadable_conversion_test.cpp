@@ -16,7 +16,7 @@ namespace {
 using fixtures::PropertyLines;
 using fixtures::ScxWriter;
 
-std::vector<LoadableOutput> Convert(const ScxWriter& writer, LoadableOptions options = {},
+std::vector<ConvertedForm> Convert(const ScxWriter& writer, LoadableOptions options = {},
                                     std::vector<std::string>* notes = nullptr, int damaged_record = 0) {
   fixtures::TableFiles built = writer.Build();
   if (damaged_record > 0) fixtures::PutBigEndian32(built.memo, built.MemoEntryOffset(damaged_record, "PROPERTIES"), 2);
@@ -54,7 +54,7 @@ TEST(LoadableConversion, EveryObjectGetsARealClassAndFitsItsUnit) {
        .properties = PropertyLines({"Caption = \"X\"", "Name = \"lblX\""})},
   }));
   ASSERT_EQ(outputs.size(), 1u);
-  const LoadableOutput& form = outputs.front();
+  const ConvertedForm& form = outputs.front();
   EXPECT_EQ(form.unit_name, "U0001_tool");
   EXPECT_EQ(LinesWith(form.dfm, "object "),
             (std::vector<std::string>{"object Form1: TForm1", "object Line1: TBevel", "object Ole1: TPanel",
@@ -89,7 +89,7 @@ TEST(LoadableConversion, SettingsThatDoNotFitAreKeptAsComments) {
        .properties = PropertyLines({"Caption = (GetText(\"A\") + CHR(13))", "BackColor = (nColor)",
                                     "ToolTipText = \"Tip\"", "BackStyle = 0", "Name = \"Label1\""})},
   }));
-  const LoadableOutput& form = outputs.front();
+  const ConvertedForm& form = outputs.front();
   EXPECT_EQ(LinesWith(form.dfm, "Color"),
             (std::vector<std::string>{"Brush.Color = clRed", "Pen.Color = clNavy", "ParentColor = False"}));
   EXPECT_EQ(LinesWith(form.dfm, "Alignment"), std::vector<std::string>{"Alignment = taLeftJustify"});
@@ -114,7 +114,7 @@ TEST(LoadableConversion, GridColumnsTakeTheirHeaderAndEditControl) {
       {.objname = "Text1", .parent = "Form1.Grid1.Column1", .baseclass = "textbox",
        .properties = PropertyLines({"Left = 4", "BackColor = 255,255,255", "Name = \"Text1\""})},
   }));
-  const LoadableOutput& form = outputs.front();
+  const ConvertedForm& form = outputs.front();
   EXPECT_EQ(LinesWith(form.dfm, "object "),
             (std::vector<std::string>{"object Form1: TForm1", "object Grid1: TDBGrid"}));
   EXPECT_EQ(LinesWith(form.dfm, "Title."),
@@ -158,7 +158,7 @@ TEST(LoadableConversion, NamesAndTextsOfTheFormsCodePage) {
                 {.objname = "TEXT1", .parent = "Form1", .baseclass = "textbox",
                  .properties = PropertyLines({"Comment = \"\xCA\xEE\xE4\"", "Name = \"TEXT1\""})}},
                0xC9));
-  const LoadableOutput& form = outputs.front();
+  const ConvertedForm& form = outputs.front();
   EXPECT_EQ(LinesWith(form.dfm, "Caption"), std::vector<std::string>{"Caption = #1050#1086#1076' '#39'A'#39"});
   EXPECT_EQ(LinesWith(form.dfm, "object "),
             (std::vector<std::string>{"object Form1: TForm1", "object lbl___: TLabel", "object Text1: TEdit",

@@ -34,7 +34,7 @@ fixtures::ScxRecord Object(const std::string& name, const std::string& base_clas
   return {.objname = name, .parent = parent, .baseclass = base_class, .properties = properties, .methods = methods};
 }
 
-LoadableOutput Convert(std::initializer_list<fixtures::ScxRecord> objects, const std::string& form_methods,
+ConvertedForm Convert(std::initializer_list<fixtures::ScxRecord> objects, const std::string& form_methods,
                        LoadableOptions options = {}, int mark = 0x03) {
   fixtures::ScxWriter form;
   form.CodePageMark(mark).AddVersionComment().Add(
@@ -87,13 +87,13 @@ TEST(Methods, EveryEventOfTheTableGoesToItsHandler) {
       {"timer", "Timer", "OnTimer = cmdTimer", "procedure cmdTimer(Sender: TObject);"},
   };
   for (const Row& row : rows) {
-    const LoadableOutput form =
+    const ConvertedForm form =
         Convert({Object("cmd", row.base_class, Methods({{row.fox_event, "x = 1\r\n"}}))}, {});
     EXPECT_TRUE(Has(form.dfm, std::string("    ") + row.dfm_line)) << row.fox_event;
     EXPECT_TRUE(Has(form.pas, std::string("    ") + row.declaration)) << row.fox_event;
   }
   // The form's and a page's own; Types declares the TPoint of OnContextPopup.
-  const LoadableOutput form = Convert(
+  const ConvertedForm form = Convert(
       {Object("pgf", "pageframe", Methods({{"Page1.Activate", ""}}), "Form1",
               {"PageCount = 1", "Page1.Name = \"Page1\""})},
       Methods({{"Activate", ""}, {"Deactivate", ""}, {"Destroy", ""}, {"Unload", ""}, {"QueryUnload", ""}}));
@@ -108,7 +108,7 @@ TEST(Methods, EveryEventOfTheTableGoesToItsHandler) {
 }
 
 TEST(Methods, EventsThatMeetShareAHandlerInFoxProsOrder) {
-  const LoadableOutput form = Convert(
+  const ConvertedForm form = Convert(
       {Object("txt", "textbox",
               Methods({{"LostFocus", "b\r\n"}, {"GotFocus", "d\r\n"}, {"Valid", "a\r\n"}, {"When", "c\r\n"}}))},
       Methods({{"Init", "i\r\n"}, {"Load", "l\r\n"}}));
@@ -123,7 +123,7 @@ TEST(Methods, EventsThatMeetShareAHandlerInFoxProsOrder) {
 }
 
 TEST(Methods, OtherMethodsAndMembersMethodsArePlainMethods) {
-  const LoadableOutput form = Convert(
+  const ConvertedForm form = Convert(
       {Object("txt", "textbox", Methods({{"Refresh", ""}, {"MyCheck", ""}})),
        Object("grd", "grid", Methods({{"Column1.Header1.Click", "h\r\n"}}), "Form1",
               {"ColumnCount = 1", "Column1.Name = \"Column1\""}),
@@ -156,7 +156,7 @@ TEST(Methods, ClassesMethodsComeFirstMarkedWithTheirClass) {
                                     {"okbtn of app.vcx", "", Methods({{"Click", "ok\r\n"}, {"Init", ""}})}};
     return records;
   };
-  const LoadableOutput form =
+  const ConvertedForm form =
       Convert({Object("cmd", "commandbutton", Methods({{"Click", "THIS.Caption = \"own\"\r\n"}}))}, {}, options);
   const std::string not_run = "  // Not run: FoxPro runs the version of the method below in its place.";
   EXPECT_EQ(Body(form.pas, "procedure TForm1.cmdClick(Sender: TObject);"),
@@ -169,7 +169,7 @@ TEST(Methods, ClassesMethodsComeFirstMarkedWithTheirClass) {
 }
 
 TEST(Methods, CodeStandsInCommentsNoTextOfItCanEnd) {
-  const LoadableOutput form = Convert(
+  const ConvertedForm form = Convert(
       {Object("cmd", "commandbutton",
               Methods({{"Click", "x = {^2020-01-01}\r\n\ty = \"*)\" && }\r\n// \xE9t\xE9\r\n\r\n"},
                        {"Valid", ""},
@@ -188,7 +188,7 @@ TEST(Methods, CodeStandsInCommentsNoTextOfItCanEnd) {
 }
 
 TEST(Methods, CodeIsTranslatedWhereCertainAndTheRestMarked) {
-  const LoadableOutput form =
+  const ConvertedForm form =
       Convert({Object("cmd", "commandbutton", Methods({{"Click", "THIS.Caption = \"Done\"\r\n"}})),
                Object("lbl", "label", Methods({{"Click", "USE customers\r\nTHIS.Visible = .F.\r\n"}, {"Init", ""}}))},
               {});
@@ -206,7 +206,7 @@ TEST(Methods, CodeIsTranslatedWhereCertainAndTheRestMarked) {
   EXPECT_EQ(form.translation.lines, 3);
   EXPECT_TRUE(form.uses_runtime);
   // Without translated code a unit needs no runtime.
-  const LoadableOutput none = Convert({Object("lbl", "label", Methods({{"Click", "USE customers\r\n"}}))}, {});
+  const ConvertedForm none = Convert({Object("lbl", "label", Methods({{"Click", "USE customers\r\n"}}))}, {});
   EXPECT_TRUE(Has(none.pas, "  SysUtils, Classes, Graphics, Controls, Forms, Dialogs, StdCtrls;"));
   EXPECT_EQ(none.translation.none, 1);
   EXPECT_FALSE(none.uses_runtime);

@@ -17,7 +17,7 @@ bool Has(const Settings& settings, const std::string& setting) {
 }
 
 // The settings the unit keeps as comments, blanks cut.
-Settings KeptLines(const LoadableOutput& form) {
+Settings KeptLines(const ConvertedForm& form) {
   Settings kept;
   for (const std::string& line : form.pas) {
     if (line.starts_with("      // ")) kept.push_back(line.substr(6));
@@ -26,7 +26,7 @@ Settings KeptLines(const LoadableOutput& form) {
 }
 
 TEST(SettingRules, ValueIsTheControlsState) {
-  const LoadableOutput form = ConvertForm({
+  const ConvertedForm form = ConvertForm({
       Object("Group1", "optiongroup", {"ButtonCount = 3", "Value = 2", "Option1.Name = \"Option1\"",
                                        "Option2.Name = \"Option2\"", "Option3.Name = \"Option3\""}),
       Object("Check1", "checkbox", {"Value = 1"}),
@@ -60,7 +60,7 @@ TEST(SettingRules, ValueIsTheControlsState) {
 }
 
 TEST(SettingRules, PagesStandInTheirOrderAndTheFormOpensOnFoxProsPage) {
-  const LoadableOutput form = ConvertForm({
+  const ConvertedForm form = ConvertForm({
       Object("Frame1", "pageframe", {"PageCount = 3", "ActivePage = 2", "Page1.PageOrder = 3",
                                      "Page1.Name = \"Page1\"", "Page2.PageOrder = 1", "Page2.Name = \"Page2\"",
                                      "Page3.PageOrder = 2", "Page3.Name = \"Page3\""}),
@@ -74,7 +74,7 @@ TEST(SettingRules, PagesStandInTheirOrderAndTheFormOpensOnFoxProsPage) {
 }
 
 TEST(SettingRules, BordersAnchorsFormButtonsGridsAndTips) {
-  const LoadableOutput form = ConvertForm(
+  const ConvertedForm form = ConvertForm(
       {
           Object("Label1", "label", {"Alignment = 1", "Anchor = 15"}),
           Object("Text1", "textbox", {"BorderStyle = 0", "BackStyle = 0", "Anchor = 240"}),
@@ -102,7 +102,7 @@ TEST(SettingRules, BordersAnchorsFormButtonsGridsAndTips) {
 }
 
 TEST(SettingRules, FormsAreNeverStoredVisibleNamesHideNoMemberCustomObjectsNeverShow) {
-  const LoadableOutput form = ConvertForm(
+  const ConvertedForm form = ConvertForm(
       {
           Object("Close", "commandbutton", {"Caption = \"Close\"", "Comment = \"\"", "OLEDragMode = 0"}),
           Object("Custom1", "custom", {}),

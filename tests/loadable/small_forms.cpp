@@ -17,7 +17,7 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::vector<LoadableOutput> ConvertTables(const fixtures::TableFiles& built, const std::string& scx_path,
+std::vector<ConvertedForm> ConvertTables(const fixtures::TableFiles& built, const std::string& scx_path,
                                           LoadableOptions options, std::vector<std::string>* notes) {
   MemoryFileSystem files;
   built.AddTo(files, scx_path, scx_path.substr(0, scx_path.size() - 3) + "sct");
@@ -28,10 +28,13 @@ std::vector<LoadableOutput> ConvertTables(const fixtures::TableFiles& built, con
   conversion.ReadRecords(dataset);
   conversion.Generate();
   if (notes != nullptr) *notes = conversion.Notes();
-  return conversion.Outputs();
+  std::vector<ConvertedForm> forms;
+  for (const LoadableOutput& output : conversion.Outputs())
+    forms.push_back({output, SplitLines(output.dfm_text), SplitLines(output.pas_text)});
+  return forms;
 }
 
-LoadableOutput ConvertForm(std::initializer_list<fixtures::ScxRecord> objects,
+ConvertedForm ConvertForm(std::initializer_list<fixtures::ScxRecord> objects,
                            std::initializer_list<std::string> form_lines) {
   std::vector<std::string> lines(form_lines);
   lines.push_back("Name = \"Form1\"");
@@ -53,7 +56,7 @@ fixtures::ScxRecord Object(std::string name, std::string base_class, std::vector
 }
 
 // The settings of component `name` in the .dfm, in their order, blanks cut.
-std::vector<std::string> SettingsOf(const LoadableOutput& form, const std::string& name) {
+std::vector<std::string> SettingsOf(const ConvertedForm& form, const std::string& name) {
   std::vector<std::string> settings;
   bool inside = false;
   std::size_t depth = 0;
