@@ -78,6 +78,7 @@ std::string DfmStringLiteral(std::u16string_view text) {
 
 std::string Utf8Text(std::u16string_view text) {
   std::string out;
+  out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
     if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
@@ -90,6 +91,12 @@ std::string Utf8Text(std::u16string_view text) {
     }
   }
   return out;
+}
+
+std::string DecodeToUtf8(std::string_view bytes, int code_page) {
+  const bool ascii =
+      std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return ascii ? std::string(bytes) : Utf8Text(DecodeText(bytes, code_page));
 }
 
 std::string DfmLiteralBytes(std::string_view literal) {

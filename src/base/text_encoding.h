@@ -27,6 +27,10 @@ std::string DfmStringLiteral(std::u16string_view text);
 // `text` in UTF-8 (an unpaired surrogate becomes U+FFFD).
 std::string Utf8Text(std::u16string_view text);
 
+// `bytes` of code page `code_page` in UTF-8: Utf8Text(DecodeText(...)),
+// without the detour for the ASCII text most of a form holds.
+std::string DecodeToUtf8(std::string_view bytes, int code_page);
+
 // The bytes that a DFM string literal as the conversion writes it stands for:
 // 'It''s' gives It's. Whatever follows the closing apostrophe is ignored.
 std::string DfmLiteralBytes(std::string_view literal);

@@ -73,7 +73,7 @@ class SourceMaker {
     for (Component& source : sources_) form_.root.children.push_back(std::move(source));
   }
 
-  std::string Utf8(std::string_view text) const { return Utf8Text(DecodeText(text, form_.code_page)); }
+  std::string Utf8(std::string_view text) const { return DecodeToUtf8(text, form_.code_page); }
 
  private:
   std::string Literal(std::string_view text) const { return DfmStringLiteral(DecodeText(text, form_.code_page)); }
@@ -97,7 +97,7 @@ class SourceMaker {
 };
 
 void CollectBound(const Component& component, int code_page, std::vector<BoundControl>& bound) {
-  const auto utf8 = [&](std::string_view text) { return Utf8Text(DecodeText(text, code_page)); };
+  const auto utf8 = [&](std::string_view text) { return DecodeToUtf8(text, code_page); };
   if (const std::string* source = FindSetting(component.settings, "DataSource")) {
     BoundControl control{component.identifier, *source, utf8(component.data_field), {}};
     for (const GridColumn& column : component.columns) control.columns.push_back(utf8(column.field));

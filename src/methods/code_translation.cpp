@@ -106,7 +106,7 @@ class CodeTranslator {
     for (FoxMethod& fox : method.methods) {
       if (fox.overridden) continue;
       std::vector<std::string> lines;
-      for (const std::string& line : fox.code) lines.push_back(Utf8Text(DecodeText(line, code_page_)));
+      for (const std::string& line : fox.code) lines.push_back(DecodeToUtf8(line, code_page_));
       MethodContext context;
       context.this_object = IsOwn(fox) ? object : -1;
       context.fox_name = fox.name;

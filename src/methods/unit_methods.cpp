@@ -65,7 +65,7 @@ std::string MethodHeading(const FoxMethod& method) {
 // The FoxPro code of `fox` as it is stored, a comment per line.
 void AppendComments(const FoxMethod& fox, int code_page, TextList& out) {
   for (const std::string& line : fox.code) {
-    const std::string text = Utf8Text(DecodeText(line, code_page));
+    const std::string text = DecodeToUtf8(line, code_page);
     out.push_back(text.find_first_not_of(" \t") == std::string::npos ? std::string() : "  " + LineComment(text));
   }
 }
@@ -79,7 +79,7 @@ void AppendTranslation(const FoxMethod& fox, int code_page, TextList& out) {
       out.push_back(indent + line.pascal);
       continue;
     }
-    const std::string text = Utf8Text(DecodeText(fox.code[static_cast<std::size_t>(line.source)], code_page));
+    const std::string text = DecodeToUtf8(fox.code[static_cast<std::size_t>(line.source)], code_page);
     out.push_back(text.find_first_not_of(" \t") == std::string::npos ? std::string() : indent + LineComment(text));
   }
 }
@@ -104,7 +104,7 @@ void AppendBody(const FormMethod& method, const std::string& form_class, int cod
   out.push_back("begin");
   if (!FullyTranslated(method)) out.push_back(std::string(kNotFullyTranslated));
   for (const FoxMethod& fox : method.methods) {
-    out.push_back("  " + LineComment(Utf8Text(DecodeText(MethodHeading(fox), code_page))));
+    out.push_back("  " + LineComment(DecodeToUtf8(MethodHeading(fox), code_page)));
     if (fox.overridden) {
       out.push_back("  // Not run: FoxPro runs the version of the method below in its place.");
       AppendComments(fox, code_page, out);

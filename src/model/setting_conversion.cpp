@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <mutex>
 #include <optional>
 
 #include "base/ascii.h"
@@ -245,23 +246,37 @@ ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_v
 TextList SettingConverter::WithoutFoxDefaults(const TextList& lines, std::string_view base_class) const {
   const FoxDefaults::Rows* defaults = defaults_.Find(base_class);
   if (defaults == nullptr) return lines;
-  std::map<std::string_view, bool, TextLess> is_default;  // per property, by its last line
-  for (const std::string& line : lines) {
-    const std::string_view property = TrimBlanks(NamePart(line));
-    const auto row = defaults->find(property);
-    is_default[property] = row != defaults->end() && SameFoxValue(row->second, TrimBlanks(ValuePart(line)));
+  // The lines in order of property, each property's lines in their own
+  // order: the last of each run decides for all of them.
+  std::vector<std::size_t> order(lines.size());
+  std::vector<std::string_view> properties(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    order[i] = i;
+    properties[i] = TrimBlanks(NamePart(lines[i]));
+  }
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return CompareText(properties[a], properties[b]) < 0; });
+  std::vector<bool> dropped(lines.size(), false);
+  for (std::size_t end = 0; end < order.size();) {
+    std::size_t start = end;
+    while (end < order.size() && SameText(properties[order[end]], properties[order[start]])) ++end;
+    const std::size_t last = order[end - 1];
+    const auto row = defaults->find(properties[last]);
+    const bool is_default = row != defaults->end() && SameFoxValue(row->second, TrimBlanks(ValuePart(lines[last])));
+    for (; start < end; ++start) dropped[order[start]] = is_default;
   }
   TextList kept;
-  for (const std::string& line : lines) {
-    const auto found = is_default.find(TrimBlanks(NamePart(line)));
-    if (found == is_default.end() || !found->second) kept.push_back(line);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!dropped[i]) kept.push_back(lines[i]);
   }
   return kept;
 }
 
 void SettingConverter::AddDefaults(ConvertedSettings& converted, std::string_view base_class,
                                    std::string_view fox_class, std::string_view table_class) const {
-  for (const auto& [property, setting] : DefaultSettings(base_class, fox_class, table_class)) {
+  const DefaultSettingList& defaults = DefaultSettings(base_class, fox_class, table_class);
+  converted.settings.reserve(converted.settings.size() + defaults.size());
+  for (const auto& [property, setting] : defaults) {
     if (!converted.carried.contains(property) && FindSetting(converted.settings, setting.name) == nullptr)
       converted.settings.push_back(setting);
   }
@@ -269,19 +284,37 @@ void SettingConverter::AddDefaults(ConvertedSettings& converted, std::string_vie
 
 const std::vector<std::pair<std::string, DfmSetting>>& SettingConverter::DefaultSettings(
     std::string_view base_class, std::string_view fox_class, std::string_view table_class) const {
-  std::string key = std::string(base_class) + '\n' + std::string(fox_class) + '\n' + std::string(table_class);
-  auto [cached, added] = default_settings_.try_emplace(std::move(key));
-  if (!added) return cached->second;
+  std::string key = std::to_string(code_page_) + '\n' + std::string(base_class) + '\n' + std::string(fox_class) +
+                    '\n' + std::string(table_class);
+  // With the shared tables, the settings are the same for every form of a
+  // code page: worked out once for all of them, on whichever thread comes first.
+  const bool shared = &table_ == &PublishedProperties::Shared() && &defaults_ == &FoxDefaults::Shared() &&
+                      &rules_ == &SettingRules::Shared() && &lists_ == &Lists::Shared();
+  static DefaultSettingsMemo shared_memo;
+  DefaultSettingsMemo& memo = shared ? shared_memo : own_default_settings_;
+  {
+    const std::shared_lock reading(memo.lock);
+    if (const auto found = memo.entries.find(key); found != memo.entries.end()) return found->second;
+  }
+  DefaultSettingList made = MakeDefaultSettings(base_class, fox_class, table_class);
+  const std::unique_lock writing(memo.lock);
+  return memo.entries.try_emplace(std::move(key), std::move(made)).first->second;
+}
+
+SettingConverter::DefaultSettingList SettingConverter::MakeDefaultSettings(std::string_view base_class,
+                                                                           std::string_view fox_class,
+                                                                           std::string_view table_class) const {
+  DefaultSettingList made;
   const FoxDefaults::Rows* defaults = defaults_.Find(base_class);
-  if (defaults == nullptr) return cached->second;
+  if (defaults == nullptr) return made;
   // Row by row, so that each setting is known by the property it stands for.
   for (const auto& [property, value] : *defaults) {
     for (DfmSetting& setting : Convert({property + " = " + value}, fox_class, table_class).settings) {
       const PropertyType* type = table_.Find(table_class, setting.name);
-      if (type == nullptr || type->default_value != setting.value) cached->second.emplace_back(property, setting);
+      if (type == nullptr || type->default_value != setting.value) made.emplace_back(property, setting);
     }
   }
-  return cached->second;
+  return made;
 }
 
 std::string SettingConverter::ConvertByRule(const SettingRule& rule, std::string_view value) const {

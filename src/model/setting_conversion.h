@@ -11,6 +11,8 @@
 
 #include <map>
 #include <set>
+#include <shared_mutex>
+#include <unordered_map>
 #include <utility>
 #include <string>
 #include <string_view>
@@ -76,16 +78,22 @@ class SettingConverter {
   // The settings FoxPro's defaults of `base_class` give, each with the
   // FoxPro property it stands for, but for those Delphi and the LCL default
   // to anyway; worked out once per class.
-  const std::vector<std::pair<std::string, DfmSetting>>& DefaultSettings(std::string_view base_class,
-                                                                         std::string_view fox_class,
-                                                                         std::string_view table_class) const;
+  using DefaultSettingList = std::vector<std::pair<std::string, DfmSetting>>;
+  struct DefaultSettingsMemo {
+    std::shared_mutex lock;
+    std::unordered_map<std::string, DefaultSettingList> entries;  // by code page and classes
+  };
+  const DefaultSettingList& DefaultSettings(std::string_view base_class, std::string_view fox_class,
+                                            std::string_view table_class) const;
+  DefaultSettingList MakeDefaultSettings(std::string_view base_class, std::string_view fox_class,
+                                         std::string_view table_class) const;
 
   int code_page_;
   const PublishedProperties& table_;
   const FoxDefaults& defaults_;
   const SettingRules& rules_;
   const Lists& lists_;
-  mutable std::map<std::string, std::vector<std::pair<std::string, DfmSetting>>> default_settings_;
+  mutable DefaultSettingsMemo own_default_settings_;  // for tables other than the shared ones
 };
 
 // Sets `setting` in `settings`, replacing one of the same name (letter case

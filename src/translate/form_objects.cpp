@@ -13,7 +13,7 @@ int FormObjects::Member(int object, std::string_view name) const {
   return -1;
 }
 
-const std::string* FormObjects::Stored(int object, std::string_view property) const {
+const std::string_view* FormObjects::Stored(int object, std::string_view property) const {
   for (const auto& [name, value] : objects.at(static_cast<std::size_t>(object)).stored) {
     if (SameText(name, property)) return &value;
   }

@@ -25,8 +25,9 @@ struct FoxObject {
   std::string pascal_name;  // the form class's field; "Self" for the form
   std::string delphi_class;
   std::string fox_class;  // FoxPro's base class, lower case
-  // FoxPro settings as stored (class settings included): name, value text.
-  std::vector<std::pair<std::string, std::string>> stored;
+  // FoxPro settings as stored (class settings included): name, value text,
+  // views into the lines of the model the objects are made from.
+  std::vector<std::pair<std::string_view, std::string_view>> stored;
   int parent = -1;
   std::vector<int> members;
   std::vector<CallableMethod> methods;
@@ -50,7 +51,7 @@ struct FormObjects {
   // The member of `object` named `name` (letter case aside), or -1.
   int Member(int object, std::string_view name) const;
   // The stored value of `property` of `object` (letter case aside), or null.
-  const std::string* Stored(int object, std::string_view property) const;
+  const std::string_view* Stored(int object, std::string_view property) const;
   // True when `object` or an object inside it has FoxPro method `name`.
   bool AnyHasMethod(int object, std::string_view name) const;
   // True when `object` or an object inside it stores `property`.

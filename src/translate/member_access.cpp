@@ -123,12 +123,12 @@ bool HasClass(std::string_view classes, std::string_view delphi_class) {
   return false;
 }
 
-bool IsQuoted(const std::string* value) {
+bool IsQuoted(const std::string_view* value) {
   return value != nullptr && value->size() >= 2 && ((*value)[0] == '"' || (*value)[0] == '\'' || (*value)[0] == '[');
 }
 
 // A whole number as stored: "-3", "1.00".
-bool IsWhole(const std::string* value) {
+bool IsWhole(const std::string_view* value) {
   if (value == nullptr) return true;
   std::string_view text = TrimBlanks(*value);
   if (!text.empty() && text[0] == '-') text.remove_prefix(1);
@@ -141,13 +141,13 @@ bool IsWhole(const std::string* value) {
 }
 
 bool StoredIs(const FormObjects& form, int object, std::string_view property, std::string_view value) {
-  const std::string* stored = form.Stored(object, property);
+  const std::string_view* stored = form.Stored(object, property);
   return stored != nullptr && TrimBlanks(*stored) == value;
 }
 
 // Not stored, or stored empty ("" is no input mask, no format).
 bool Unset(const FormObjects& form, int object, std::string_view property) {
-  const std::string* stored = form.Stored(object, property);
+  const std::string_view* stored = form.Stored(object, property);
   return stored == nullptr || TrimBlanks(*stored) == "\"\"" || TrimBlanks(*stored).empty();
 }
 
@@ -156,20 +156,20 @@ bool ColumnOne(const FormObjects& form, int object, std::string_view property) {
          StoredIs(form, object, property, "1");
 }
 
-bool IsLogical(const std::string* value) {
+bool IsLogical(const std::string_view* value) {
   if (value == nullptr) return false;
   const std::string upper = AsciiLowerCopy(TrimBlanks(*value));
   return upper == ".t." || upper == ".f.";
 }
 
 bool ListValue(const FormObjects& form, int object) {
-  const std::string* value = form.Stored(object, "Value");
+  const std::string_view* value = form.Stored(object, "Value");
   return Unset(form, object, "ControlSource") && (value == nullptr || IsQuoted(value)) &&
          ColumnOne(form, object, "ColumnCount") && ColumnOne(form, object, "BoundColumn");
 }
 
 bool Holds(const FormObjects& form, int object, Condition condition) {
-  const std::string* value = form.Stored(object, "Value");
+  const std::string_view* value = form.Stored(object, "Value");
   const bool unbound = Unset(form, object, "ControlSource");
   switch (condition) {
     case Condition::kAlways: return true;
@@ -193,7 +193,7 @@ bool Holds(const FormObjects& form, int object, Condition condition) {
       return !form.AnyHasMethod(object, "Refresh") && !form.AnyStores(object, "ControlSource");
     case Condition::kModeless: return !StoredIs(form, object, "WindowType", "1");
     case Condition::kNoAmpersand: {
-      const std::string* caption = form.Stored(object, "Caption");
+      const std::string_view* caption = form.Stored(object, "Caption");
       return caption == nullptr || caption->find('&') == std::string::npos;
     }
   }

@@ -73,7 +73,7 @@ class UnitWriter {
   // A comment line in UTF-8; control characters become blanks so that the
   // comment stays on its line.
   void Comment(std::string_view text) {
-    std::string line = Utf8Text(DecodeText(text, form_.code_page));
+    std::string line = DecodeToUtf8(text, form_.code_page);
     for (char& c : line) {
       if (static_cast<unsigned char>(c) < 32) c = ' ';
     }
