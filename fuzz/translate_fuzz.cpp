@@ -20,13 +20,13 @@ const quorvex::FormObjects& Form() {
   static const quorvex::FormObjects form = [] {
     quorvex::FormObjects objects;
     objects.objects = {
-        {"Form1", "Self", "TForm", "form", {}, -1, {1, 2, 3, 4}, {{"Check", "FormCheck", false}}, {}},
-        {"lblName", "lblName", "TLabel", "label", {}, 0, {}, {}, {}},
-        {"txtName", "txtName", "TEdit", "textbox", {}, 0, {}, {}, {}},
-        {"chkDone", "chkDone", "TCheckBox", "checkbox", {{"Value", "0"}}, 0, {}, {{"Click", "chkDoneClick", true}}, {}},
-        {"opgKind", "opgKind", "TGroupBox", "optiongroup", {}, 0, {5, 6}, {}, {}},
-        {"Option1", "Option1", "TRadioButton", "optionbutton", {}, 4, {}, {}, {}},
-        {"Option2", "Option2", "TRadioButton", "optionbutton", {}, 4, {}, {}, {}},
+        {"Form1", "Self", "TForm", {}, -1, {1, 2, 3, 4}, {{"Check", "FormCheck", false}}, {}},
+        {"lblName", "lblName", "TLabel", {}, 0, {}, {}, {}},
+        {"txtName", "txtName", "TEdit", {}, 0, {}, {}, {}},
+        {"chkDone", "chkDone", "TCheckBox", {{"Value", "0"}}, 0, {}, {{"Click", "chkDoneClick", true}}, {}},
+        {"opgKind", "opgKind", "TGroupBox", {}, 0, {5, 6}, {}, {}},
+        {"Option1", "Option1", "TRadioButton", {}, 4, {}, {}, {}},
+        {"Option2", "Option2", "TRadioButton", {}, 4, {}, {}, {}},
     };
     objects.class_names = {"lblName", "txtName", "chkDone",   "opgKind",
                            "Option1", "Option2", "FormCheck", "chkDoneClick"};

@@ -262,6 +262,7 @@ bool FormModelBuilder::SizedByMembers(const ScxNode& node) const {
 }
 
 void FormModelBuilder::AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice) {
+  if (component.delphi_class != "TDBGrid") component.children.reserve(node.children.size());
   for (const ScxNode* child : node.children) {
     if (component.delphi_class == "TDBGrid") {
       AddColumn(component, *child);
@@ -353,6 +354,7 @@ std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records
     builder.MakeMethods(forms.back().root);
     EnterPass(clock, "translation");
     TranslateFormCode(forms.back());
+    ReleaseStoredLines(forms.back().root);
     if (form_nodes.size() > 1)
       forms.back().unit_name = unit_names.Take(unit_name + "_" + forms.back().root.identifier);
   }

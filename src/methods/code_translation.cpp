@@ -33,13 +33,19 @@ void AddMethods(const Component& component, FoxObject& object) {
   }
 }
 
+std::size_t CountComponents(const Component& component) {
+  std::size_t count = 1;
+  for (const Component& child : component.children) count += CountComponents(child);
+  return count;
+}
+
 void AddObject(const Component& component, int parent, FormObjects& form) {
   const int index = static_cast<int>(form.objects.size());
   FoxObject object;
   object.fox_name = component.original_name;
-  object.pascal_name = parent < 0 ? std::string("Self") : component.identifier;
-  object.delphi_class = parent < 0 ? std::string("TForm") : component.delphi_class;
-  object.fox_class = AsciiLowerCopy(component.fox_class);
+  object.pascal_name = parent < 0 ? std::string_view("Self") : std::string_view(component.identifier);
+  object.delphi_class = parent < 0 ? std::string_view("TForm") : std::string_view(component.delphi_class);
+  object.stored.reserve(component.stored.size());
   for (const std::string& line : component.stored)
     object.stored.emplace_back(TrimBlanks(NamePart(line)), TrimBlanks(ValuePart(line)));
   object.parent = parent;
@@ -83,6 +89,7 @@ void MarkOverridden(FormMethod& method) {
 class CodeTranslator {
  public:
   explicit CodeTranslator(const LoadableForm& form) : code_page_(form.code_page) {
+    objects_.objects.reserve(CountComponents(form.root));
     AddObject(form.root, -1, objects_);
     objects_.name_taken = HidesFormMember;
     objects_.double_byte = code_page_ == 932 || code_page_ == 936 || code_page_ == 949 || code_page_ == 950;

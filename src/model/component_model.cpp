@@ -2,6 +2,11 @@
 
 namespace quorvex {
 
+void ReleaseStoredLines(Component& component) {
+  TextList().swap(component.stored);
+  for (Component& child : component.children) ReleaseStoredLines(child);
+}
+
 int KeptSettingCount(const Component& component) {
   int count = static_cast<int>(component.kept.size());
   for (const Component& child : component.children) count += KeptSettingCount(child);

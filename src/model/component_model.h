@@ -69,7 +69,8 @@ struct Component {
   std::string delphi_class;  // TButton ...; for the form "T" + identifier
   std::string fox_class;     // the FoxPro base class whose defaults it has
   // Its FoxPro property lines as stored (its classes' included), which tell
-  // the code translator what its properties mean.
+  // the code translator what its properties mean; let go of once the code is
+  // translated (ReleaseStoredLines), as nothing written needs them.
   TextList stored;
   std::vector<DfmSetting> settings;
   // Property lines that a rule of the component as a whole carries (the
@@ -125,6 +126,9 @@ struct LoadableForm {
   Component root;
   std::vector<DataSourceMade> data_sources;  // in the order of the text
 };
+
+// Empties `stored` of `component` and every component inside it.
+void ReleaseStoredLines(Component& component);
 
 // The settings kept as comments in a form, all components counted.
 int KeptSettingCount(const Component& component);

@@ -25,7 +25,7 @@ bool FormObjects::AnyHasMethod(int object, std::string_view name) const {
   const auto named = [&](const auto& method) { return SameText(method.fox_name, name); };
   if (std::any_of(each.methods.begin(), each.methods.end(), named)) return true;
   if (std::any_of(each.other_methods.begin(), each.other_methods.end(),
-                  [&](const std::string& other) { return SameText(other, name); }))
+                  [&](std::string_view other) { return SameText(other, name); }))
     return true;
   return std::any_of(each.members.begin(), each.members.end(), [&](int member) { return AnyHasMethod(member, name); });
 }

@@ -12,35 +12,36 @@
 
 namespace quorvex {
 
+// The texts below are views into the model the objects are made from, which
+// outlives them: a form of many objects is not held twice.
+
 // A method of the form class that FoxPro code may call: FoxPro's method
 // `fox_name` of the object. A handler takes the object as its Sender.
 struct CallableMethod {
-  std::string fox_name;
-  std::string pascal_name;
+  std::string_view fox_name;
+  std::string_view pascal_name;
   bool handler = false;  // a TNotifyEvent handler holding this FoxPro method alone
 };
 
 struct FoxObject {
-  std::string fox_name;
-  std::string pascal_name;  // the form class's field; "Self" for the form
-  std::string delphi_class;
-  std::string fox_class;  // FoxPro's base class, lower case
-  // FoxPro settings as stored (class settings included): name, value text,
-  // views into the lines of the model the objects are made from.
+  std::string_view fox_name;
+  std::string_view pascal_name;  // the form class's field; "Self" for the form
+  std::string_view delphi_class;
+  // FoxPro settings as stored (class settings included): name, value text.
   std::vector<std::pair<std::string_view, std::string_view>> stored;
   int parent = -1;
   std::vector<int> members;
   std::vector<CallableMethod> methods;
   // FoxPro methods of this object that the conversion could not make
   // callable (a handler that other events share, one of another type).
-  std::vector<std::string> other_methods;
+  std::vector<std::string_view> other_methods;
 };
 
 struct FormObjects {
   std::vector<FoxObject> objects;
   // Every name the form class gives its fields and methods: a variable of a
   // method takes none of them, so that it hides nothing the code reaches.
-  std::vector<std::string> class_names;
+  std::vector<std::string_view> class_names;
   // True for a name no variable may take besides those: a reserved word, a
   // member of the form that it would hide. May be empty.
   std::function<bool(std::string_view)> name_taken;

@@ -265,13 +265,13 @@ std::string Fill(const FormObjects& form, int object, std::string_view pattern, 
 }  // namespace
 
 std::string ObjectText(const FormObjects& form, int object) {
-  return object == 0 ? std::string("Self") : form.objects.at(static_cast<std::size_t>(object)).pascal_name;
+  return object == 0 ? std::string("Self") : std::string(form.objects.at(static_cast<std::size_t>(object)).pascal_name);
 }
 
 Translated<PasExpr> ReadProperty(const FormObjects& form, int object, std::string_view property) {
   // The name FoxPro knows the object by, which the conversion may have changed.
   if (SameText(property, "Name")) {
-    const std::string& name = form.objects.at(static_cast<std::size_t>(object)).fox_name;
+    const std::string_view name = form.objects.at(static_cast<std::size_t>(object)).fox_name;
     if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
       return NotTranslated{"name beyond ASCII"};
     return PasExpr{PascalString(name), PasType::kString};
@@ -305,13 +305,14 @@ Translated<PasExpr> CallMethod(const FormObjects& form, int object, std::string_
   if (builtin && (std::any_of(target.methods.begin(), target.methods.end(),
                               [&](const CallableMethod& callable) { return SameText(callable.fox_name, method); }) ||
                   std::any_of(target.other_methods.begin(), target.other_methods.end(),
-                              [&](const std::string& other) { return SameText(other, method); })))
+                              [&](std::string_view other) { return SameText(other, method); })))
     return NotTranslated{"built-in method with FoxPro code of its own"};
   for (const CallableMethod& callable : target.methods) {
     if (!SameText(callable.fox_name, method)) continue;
     if (!arguments.empty()) return NotTranslated{"method called with arguments"};
     has_value = false;
-    return PasExpr{callable.handler ? callable.pascal_name + "(" + ObjectText(form, object) + ")" : callable.pascal_name,
+    const std::string name(callable.pascal_name);
+    return PasExpr{callable.handler ? name + "(" + ObjectText(form, object) + ")" : name,
             PasType::kVariant, kAtomic};
   }
   auto found = FindRow(form, object, method, Access::kCall, std::begin(kMethods), std::end(kMethods));

@@ -86,7 +86,7 @@ std::string MethodTranslator::NewName(const std::string& wanted) {
   const auto taken = [&](const std::string& name) {
     if (IsReservedWord(name) || taken_.contains(name) || (form_.name_taken && form_.name_taken(name))) return true;
     if (name.size() >= 3 && SameText(std::string_view(name).substr(0, 3), "Fox")) return true;
-    for (const std::string& class_name : form_.class_names) {
+    for (const std::string_view class_name : form_.class_names) {
       if (SameText(class_name, name)) return true;
     }
     for (const std::string_view code_name : kCodeNames) {

@@ -16,11 +16,11 @@ namespace {
 FormObjects Form(bool double_byte = false) {
   FormObjects form;
   form.objects = {
-      {"frmMain", "Self", "TForm", "form", {}, -1, {1, 2, 3, 4}, {{"DoThing", "FormDoThing", false}}, {}},
-      {"txtName", "txtName", "TEdit", "textbox", {}, 0, {}, {}, {}},
-      {"txtAmount", "txtAmount", "TEdit", "textbox", {{"InputMask", "\"999.99\""}}, 0, {}, {}, {}},
-      {"lblOut", "lblOut", "TLabel", "label", {}, 0, {}, {}, {}},
-      {"chkFlag", "chkFlag", "TCheckBox", "checkbox", {{"Value", "0"}}, 0, {}, {{"Click", "chkFlagClick", true}}, {}},
+      {"frmMain", "Self", "TForm", {}, -1, {1, 2, 3, 4}, {{"DoThing", "FormDoThing", false}}, {}},
+      {"txtName", "txtName", "TEdit", {}, 0, {}, {}, {}},
+      {"txtAmount", "txtAmount", "TEdit", {{"InputMask", "\"999.99\""}}, 0, {}, {}, {}},
+      {"lblOut", "lblOut", "TLabel", {}, 0, {}, {}, {}},
+      {"chkFlag", "chkFlag", "TCheckBox", {{"Value", "0"}}, 0, {}, {{"Click", "chkFlagClick", true}}, {}},
   };
   form.class_names = {"txtName", "txtAmount", "lblOut", "chkFlag", "FormDoThing", "chkFlagClick"};
   form.double_byte = double_byte;
