@@ -78,14 +78,14 @@ DataLink LinkToData(const TextList& stored, std::string_view delphi_class, std::
   return link;
 }
 
-TextList WithoutCarried(const TextList& lines, const TextList& carried) {
-  TextList left;
-  std::copy_if(lines.begin(), lines.end(), std::back_inserter(left), [&](const std::string& line) {
-    return std::none_of(carried.begin(), carried.end(), [&](const std::string& taken) {
+TextList WithoutCarried(TextList lines, const TextList& carried) {
+  if (carried.empty()) return lines;
+  std::erase_if(lines, [&](const std::string& line) {
+    return std::any_of(carried.begin(), carried.end(), [&](const std::string& taken) {
       return SetsProperty(line, TrimBlanks(NamePart(taken)));
     });
   });
-  return left;
+  return lines;
 }
 
 ColumnLink LinkColumn(const TextList& stored, std::string_view grid_alias) {

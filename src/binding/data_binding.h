@@ -37,7 +37,7 @@ DataLink LinkToData(const TextList& stored, std::string_view delphi_class, std::
                     const DataEnvironment& environment);
 
 // `lines` without those of a property that a line of `carried` sets.
-TextList WithoutCarried(const TextList& lines, const TextList& carried);
+TextList WithoutCarried(TextList lines, const TextList& carried);
 
 // The FieldName of a grid column whose property lines are `stored`, in a grid
 // bound to `grid_alias` ("" when it is not): the field its ControlSource names

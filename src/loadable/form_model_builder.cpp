@@ -115,11 +115,11 @@ TextList FormModelBuilder::LinesOf(const ScxNode& node, TextList& orphans) const
   if (record == nullptr) return {};
   if (node.record_ref > 0) {
     const auto known = member_prefixes_.find(node.record_ref);
-    for (const std::string& line : SplitLines(record->properties)) {
+    ForEachLine(record->properties, [&](std::string_view line) {
       const ScxPropertyName name = SplitPropertyName(line);
-      if (!name.is_member) continue;
-      if (known == member_prefixes_.end() || !known->second.contains(name.prefix)) orphans.push_back(line);
-    }
+      if (name.is_member && (known == member_prefixes_.end() || !known->second.contains(name.prefix)))
+        orphans.emplace_back(line);
+    });
   }
   return NodePropertyLines(node, record->properties);
 }

@@ -243,7 +243,7 @@ ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_v
   return result;
 }
 
-TextList SettingConverter::WithoutFoxDefaults(const TextList& lines, std::string_view base_class) const {
+TextList SettingConverter::WithoutFoxDefaults(TextList lines, std::string_view base_class) const {
   const FoxDefaults::Rows* defaults = defaults_.Find(base_class);
   if (defaults == nullptr) return lines;
   // The lines in order of property, each property's lines in their own
@@ -265,11 +265,12 @@ TextList SettingConverter::WithoutFoxDefaults(const TextList& lines, std::string
     const bool is_default = row != defaults->end() && SameFoxValue(row->second, TrimBlanks(ValuePart(lines[last])));
     for (; start < end; ++start) dropped[order[start]] = is_default;
   }
-  TextList kept;
+  std::size_t kept = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (!dropped[i]) kept.push_back(lines[i]);
+    if (!dropped[i]) lines[kept++] = std::move(lines[i]);
   }
-  return kept;
+  lines.resize(kept);
+  return lines;
 }
 
 void SettingConverter::AddDefaults(ConvertedSettings& converted, std::string_view base_class,

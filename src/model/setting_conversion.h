@@ -58,7 +58,7 @@ class SettingConverter {
   // `lines` without those whose property ends up with FoxPro's default of
   // `base_class` (the last line of a property deciding): such a setting is
   // FoxPro's own and AddDefaults makes it where Delphi needs it.
-  TextList WithoutFoxDefaults(const TextList& lines, std::string_view base_class) const;
+  TextList WithoutFoxDefaults(TextList lines, std::string_view base_class) const;
 
   // Adds to `converted` (what Convert gave for an object) FoxPro's defaults
   // of `base_class` for the properties it did not carry: each default that
