@@ -267,7 +267,9 @@ TextList SettingConverter::WithoutFoxDefaults(TextList lines, std::string_view b
   }
   std::size_t kept = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (!dropped[i]) lines[kept++] = std::move(lines[i]);
+    if (dropped[i]) continue;
+    if (kept != i) lines[kept] = std::move(lines[i]);
+    ++kept;
   }
   lines.resize(kept);
   return lines;

@@ -9,6 +9,7 @@
 #include "catalog/published_properties.h"
 #include "model/class_choice.h"
 #include "model/pascal_names.h"
+#include "model/setting_conversion.h"
 
 namespace quorvex::testing {
 namespace {
@@ -170,6 +171,31 @@ TEST(LoadableRules, StringsAreCharactersOfTheirCodePage) {
   EXPECT_EQ(DfmStringLiteral(DecodeText("a\x98" "b", 1251)), "'a'#65533'b'");
   EXPECT_EQ(Utf8Text(DecodeText("caf\xE9", 1252)), "caf\xC3\xA9");
   EXPECT_EQ(DfmLiteralBytes("'It''s' + rest"), "It's");
+}
+
+}  // namespace
+}  // namespace quorvex::testing
+
+namespace quorvex::testing {
+namespace {
+
+// A property's last line decides: its earlier lines go with it, and every
+// line kept is kept whole.
+TEST(LoadableRules, FoxDefaultsDropAPropertysLinesWhenItsLastLineIsTheDefault) {
+  const SettingConverter converter(1252);
+  const TextList lines = {"Caption = \"A caption longer than a short string holds\"",
+                          "Width = 80",
+                          "Caption = \"A\"",
+                          "width = 100.00",
+                          "Height = 23",
+                          "  Left = 5",
+                          "Height = 30",
+                          "BackStyle = 1",
+                          "Tag = \"x\""};
+  EXPECT_EQ(converter.WithoutFoxDefaults(lines, "textbox"),
+            (TextList{"Caption = \"A caption longer than a short string holds\"", "Caption = \"A\"", "Height = 23",
+                      "  Left = 5", "Height = 30", "Tag = \"x\""}));
+  EXPECT_EQ(converter.WithoutFoxDefaults(lines, "no such class"), lines);
 }
 
 }  // namespace
