@@ -8,7 +8,7 @@
 # The compiler then finds the gate before the real header.
 
 # Every stage, in pipeline order. The gates are made against this list.
-set(QUORVEX_STAGES base table vocabulary scx classlib dfm formstream expression translate catalog model look pictures
+set(QUORVEX_STAGES base table data vocabulary scx classlib dfm formstream expression translate catalog model look pictures
     binding methods writers loadable run cli gui)
 
 function(quorvex_stage_gates stage allowed out_dir)

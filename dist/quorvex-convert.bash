@@ -9,7 +9,7 @@ _quorvex_convert() {
     --report-json)
       COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --stage)
-      COMPREPLY=($(compgen -W "records tree objtext rawdfm pas dfm translation" -- "$cur")); return ;;
+      COMPREPLY=($(compgen -W "records data tree objtext rawdfm pas dfm translation" -- "$cur")); return ;;
     --from)
       COMPREPLY=($(compgen -W "scx objtext dfm" -- "$cur")); return ;;
     -j|--jobs|--codepage|--project)

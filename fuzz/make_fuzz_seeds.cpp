@@ -2,8 +2,11 @@
 //   make_fuzz_seeds FOLDER   (normally fuzz/seeds)
 // table_fuzz/fixture_*: a table of every field kind in each table version;
 // classlib_fuzz/fixture_*: a form with three libraries that reference each
-// other by each way a library is found. Seeds from real files come from
-// make_seeds.sh.
+// other by each way a library is found; data_table_fuzz/fixture_*: a data
+// table of every Visual FoxPro type, nulls and short variable-length values
+// among them; compound_index_fuzz/fixture_*: indexes of one and of several
+// directory leaves; database_fuzz/fixture_*: a database of two related
+// tables. Seeds from real files come from make_seeds.sh.
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/database_writer.h"
+#include "fixtures/index_writer.h"
 #include "fixtures/scx_writer.h"
 #include "fuzz_input.h"
 
@@ -145,6 +150,51 @@ std::string ClassLibrarySet() {
                     {"shared/old/far.vct", far_files.memo}});
 }
 
+// Every type of a Visual FoxPro 0x32 table; the record's _NullFlags make V
+// short and N null.
+TableFiles EveryDataType() {
+  const std::vector<FieldSpec> fields = {
+      {"NAME", 'C', 8},  {"NOTE", 'V', 6}, {"RAW", 'Q', 4, 0, 0x02}, {"MEMO", 'M'}, {"PIC", 'G'}, {"DOC", 'W'},
+      {"QTY", 'N', 5, 0, 0x02}, {"RATIO", 'B', 8}, {"ID", 'I', 4, 0, 0x0C}, {"PRICE", 'Y', 8}, {"ON", 'D', 8},
+      {"STAMP", 'T', 8}, {"OK", 'L', 1}, {"_NullFlags", '0', 1, 0, 0x05}};
+  const RecordSpec record = {{{"NAME", "first"}, {"NOTE", std::string("ab   ")}, {"RAW", std::string("", 4)},
+                              {"MEMO", "text"}, {"PIC", "ole"}, {"DOC", "blob"}, {"QTY", "12"},
+                              {"RATIO", fixtures::DoubleBytes(2.5)}, {"ID", fixtures::Int32Bytes(9)},
+                              {"PRICE", fixtures::Int64Bytes(15000)}, {"ON", "20240229"},
+                              {"STAMP", fixtures::Int32Bytes(2451545) + fixtures::Int32Bytes(1000)}, {"OK", "T"},
+                              {"_NullFlags", "	"}}};
+  return BuildTable({.version = 0x32, .memo_block_size = 32}, fields, {record, {{}, /*deleted=*/true}});
+}
+
+void WriteDataSeeds(const fs::path& folder) {
+  const TableFiles every = EveryDataType();
+  WriteSeed(folder / "data_table_fuzz" / "fixture_every_type", JoinTableAndMemo(every.table, every.memo));
+  const TableFiles foxpro2 = BuildTable({.version = 0xF5, .table_flags = 0}, {{"NAME", 'C', 6}, {"PIC", 'P'}},
+                                        {{{{"NAME", "x"}, {"PIC", "pic"}}}});
+  WriteSeed(folder / "data_table_fuzz" / "fixture_foxpro2", JoinTableAndMemo(foxpro2.table, foxpro2.memo));
+
+  const std::vector<fixtures::TagSpec> tags = {
+      {.name = "ID", .key_expression = "id", .options = 0x64},
+      {.name = "NAME", .key_expression = "UPPER(name)", .for_expression = "!DELETED()"},
+      {.name = "CODE", .key_expression = "code", .descending = true}};
+  WriteSeed(folder / "compound_index_fuzz" / "fixture_one_leaf", fixtures::BuildCompoundIndex(tags).bytes);
+  WriteSeed(folder / "compound_index_fuzz" / "fixture_three_leaves", fixtures::BuildCompoundIndex(tags, 1).bytes);
+
+  const TableFiles database = fixtures::BuildDatabase(
+      {{.id = 1, .parent = 1, .type = "Database", .name = "Database"},
+       {.id = 2, .parent = 1, .type = "Table", .name = "cust",
+        .properties = {{1, fixtures::DbcText("cust.dbf")}, {20, fixtures::DbcText("id")}}},  // path, primary key
+       {.id = 3, .parent = 2, .type = "Field", .name = "id", .properties = {{11, fixtures::DbcText("NEXTID()")}}},
+       {.id = 4, .parent = 2, .type = "Index", .name = "id", .properties = {{17, std::string(1, 1)}}},
+       {.id = 5, .parent = 1, .type = "Table", .name = "orders", .properties = {{1, fixtures::DbcText("orders.dbf")}}},
+       {.id = 6, .parent = 5, .type = "Relation", .name = "Relation 1",
+        .properties = {{13, fixtures::DbcText("custid")},  // child tag, parent table and tag
+                       {18, fixtures::DbcText("cust")},
+                       {19, fixtures::DbcText("id")}},
+        .integrity = "CRI"}});
+  WriteSeed(folder / "database_fuzz" / "fixture_app", JoinTableAndMemo(database.table, database.memo));
+}
+
 }  // namespace
 }  // namespace quorvex
 
@@ -155,6 +205,7 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path folder = argv[1];
   quorvex::WriteTableSeeds(folder / "table_fuzz");
+  quorvex::WriteDataSeeds(folder);
   quorvex::WriteSeed(folder / "classlib_fuzz" / "fixture_libraries", quorvex::ClassLibrarySet());
   return 0;
 }

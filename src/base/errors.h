@@ -14,7 +14,9 @@ class Exception : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The table file or its memo file is missing, unreadable or malformed.
+// The table file or its memo file is missing, unreadable or malformed; or
+// one of an application's other data files (a compound index, a database
+// container).
 class ETableError : public Exception {
  public:
   using Exception::Exception;

@@ -21,6 +21,7 @@ constexpr const char* kFooter =
     "saved under the same name). After a run, a summary line goes to stderr.\n\n"
     "Stages (--stage) print one intermediate of a single input instead of converting:\n"
     "  records  the table's records (text and memo fields, control bytes as \\xHH)\n"
+    "  data     any table (a .dbf, .dbc): its fields and every record's typed values\n"
     "  tree     the object tree (indented node texts, TAB, record reference)\n"
     "  objtext  the object text of pass 1        rawdfm  the DFM text of pass 2\n"
     "  pas      the unit                          dfm     the .dfm file's text (canonical)\n"
@@ -30,8 +31,8 @@ constexpr const char* kFooter =
     "  translation  each FoxPro method's code: how much is translated, why the rest is not";
 
 bool StageAccepts(const std::string& from, const std::string& stage) {
-  static const std::vector<std::string> kFromScx = {"records", "tree",  "objtext",    "rawdfm",
-                                                    "pas",     "dfm",   "translation"};
+  static const std::vector<std::string> kFromScx = {"records", "data", "tree", "objtext",
+                                                    "rawdfm",  "pas",  "dfm",  "translation"};
   static const std::vector<std::string> kFromObjtext = {"rawdfm", "pas", "dfm"};
   static const std::vector<std::string> kFromDfm = {"pas", "dfm"};
   const auto& allowed = from == "scx" ? kFromScx : from == "objtext" ? kFromObjtext : kFromDfm;
@@ -83,7 +84,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
   app.add_flag("-q,--quiet", options.quiet, "Leave out the report lines and the summary");
   app.add_option("--stage", options.stage, "Print one stage of a single input (see below)")
       ->type_name("STAGE")
-      ->check(CLI::IsMember({"records", "tree", "objtext", "rawdfm", "pas", "dfm", "translation"}));
+      ->check(CLI::IsMember({"records", "data", "tree", "objtext", "rawdfm", "pas", "dfm", "translation"}));
   app.add_option("--from", options.from, "What the input is: scx (default), objtext or dfm")
       ->type_name("KIND")
       ->check(CLI::IsMember({"scx", "objtext", "dfm"}));

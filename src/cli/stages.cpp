@@ -11,6 +11,7 @@
 #include "run/lookup_files.h"
 #include "run/picture_files.h"
 #include "scx/tree_printout.h"
+#include "table/data_printout.h"
 #include "table/records_printout.h"
 #include "table/table_dataset.h"
 #include "writers/loadable_text.h"
@@ -49,6 +50,13 @@ int PrintTableRecords(const std::string& path, std::ostream& out) {
   dataset.SetTableName(path);
   dataset.Open();
   PrintRecords(dataset, out);
+  return 0;
+}
+
+int PrintDataTableStage(const std::string& path, std::ostream& out) {
+  DataTable table(RealFileSystem());
+  table.Open(path);
+  PrintDataTable(table, out);
   return 0;
 }
 
@@ -112,6 +120,7 @@ int PrintLoadableStage(const std::string& stage, FileConversion& conversion, Sta
 int RunStageOrThrow(const CliOptions& options, std::ostream& out, std::ostream& err) {
   const std::string& input = options.inputs.front();
   if (options.from == "scx" && options.stage == "records") return PrintTableRecords(input, out);
+  if (options.from == "scx" && options.stage == "data") return PrintDataTableStage(input, out);
   FileConversion conversion(input, options.code_page);
   if (options.loadable) {
     const std::shared_ptr<FileSystem> files = LookupFileSystem({});

@@ -3,8 +3,8 @@
 //
 //   offset 0                 header, 32 bytes (kHeader* below)
 //   offset 32                field descriptors, 32 bytes each
-//   then                     0x0D terminator; Visual FoxPro adds a 263-byte
-//                            backlink area (neither is read)
+//   then                     0x0D terminator; Visual FoxPro (0x30 to 0x32) adds
+//                            a 263-byte backlink area (neither is read)
 //   header length            record 1; record n at header length + (n-1) * record length
 //   after the last record    normally one 0x1A byte (ignored)
 //
@@ -39,6 +39,15 @@ inline constexpr std::size_t kDescriptorNameSize = 11;
 inline constexpr std::size_t kDescriptorType = 11;       // 1 byte, type letter
 inline constexpr std::size_t kDescriptorLength = 16;     // 1 byte
 inline constexpr std::size_t kDescriptorDecimals = 17;   // 1 byte; high byte of a C field's width
+inline constexpr std::size_t kDescriptorFlags = 18;      // 1 byte, Visual FoxPro field flags (below)
+inline constexpr std::size_t kDescriptorNextValue = 19;  // 4 bytes, an autoincrementing field's next value
+inline constexpr std::size_t kDescriptorStep = 23;       // 1 byte, its step
+
+// Visual FoxPro field flags (descriptor byte 18).
+inline constexpr int kFieldSystem = 0x01;         // hidden from the user: _NullFlags
+inline constexpr int kFieldNullable = 0x02;       // may hold null
+inline constexpr int kFieldBinary = 0x04;         // C, V, M: bytes kept out of code page translation
+inline constexpr int kFieldAutoIncrement = 0x08;  // I: numbered by the table
 
 // Fixed parts before the descriptors end: the header plus the terminator, and
 // for Visual FoxPro tables the backlink area too.
@@ -54,11 +63,24 @@ inline constexpr char kDeletedFlag = '*';
 inline constexpr int kVersionDbase3 = 0x03;        // no memo fields
 inline constexpr int kVersionNoMemo = 0x04;        // no memo fields
 inline constexpr int kVersionVisualFoxPro = 0x30;  // FoxPro memo file when flag 0x02 is set
+inline constexpr int kVersionVisualFoxProAutoIncrement = 0x31;  // as 0x30, with autoincrementing fields
+inline constexpr int kVersionVisualFoxProVarchar = 0x32;        // as 0x30, with V, Q or W fields
 inline constexpr int kVersionDbase3Memo = 0x83;    // dBASE III memo file
 inline constexpr int kVersionDbase4Memo = 0x8B;    // dBASE IV memo file
 inline constexpr int kVersionFoxPro2Memo = 0xF5;   // FoxPro memo file
 
-bool IsAcceptedVersion(int version);
+// What a table is opened for. A form's table is read as the conversion always
+// has; an application's data tables are also of the later Visual FoxPro
+// versions and hold field types no form file has.
+enum class TableUse { kForm, kData };
+
+// Whether a table of this version is read: 0x03, 0x04, 0x30, 0x83, 0x8B and
+// 0xF5 for either use; 0x31 and 0x32 for data tables only.
+bool IsAcceptedVersion(int version, TableUse use = TableUse::kForm);
+
+// Whether the version is one of Visual FoxPro's (0x30, 0x31, 0x32): its header
+// has the backlink area, and its binary field types are stored as binary.
+bool IsVisualFoxProVersion(int version);
 
 // Whether a table of this version and flag byte reads its memo fields at all.
 bool ReadsMemoFields(int version, int table_flags);
@@ -72,6 +94,9 @@ struct FieldDescriptor {
   int width = 0;           // C: length + 256 * decimals; others: length
   int offset = 0;          // in the record; 1 for the first field
   int number = 0;          // 1-based position
+  std::uint8_t flags = 0;  // Visual FoxPro field flags (kField*)
+  std::uint32_t next_value = 0;  // autoincrementing fields: the next value given
+  std::uint8_t step = 0;         // and the step between values
 };
 
 }  // namespace quorvex

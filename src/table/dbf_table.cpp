@@ -1,6 +1,5 @@
 #include "table/dbf_table.h"
 
-#include <cmath>
 #include <limits>
 
 #include "table/byte_order.h"
@@ -16,21 +15,12 @@ constexpr int kMaxRecordCount = std::numeric_limits<int>::max();
 // The fixed parts a header length must cover: header and terminator, and
 // for Visual FoxPro tables the backlink area.
 std::size_t FixedHeaderParts(int version) {
-  return kHeaderSize + kTerminatorSize + (version == kVersionVisualFoxPro ? kBacklinkSize : 0);
-}
-
-// A memo reference as a block number: truncated; values no file could hold
-// become the largest block number, so the memo read reports a bad entry.
-std::int64_t BlockNumber(double value) {
-  constexpr double kLimit = 9.0e18;
-  if (std::isnan(value) || value >= kLimit) return std::numeric_limits<std::int64_t>::max();
-  if (value <= -kLimit) return std::numeric_limits<std::int64_t>::min();
-  return static_cast<std::int64_t>(value);
+  return kHeaderSize + kTerminatorSize + (IsVisualFoxProVersion(version) ? kBacklinkSize : 0);
 }
 
 }  // namespace
 
-bool IsAcceptedVersion(int version) {
+bool IsAcceptedVersion(int version, TableUse use) {
   switch (version) {
     case kVersionDbase3:
     case kVersionNoMemo:
@@ -39,15 +29,22 @@ bool IsAcceptedVersion(int version) {
     case kVersionDbase4Memo:
     case kVersionFoxPro2Memo:
       return true;
+    case kVersionVisualFoxProAutoIncrement:
+    case kVersionVisualFoxProVarchar:
+      return use == TableUse::kData;
     default:
       return false;
   }
 }
 
+bool IsVisualFoxProVersion(int version) {
+  return version == kVersionVisualFoxPro || version == kVersionVisualFoxProAutoIncrement ||
+         version == kVersionVisualFoxProVarchar;
+}
+
 bool ReadsMemoFields(int version, int table_flags) {
+  if (IsVisualFoxProVersion(version)) return (table_flags & kFlagHasMemo) != 0;
   switch (version) {
-    case kVersionVisualFoxPro:
-      return (table_flags & kFlagHasMemo) != 0;
     case kVersionDbase3Memo:
     case kVersionDbase4Memo:
     case kVersionFoxPro2Memo:
@@ -57,7 +54,7 @@ bool ReadsMemoFields(int version, int table_flags) {
   }
 }
 
-DbfTable::DbfTable(FileSystem& files) : files_(files) {}
+DbfTable::DbfTable(FileSystem& files, TableUse use) : files_(files), use_(use) {}
 
 DbfTable::~DbfTable() { Close(); }
 
@@ -103,7 +100,7 @@ std::string DbfTable::HeaderBytes() {
 void DbfTable::ReadHeader() {
   const std::string header = HeaderBytes();
   version_ = static_cast<unsigned char>(header[kHeaderVersion]);
-  if (!IsAcceptedVersion(version_)) throw ETableError("Table Header for " + FileName() + " is invalid");
+  if (!IsAcceptedVersion(version_, use_)) throw ETableError("Table Header for " + FileName() + " is invalid");
   header_length_ = LittleEndian16(header, kHeaderLength);
   record_length_ = LittleEndian16(header, kHeaderRecordLength);
   encrypted_ = header[kHeaderEncrypted] != 0;
@@ -146,6 +143,9 @@ void DbfTable::ReadDescriptors() {
     field.width = field.type == 'C' ? field.length + 256 * field.decimals : field.length;
     field.offset = offset;
     field.number = static_cast<int>(i) + 1;
+    field.flags = static_cast<std::uint8_t>(descriptor[kDescriptorFlags]);
+    field.next_value = LittleEndian32(descriptor, kDescriptorNextValue);
+    field.step = static_cast<std::uint8_t>(descriptor[kDescriptorStep]);
     offset += field.width;
     fields_.push_back(std::move(field));
   }
@@ -243,16 +243,26 @@ double DbfTable::NumericValue(const FieldDescriptor& field, std::string_view rec
   return quorvex::NumericValue(field, record, version_, FileName());
 }
 
+std::string DbfTable::DatabaseBacklink() {
+  if (!IsVisualFoxProVersion(version_)) return {};
+  const auto at = static_cast<std::uint64_t>(header_length_) - kBacklinkSize;
+  const std::string_view bytes = file_->View(at, kBacklinkSize);
+  if (bytes.size() < kBacklinkSize) throw ETableError("Error on Read of file " + FileName());
+  return std::string(bytes.substr(0, bytes.find('\0')));
+}
+
 MemoFile* DbfTable::Memo() {
   if (!reads_memo_) return nullptr;
-  if (!memo_) memo_ = std::make_unique<MemoFile>(files_, MemoFileName(FileName(), version_), MemoFormatOf(version_));
+  if (!memo_) {
+    memo_ = std::make_unique<MemoFile>(files_, MemoFileName(FileName(), version_), MemoFormatOf(version_), use_);
+  }
   return memo_.get();
 }
 
 std::string DbfTable::MemoText(const FieldDescriptor& field, std::string_view record) {
   MemoFile* memo = Memo();
   if (!memo) return {};
-  return memo->EntryText(BlockNumber(NumericValue(field, record)));
+  return memo->EntryText(MemoBlockNumber(NumericValue(field, record)));
 }
 
 }  // namespace quorvex

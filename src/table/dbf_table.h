@@ -30,8 +30,10 @@ enum class MoveTarget { kFirst, kLast, kNext, kPrior, kCurrent };
 
 class DbfTable {
  public:
-  // The file system must outlive the table.
-  explicit DbfTable(FileSystem& files);
+  // The file system must outlive the table. A data table also accepts the
+  // versions 0x31 and 0x32 and memo entries of OLE objects (IsAcceptedVersion,
+  // MemoFile).
+  explicit DbfTable(FileSystem& files, TableUse use = TableUse::kForm);
   ~DbfTable();
   DbfTable(const DbfTable&) = delete;
   DbfTable& operator=(const DbfTable&) = delete;
@@ -40,7 +42,7 @@ class DbfTable {
   // record is current afterwards (at-start set). Throws ETableError:
   //   "File %s could not be found", "Access denied to file %s",
   //   "Error on Read of file %s" (header or descriptors short),
-  //   "Table Header for %s is invalid" (version byte not accepted),
+  //   "Table Header for %s is invalid" (version byte not accepted for the use),
   //   "Header length %d is invalid in table %s" (below the fixed parts),
   //   "Record length %d is invalid in table %s" (0 or above 65,519),
   //   "Error getting FileSize for file %s";
@@ -91,6 +93,13 @@ class DbfTable {
   std::string FieldText(int number) const;
   double NumericValue(const FieldDescriptor& field, std::string_view record) const;
 
+  // The backlink of a Visual FoxPro table: the path of the database (.dbc)
+  // it belongs to, relative to the table's folder, as the last 263 bytes of
+  // the header hold it up to the first NUL; "" for a free table and for the
+  // older versions. Throws "Error on Read of file %s" when the bytes are not
+  // in the file.
+  std::string DatabaseBacklink();
+
   // Whether memo fields are read at all (by version and the 0x02 flag).
   bool ReadsMemoFields() const { return reads_memo_; }
   // The memo file, opened on first use; nullptr when memo fields are not read.
@@ -112,6 +121,7 @@ class DbfTable {
   bool ReadRecord(std::int64_t record_number);
 
   FileSystem& files_;
+  TableUse use_;
   std::unique_ptr<DiskFile> file_;
   std::unique_ptr<MemoFile> memo_;
   int version_ = 0;

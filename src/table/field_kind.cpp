@@ -74,7 +74,7 @@ std::string EightBytes(const FieldDescriptor& field, std::string_view record) {
 }  // namespace
 
 std::optional<FieldKind> FieldKindOf(const FieldDescriptor& field, int version) {
-  const bool visual_foxpro = version == kVersionVisualFoxPro;
+  const bool visual_foxpro = IsVisualFoxProVersion(version);
   switch (field.type) {
     case 'C': return FieldKind::kString;
     case 'M': return FieldKind::kMemo;

@@ -98,7 +98,7 @@ std::string FieldText(const FieldDescriptor& field, std::string_view record) {
 }
 
 bool IsBinaryNumeric(const FieldDescriptor& field, int version) {
-  return version == kVersionVisualFoxPro && std::string_view("BGIMTY").find(field.type) != std::string_view::npos;
+  return IsVisualFoxProVersion(version) && std::string_view("BGIMTY").find(field.type) != std::string_view::npos;
 }
 
 double NumericValue(const FieldDescriptor& field, std::string_view record, int version,
@@ -156,6 +156,17 @@ CivilDate DateOfJulianDay(std::int64_t julian_day) {
   const auto day = static_cast<int>(day_of_year - (153 * mp + 2) / 5 + 1);
   const auto month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
   return {year_of_era + era * 400 + (month <= 2 ? 1 : 0), month, day};
+}
+
+std::int64_t JulianDayOfDate(const CivilDate& date) {
+  // The days-from-civil conversion, the inverse of the one above.
+  const std::int64_t year = date.year - (date.month <= 2 ? 1 : 0);
+  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const std::int64_t year_of_era = year - era * 400;
+  const std::int64_t month_index = date.month > 2 ? date.month - 3 : date.month + 9;
+  const std::int64_t day_of_year = (153 * month_index + 2) / 5 + date.day - 1;
+  const std::int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+  return era * 146097 + day_of_era - 719468 + 2440588;
 }
 
 }  // namespace quorvex

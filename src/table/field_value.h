@@ -22,7 +22,7 @@ std::string_view FieldBytes(const FieldDescriptor& field, std::string_view recor
 std::string FieldText(const FieldDescriptor& field, std::string_view record);
 
 // The number a field holds.
-// Version 0x30, types B, G, I, M, T, Y: the stored binary form (B an 8-byte
+// Visual FoxPro versions (0x30 to 0x32), types B, G, I, M, T, Y: the stored binary form (B an 8-byte
 // double; G, I, M a signed 32-bit integer where four blanks mean 0; T the
 // Julian day number plus the fraction of the day; Y the stored integer / 10000).
 // Every other field: the text with trailing bytes 0 to 32 removed, "" being 0,
@@ -51,5 +51,8 @@ bool DecodeDate(std::string_view text, CivilDate& date);
 
 // The calendar date of a Julian day number (day 2440588 is 1970-01-01).
 CivilDate DateOfJulianDay(std::int64_t julian_day);
+
+// The Julian day number of a calendar date; the inverse of DateOfJulianDay.
+std::int64_t JulianDayOfDate(const CivilDate& date);
 
 }  // namespace quorvex

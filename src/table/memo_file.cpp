@@ -1,6 +1,7 @@
 #include "table/memo_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <limits>
 #include <vector>
@@ -51,6 +52,13 @@ std::string ResolveMemoName(FileSystem& files, std::string_view derived_name) {
 
 }  // namespace
 
+std::int64_t MemoBlockNumber(double reference) {
+  constexpr double kLimit = 9.0e18;
+  if (std::isnan(reference) || reference >= kLimit) return std::numeric_limits<std::int64_t>::max();
+  if (reference <= -kLimit) return std::numeric_limits<std::int64_t>::min();
+  return static_cast<std::int64_t>(reference);
+}
+
 MemoFormat MemoFormatOf(int table_version) {
   if (table_version == kVersionDbase3Memo) return MemoFormat::kDbase3;
   if (table_version == kVersionDbase4Memo) return MemoFormat::kDbase4;
@@ -70,8 +78,8 @@ std::string MemoFileName(std::string_view table_file_name, int table_version) {
   return ReplaceFileExtension(table_file_name, memo_extension);
 }
 
-MemoFile::MemoFile(FileSystem& files, std::string_view derived_name, MemoFormat format)
-    : file_(files, ResolveMemoName(files, derived_name)), format_(format) {
+MemoFile::MemoFile(FileSystem& files, std::string_view derived_name, MemoFormat format, TableUse use)
+    : file_(files, ResolveMemoName(files, derived_name)), format_(format), use_(use) {
   file_.Open();
   if (format_ == MemoFormat::kDbase3) {
     block_size_ = kDbase3BlockSize;
@@ -109,7 +117,10 @@ std::int64_t MemoFile::StoredLength(std::string_view head) const {
   if (head.size() < kMemoEntryHeaderSize) throw ETableError("Memo record is bad in " + FileName());
   if (format_ == MemoFormat::kFoxPro) {
     const std::uint32_t type = BigEndian32(head, 0);
-    if (type != 0 && type != 1) throw ETableError("Memo record is bad in " + FileName());
+    const bool object = type == kFoxProObjectEntry && use_ == TableUse::kData;
+    if (type != kFoxProPictureEntry && type != kFoxProTextEntry && !object) {
+      throw ETableError("Memo record is bad in " + FileName());
+    }
     return BigEndian32(head, 4);
   }
   if (head[0] != '\xFF' || head[1] != '\xFF') throw ETableError("Memo record is bad in " + FileName());

@@ -2,9 +2,9 @@
 // The memo file of a table: the companion file that holds the text of memo
 // fields, whose records keep only a block number. Three formats are read:
 //
-//   FoxPro (tables 0x30, 0xF5)  header: block size big-endian at bytes 6-7;
-//                               entry: type (0 picture, 1 text) and data
-//                               length, both big-endian, then the data
+//   FoxPro (tables 0x30-0x32,   header: block size big-endian at bytes 6-7;
+//           0xF5)               entry: type (0 picture, 1 text, 2 OLE object)
+//                               and data length, both big-endian, then the data
 //   dBASE IV (table 0x8B)       header: block size little-endian at bytes 20-23;
 //                               entry: FF FF, 2 bytes, length little-endian
 //                               (the 8 header bytes included), then the data
@@ -21,12 +21,18 @@
 #include <string>
 #include <string_view>
 
+#include "table/dbf_format.h"
 #include "table/disk_file.h"
 #include "table/file_system.h"
 
 namespace quorvex {
 
 enum class MemoFormat { kFoxPro, kDbase3, kDbase4 };
+
+// A memo reference read as a number, as a block number: truncated; values no
+// file could hold become the largest block number, so the memo read reports a
+// bad entry.
+std::int64_t MemoBlockNumber(double reference);
 
 // The memo format of a table version (0x83 dBASE III, 0x8B dBASE IV, else FoxPro).
 MemoFormat MemoFormatOf(int table_version);
@@ -44,6 +50,9 @@ inline constexpr std::size_t kFoxProBlockSizeAt = 6;        // 2 bytes, big-endi
 inline constexpr std::size_t kDbase4BlockSizeAt = 20;       // 4 bytes, little-endian
 inline constexpr std::uint64_t kDbase3BlockSize = 512;
 inline constexpr std::size_t kMemoEntryHeaderSize = 8;      // FoxPro and dBASE IV
+inline constexpr std::uint32_t kFoxProPictureEntry = 0;     // FoxPro entry types
+inline constexpr std::uint32_t kFoxProTextEntry = 1;
+inline constexpr std::uint32_t kFoxProObjectEntry = 2;
 inline constexpr std::uint64_t kDbase3MaxLength = 65519;
 inline constexpr char kDbase3EntryEnd = 0x1A;
 
@@ -54,8 +63,10 @@ class MemoFile {
   // (the first in byte order when several do).
   // Throws ETableError "File %s could not be found" (the derived name),
   // "Access denied to file %s", "Error on Read of file %s" (a header shorter
-  // than 32 bytes), "Memo block size is 0 in %s".
-  MemoFile(FileSystem& files, std::string_view derived_name, MemoFormat format);
+  // than 32 bytes), "Memo block size is 0 in %s". The memo file of a data table
+  // may hold OLE objects (the entries of G fields); a form's never does, and an
+  // entry of that type in one is a bad entry.
+  MemoFile(FileSystem& files, std::string_view derived_name, MemoFormat format, TableUse use = TableUse::kForm);
 
   const std::string& FileName() const { return file_.FileName(); }
 
@@ -83,6 +94,7 @@ class MemoFile {
 
   DiskFile file_;
   MemoFormat format_;
+  TableUse use_;
   std::uint64_t block_size_ = 0;
 };
 

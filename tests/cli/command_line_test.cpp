@@ -140,6 +140,24 @@ TEST_F(CommandLineTest, DefaultOutputDirectoryAndRelativeInputs) {
   EXPECT_EQ(FileNames(temp_.path() / "in" / "main"), (std::vector<std::string>{"main.dfm", "main.pas"}));
 }
 
+TEST_F(CommandLineTest, DataStageTypesAnyTable) {
+  const fixtures::TableFiles table = fixtures::BuildTable(
+      {.version = 0x31}, {{"NAME", 'C', 4}, {"ID", 'I', 4, 0, 0x0C}, {"QTY", 'N', 5, 2, 0x02}, {"ON", 'D', 8},
+                          {"NOTES", 'M'}, {"_NullFlags", '0', 1, 0, 0x05}},
+      {{{{"NAME", "a\tb"}, {"ID", fixtures::Int32Bytes(3)}, {"QTY", "1.50"}, {"ON", "20240229"}, {"NOTES", "n"}}},
+       {{{"QTY", "x"}, {"_NullFlags", "\1"}}, /*deleted=*/true}});
+  const std::string input = table.WriteTo(temp_.path() / "in", "t.dbf", "t.fpt").string();
+  EXPECT_EQ(Run({"--stage", "data", input}), 0);
+  EXPECT_EQ(out_.str(),
+            "version 0x31, code page 1252, 2 records\n"
+            "field NAME C(4,0)\nfield ID I(4,0) autoincrement\nfield QTY N(5,2) null\nfield ON D(8,0)\n"
+            "field NOTES M(4,0)\n"
+            "#1\nNAME=a\\x09b\nID=3\nQTY=1.50\nON=2024-02-29\nNOTES=n\n"
+            "#2 deleted\nNAME=\nID=0\nQTY=.NULL.\nON=\nNOTES=\n");
+  EXPECT_EQ(Run({"--stage", "data", (temp_.path() / "none.dbf").string()}), 1);
+  EXPECT_EQ(err_.str(), "File " + (temp_.path() / "none.dbf").string() + " could not be found\n");
+}
+
 TEST_F(CommandLineTest, TableStages) {
   const std::string input = Form(PlainForm(), "main");
   EXPECT_EQ(Run({"--stage", "records", input}), 0);
