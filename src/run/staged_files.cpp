@@ -1,28 +1,15 @@
 #include "run/staged_files.h"
 
-#include <atomic>
-#include <random>
-
 #include "base/errors.h"
 #include "base/file_path.h"
 #include "run/new_file.h"
+#include "run/temporary_files.h"
 
 namespace quorvex {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A name no other writer uses: the target's name, the process's random tag
-// and a counter, so parallel conversions into one folder never collide.
-fs::path TemporaryNameFor(const fs::path& target) {
-  static const unsigned tag = std::random_device{}();
-  static std::atomic<unsigned> counter{0};
-  fs::path name = target;
-  name.replace_filename(PathOf("." + PathText(target.filename()) + "." + std::to_string(tag) + "-" +
-                               std::to_string(counter++) + ".tmp"));
-  return name;
-}
 
 bool IsReadOnlyFile(const fs::path& path) {
   std::error_code ec;
