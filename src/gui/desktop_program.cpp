@@ -11,6 +11,7 @@
 #include "gui/form_convert.h"
 #include "gui/form_show_dfm.h"
 #include "gui/form_show_scx.h"
+#include "gui/gui_text.h"
 #include "vocabulary/lists.h"
 
 namespace quorvex {
@@ -23,6 +24,13 @@ DesktopProgram::DesktopProgram(Dialogs& dialogs, const QStringList& files, RunOp
   frmConvert_->show();
   // After FormShow, which empties both fields.
   frmConvert_->SelectFiles(InputFilesFor(files));
+  // A name typed wrong, or a file gone since a file manager listed it, would
+  // otherwise only be missing from the choice, with nothing to say why.
+  if (const QStringList failures = OpenFailures(files); !failures.isEmpty()) {
+    QStringList lines;
+    for (const QString& failure : failures) lines << ErrorBoxText(failure);
+    dialogs.ShowError(frmConvert_.get(), lines.join(u'\n'));
+  }
 }
 
 // The members go in reverse order: the main window's two windows first.

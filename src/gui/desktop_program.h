@@ -21,7 +21,8 @@ class TfrmShowSCX;
 class DesktopProgram {
  public:
   // `files`: .scx and .pjx files, or folders standing for their .scx files,
-  // preselected as if chosen in the file dialog. `options`: how the window's
+  // preselected as if chosen in the file dialog; one error box names those
+  // that do not exist or cannot be read. `options`: how the window's
   // runs convert (the loadable mode and its class-library folders). Needs a
   // QApplication; `dialogs` must outlive the program.
   DesktopProgram(Dialogs& dialogs, const QStringList& files, RunOptions options = {});

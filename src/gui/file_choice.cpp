@@ -59,4 +59,18 @@ QStringList InputFilesFor(const QStringList& paths) {
   return files;
 }
 
+QStringList OpenFailures(const QStringList& paths) {
+  QStringList failures;
+  for (const QString& path : paths) {
+    const QFileInfo info(path);
+    const QString name = QStringLiteral("Cannot open ") + QDir::toNativeSeparators(path);
+    if (!info.exists()) {
+      failures << name + QStringLiteral(": no such file or folder");
+    } else if (!info.isReadable()) {
+      failures << name + QStringLiteral(": not readable");
+    }
+  }
+  return failures;
+}
+
 }  // namespace quorvex

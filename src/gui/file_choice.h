@@ -1,7 +1,7 @@
 #pragma once
 // The rules of the main window's two fields: what Edit1 shows for a choice of
 // files, which output directory a choice proposes, and which files a drop or
-// the command line stands for.
+// the command line stands for (and which of its names cannot be opened).
 
 #include <QString>
 #include <QStringList>
@@ -31,5 +31,11 @@ bool IsProjectFile(const QString& path);
 // each folder the .scx files directly in it, sorted by path. Anything else is
 // passed over.
 QStringList InputFilesFor(const QStringList& paths);
+
+// Why each of `paths` that names nothing to open cannot be opened, in order:
+// "Cannot open PATH: no such file or folder" or "Cannot open PATH: not
+// readable" (native delimiters). What can be opened gives nothing, whatever
+// it holds.
+QStringList OpenFailures(const QStringList& paths);
 
 }  // namespace quorvex

@@ -12,7 +12,9 @@
 #include "run/lookup_files.h"
 #include "run/output_file.h"
 #include "run/picture_files.h"
+#include "run/temporary_files.h"
 #include "base/errors.h"
+#include "base/file_path.h"
 
 namespace quorvex {
 
@@ -122,6 +124,8 @@ void ConversionRun::ConvertSelectedFiles(const std::vector<RunInput>& inputs, co
   BusyCursor busy(host_);
   ForceOutputDirectory(output_directory);
   output_directory_ = WithTrailingDelimiter(output_directory);
+  swept_folders_.clear();
+  RemoveStaleFiles(output_directory_);
   if (options_.loadable) {
     const std::shared_ptr<FileSystem> files = LookupFileSystem({output_directory_});
     libraries_ = MakeClassLibraryCache(files, options_.library_folders, options_.library_files);
@@ -158,6 +162,14 @@ std::string ConversionRun::EarlierOutput(const FileConversion& conversion, const
   return {};
 }
 
+// A run killed before it put its files in place may have left temporary
+// files in the folders it wrote to, where the file system gives every file a
+// name from the start (temporary_files.h says which are removed, and why no
+// other run's). One look per folder and run.
+void ConversionRun::RemoveStaleFiles(const std::string& directory) {
+  if (swept_folders_.insert(directory).second) RemoveStaleTemporaryFiles(PathOf(directory));
+}
+
 void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, DriverEvents& events) {
   const std::string directory = FormOutputDirectory(input);
   if (!input.output_subfolder.empty()) {
@@ -167,6 +179,7 @@ void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, 
       // Left to the save step, which reports the file it cannot create.
     }
   }
+  RemoveStaleFiles(directory);
   FormResult& result = results_[current_];
   // In input order, so that the names are the same whatever the number of
   // threads. A program needs its units' names unique too.

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -140,6 +141,9 @@ class ConversionRun {
   void ConvertInOrder(const std::vector<RunInput>& inputs);
   void ConvertInParallel(const std::vector<RunInput>& inputs);
   std::string FormOutputDirectory(const RunInput& input) const;
+  // Removes the temporary files that ended runs left in `directory`, the
+  // first time this run writes there.
+  void RemoveStaleFiles(const std::string& directory);
   // The save step into the form's folder (made when missing), and its result.
   void SaveForm(FileConversion& conversion, const RunInput& input, DriverEvents& events);
   // The first of the conversion's output files that this run has already put
@@ -174,6 +178,7 @@ class ConversionRun {
   std::vector<std::string> project_files_;
   // The FoxRuntime.pas files this run has written, one per folder, in order.
   std::vector<std::string> runtime_files_;
+  std::unordered_set<std::string> swept_folders_;  // by RemoveStaleFiles, in this run
 };
 
 }  // namespace quorvex

@@ -6,6 +6,7 @@
 #include "base/errors.h"
 #include "base/file_path.h"
 #include "run/staged_files.h"
+#include "run/temporary_files.h"
 
 namespace quorvex {
 
@@ -43,6 +44,7 @@ std::string ChangeFileExt(std::string_view name, std::string_view extension) {
 void SaveLinesToFile(const TextList& lines, const std::string& path) { SaveTextToFile(JoinLines(lines), path); }
 
 void SaveTextToFile(std::string_view text, const std::string& path) {
+  RemoveStaleTemporaryFiles(PathOf(path).parent_path());
   StagedFiles staged;
   staged.Add({path, text});
   std::vector<std::string> renamed;

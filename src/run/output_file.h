@@ -28,7 +28,8 @@ std::string ChangeFileExt(std::string_view name, std::string_view extension);
 // a failure or a kill never leaves a half-written file in place of a good one.
 // A target marked read-only is not replaced. Throws
 // Exception("Cannot create file " + path) on any failure; the temporary file
-// is removed then.
+// is removed then. Stale temporary files beside `path` (temporary_files.h)
+// are removed first.
 void SaveLinesToFile(const TextList& lines, const std::string& path);
 
 // As SaveLinesToFile, for a text written exactly as given.

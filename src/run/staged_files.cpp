@@ -1,28 +1,15 @@
 #include "run/staged_files.h"
 
-#include <atomic>
-#include <random>
-
 #include "base/errors.h"
 #include "base/file_path.h"
 #include "run/new_file.h"
+#include "run/temporary_files.h"
 
 namespace quorvex {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A name no other writer uses: the target's name, the process's random tag
-// and a counter, so parallel conversions into one folder never collide.
-fs::path TemporaryNameFor(const fs::path& target) {
-  static const unsigned tag = std::random_device{}();
-  static std::atomic<unsigned> counter{0};
-  fs::path name = target;
-  name.replace_filename(PathOf("." + PathText(target.filename()) + "." + std::to_string(tag) + "-" +
-                               std::to_string(counter++) + ".tmp"));
-  return name;
-}
 
 bool IsReadOnlyFile(const fs::path& path) {
   std::error_code ec;
@@ -58,12 +45,13 @@ void StagedFiles::Add(const OutputFile& file) {
   const fs::path target = PathOf(file.path);
   if (IsReadOnlyFile(target)) throw Exception("Cannot create file " + file.path);
   fs::path temporary = TemporaryNameFor(target);
-  if (!WriteNewFile(temporary, file.text)) {
+  UnnamedFile unnamed = UnnamedFile::Write(target.parent_path(), file.text);
+  if (!unnamed && !WriteNewFile(temporary, file.text)) {
     std::error_code ec;
     fs::remove(temporary, ec);
     throw Exception("Cannot create file " + file.path);
   }
-  files_.push_back({std::move(temporary), file.path});
+  files_.push_back({std::move(unnamed), std::move(temporary), file.path});
 }
 
 void StagedFiles::Commit(std::vector<std::string>& renamed) {
@@ -71,12 +59,14 @@ void StagedFiles::Commit(std::vector<std::string>& renamed) {
   files_.clear();
   made_folders_.clear();
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (!MoveIntoPlace(files[i].temporary, PathOf(files[i].target))) {
+    Staged& file = files[i];
+    const fs::path target = PathOf(file.target);
+    if (!(file.unnamed ? file.unnamed.Place(target, file.temporary) : MoveIntoPlace(file.temporary, target))) {
       std::error_code ec;
       for (std::size_t j = i; j < files.size(); ++j) fs::remove(files[j].temporary, ec);
-      throw Exception("Cannot create file " + files[i].target);
+      throw Exception("Cannot create file " + file.target);
     }
-    renamed.push_back(files[i].target);
+    renamed.push_back(file.target);
   }
 }
 

@@ -4,12 +4,17 @@
 // order. A conversion on a worker thread writes its files so, and the run's
 // own thread only renames them, in input order; a run that ends early
 // discards what the forms after it staged. No half-written file ever stands
-// in place of a good one.
+// in place of a good one. Where the file system allows it, a temporary file
+// has no name until it is put in place (unnamed_file.h), so that a killed run
+// leaves none behind; elsewhere it is named as temporary_files.h says, and
+// the next run into its folder removes it.
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "run/unnamed_file.h"
 
 namespace quorvex {
 
@@ -33,15 +38,17 @@ class StagedFiles {
   void MakeFolder(const std::string& directory);
 
   // Writes the file's text, bytes unchanged, to a new temporary file beside
-  // its path. Throws Exception("Cannot create file " + path), with nothing of
-  // this file left behind, when the target is a read-only file or the
-  // temporary file cannot be created or written.
+  // its path (without a name where the file system allows it). Throws
+  // Exception("Cannot create file " + path), with nothing of this file left
+  // behind, when the target is a read-only file or the temporary file cannot
+  // be created or written.
   void Add(const OutputFile& file);
 
-  // Renames the staged files over their targets in the order added, appending
-  // each target to `renamed` once it is in place. At the first rename that
-  // fails, removes the temporary files left and throws Exception("Cannot
-  // create file " + path). Nothing is staged afterwards.
+  // Puts the staged files in place over their targets in the order added,
+  // each replacing its target in one step, appending each target to
+  // `renamed` once it is in place. At the first that fails, removes the
+  // temporary files left and throws Exception("Cannot create file " + path).
+  // Nothing is staged afterwards.
   void Commit(std::vector<std::string>& renamed);
 
   // Removes the temporary files not renamed, and the folders MakeFolder made
@@ -52,6 +59,7 @@ class StagedFiles {
 
  private:
   struct Staged {
+    UnnamedFile unnamed;  // the text, where the file system keeps it without a name until placed
     std::filesystem::path temporary;
     std::string target;
   };

@@ -1,6 +1,7 @@
 // The main window: its start state, the field rules and their messages, whole
 // runs through the window (report, files, running state), cancel, a failure
-// that ends a run, and files taken from a drop or the command line.
+// that ends a run, and files taken from a drop or the command line (and those
+// of it that cannot be opened).
 
 #include "gui/form_convert.h"
 
@@ -13,6 +14,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -231,6 +233,32 @@ TEST(DesktopProgramTest, PreselectsArgumentsAndTakesDrops) {
   EXPECT_TRUE(Drop(window, PathText((folder / "b.SCX").string())));
   EXPECT_EQ(Find<QLineEdit>(window, "Edit1")->text(), "b.SCX ");
   EXPECT_EQ(Find<QLineEdit>(window, "Edit2")->text(), QDir::toNativeSeparators(PathText(folder.string()) + "/a/"));
+}
+
+// What the command line names and the window cannot open gets one box, every
+// such name on a line of its own; what opens, whatever it holds, is not named.
+TEST(DesktopProgramTest, NamesTheArgumentsItCannotOpen) {
+  TestApplication();
+  TempDir temp;
+  const fs::path form = PlainForm().WriteTo(temp.path(), "main");
+  const fs::path locked = temp.path() / "locked.scx";
+  WriteFileBytes(temp.path() / "notes.txt", "");
+  WriteFileBytes(locked, "");
+  fs::permissions(locked, fs::perms::none);
+  const QString missing = PathText((temp.path() / "gone.scx").string());
+  const QString missing_folder = PathText((temp.path() / "gone").string());
+  QStringList expected = {"Cannot open " + missing + ": no such file or folder.",
+                          "Cannot open " + missing_folder + ": no such file or folder."};
+  if (!std::ifstream(locked)) expected << "Cannot open " + PathText(locked.string()) + ": not readable.";
+  FakeDialogs dialogs;
+  DesktopProgram program(dialogs, {missing, PathText(form.string()), missing_folder,
+                                   PathText((temp.path() / "notes.txt").string()), PathText(locked.string())});
+  EXPECT_EQ(dialogs.errors, std::vector<QString>{expected.join(u'\n')});
+  EXPECT_EQ(Find<QLineEdit>(program.frmConvert(), "Edit1")->text().split(u' ').front(), "main.scx");
+
+  FakeDialogs quiet;
+  DesktopProgram opened(quiet, {PathText(form.string()), PathText(temp.path().string())});
+  EXPECT_TRUE(quiet.errors.empty());
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "support/run_support.h"
 #include "support/golden.h"
 #include "base/errors.h"
+#include "run/temporary_files.h"
 
 namespace quorvex::testing {
 namespace {
@@ -252,6 +254,28 @@ TEST_F(ConversionRunTest, CancelAfterTheLastProgressOfTheLastFileLetsItFinish) {
   host_.on_events = nullptr;
   EXPECT_EQ(Run({input}, Out()), "") << "a new run starts without the old cancel";
   EXPECT_EQ(host_.lines, CleanReport(input, Out() + kDelimiter));
+}
+
+// A killed run's temporary files go from each folder the next run writes to;
+// those of a process that runs stay, and so does anything else.
+TEST_F(ConversionRunTest, TemporaryFilesOfEndedRunsGoFromTheFoldersItWrites) {
+  const TemporaryFileWriter& self = ThisWriter();
+  const std::string id = ".main.dfm." + std::to_string(self.process) + "-";
+  const std::string ended = id + std::to_string(self.tag + 1) + "-0.tmp";  // this id, an earlier process
+  const std::string running = id + std::to_string(self.tag) + "-999999.tmp";
+  const fs::path out = Out();
+  for (const fs::path& folder : {out, out / "sub", temp_.path() / "elsewhere"}) {
+    WriteFileBytes(folder / ended, "x");
+    WriteFileBytes(folder / running, "x");
+  }
+  WriteFileBytes(out / ".notes.tmp", "x");
+  ConversionRun run(host_);
+  run.ConvertSelectedFiles(std::vector<RunInput>{{Form(PlainForm(), "main"), "sub" + kDelimiter}}, Out());
+  EXPECT_EQ(FileNames(out), (std::vector<std::string>{running, ".notes.tmp"}));
+  EXPECT_EQ(FileNames(out / "sub"), (std::vector<std::string>{running, "main.dfm", "main.pas"}));
+  std::vector<std::string> both = {ended, running};
+  std::sort(both.begin(), both.end());
+  EXPECT_EQ(FileNames(temp_.path() / "elsewhere"), both);
 }
 
 TEST_F(ConversionRunTest, LastConversionKeepsTheTextListsAndClosesTheTable) {
