@@ -113,6 +113,8 @@ void MethodTranslator::WorkOutTypes(const std::vector<CodeNode>& nodes) {
       if (!declared_.contains(name)) declared_[name] = {NewName(name), PasType::kLogical, false, false};
     }
   }
+  // Without declared variables no value has a type to work out.
+  if (declared_.empty()) return;
   for (const auto& [name, variable] : declared_) {
     if (!SetBeforeRead(nodes, name)) start_false_.insert(name);
   }

@@ -1,6 +1,7 @@
 #include "writers/loadable_text.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -112,16 +113,16 @@ TextList WriteLoadableUnit(const LoadableForm& form) {
   if (form.modal) out.push_back("      // FoxPro shows this form modal (WindowType = 1): show it with ShowModal.");
   writer.Notes(root);
   writer.Fields(root);
-  const TextList handlers = MethodDeclarations(root, true);
-  out.insert(out.end(), handlers.begin(), handlers.end());
+  TextList handlers = MethodDeclarations(root, true);
+  out.insert(out.end(), std::make_move_iterator(handlers.begin()), std::make_move_iterator(handlers.end()));
   if (NeedsLoaded(root)) out.insert(out.end(), {"  protected", "    procedure Loaded; override;"});
   out.insert(out.end(), {"  private", "    { Private declarations }", "  public", "    { Public declarations }"});
-  const TextList plain = MethodDeclarations(root, false);
-  out.insert(out.end(), plain.begin(), plain.end());
+  TextList plain = MethodDeclarations(root, false);
+  out.insert(out.end(), std::make_move_iterator(plain.begin()), std::make_move_iterator(plain.end()));
   out.insert(out.end(), {"  end;", "", "var", "  " + root.identifier + ": " + root.delphi_class + ";", "",
                          "implementation", "", "{$R *.dfm}"});
-  const TextList bodies = MethodBodies(root, form.code_page);
-  out.insert(out.end(), bodies.begin(), bodies.end());
+  TextList bodies = MethodBodies(root, form.code_page);
+  out.insert(out.end(), std::make_move_iterator(bodies.begin()), std::make_move_iterator(bodies.end()));
   out.insert(out.end(), {"", "end."});
   MarkUtf8(out);
   return out;
