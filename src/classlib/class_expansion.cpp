@@ -108,13 +108,13 @@ void AppendExpanded(const FormRecord& record, ResolvedObject object, std::string
 
 }  // namespace
 
-ClassExpansion ExpandClassInstances(const std::vector<FormRecord>& records, std::string_view form_path,
+ClassExpansion ExpandClassInstances(std::vector<FormRecord> records, std::string_view form_path,
                                     ClassLibraryCache& cache) {
   ClassResolver resolver(cache, form_path);
   const std::string form_folder = FolderOf(form_path);
   ClassExpansion expansion;
   expansion.records.reserve(records.size());
-  for (const FormRecord& record : records) {
+  for (FormRecord& record : records) {
     std::optional<ResolvedObject> object;
     if (record.platform != kCommentPlatform && !record.object_name.empty()) {
       object = record.class_location.empty()
@@ -124,7 +124,7 @@ ClassExpansion ExpandClassInstances(const std::vector<FormRecord>& records, std:
     if (object) {
       AppendExpanded(record, std::move(*object), form_folder, expansion.records);
     } else {
-      expansion.records.push_back(record);
+      expansion.records.push_back(std::move(record));
     }
   }
   expansion.notes = resolver.Notes();

@@ -51,10 +51,11 @@ struct ClassExpansion {
   std::vector<std::string> notes;
 };
 
-// `records`: the form's records (ReadFormRecords); `form_path`: its file.
+// `records`: the form's records (ReadFormRecords), those that stay as they
+// are moved into the result; `form_path`: its file.
 // Throws EFormTooLarge when the libraries would make the form larger than
 // the object tree's bounds (methods counted with the settings).
-ClassExpansion ExpandClassInstances(const std::vector<FormRecord>& records, std::string_view form_path,
+ClassExpansion ExpandClassInstances(std::vector<FormRecord> records, std::string_view form_path,
                                     ClassLibraryCache& cache);
 
 }  // namespace quorvex

@@ -21,7 +21,7 @@ std::shared_ptr<ClassLibraryCache> MakeClassLibraryCache(std::shared_ptr<FileSys
 RecordExpansion ClassLibraryExpansion(std::shared_ptr<ClassLibraryCache> cache) {
   return [cache = std::move(cache)](std::vector<FormRecord> records, const std::string& form_path,
                                     std::vector<std::string>& notes) {
-    ClassExpansion expansion = ExpandClassInstances(records, form_path, *cache);
+    ClassExpansion expansion = ExpandClassInstances(std::move(records), form_path, *cache);
     notes.insert(notes.end(), expansion.notes.begin(), expansion.notes.end());
     return std::move(expansion.records);
   };
