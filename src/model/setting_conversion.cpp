@@ -172,7 +172,12 @@ const std::string* FindSetting(const std::vector<DfmSetting>& settings, std::str
 
 SettingConverter::SettingConverter(int code_page, const PublishedProperties& table, const FoxDefaults& defaults,
                                    const SettingRules& rules, const Lists& lists)
-    : code_page_(code_page), table_(table), defaults_(defaults), rules_(rules), lists_(lists) {}
+    : code_page_(code_page),
+      table_(table),
+      defaults_(defaults),
+      rules_(rules),
+      lists_(lists),
+      vocabulary_(scratch_dfm_, lists) {}
 
 ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_view fox_class,
                                             std::string_view table_class, std::string_view prefix) const {
@@ -180,10 +185,12 @@ ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_v
   std::vector<bool> kept(lines.size(), false);
   // One DFM line per converted line, so that the font-style rule finds and
   // merges into the object's earlier flag line as in pass 2.
-  TextList dfm;
+  TextList& dfm = scratch_dfm_;
+  dfm.clear();
   std::vector<std::size_t> source;      // the index in `lines` of each DFM line
   std::vector<std::string> raw_values;  // the FoxPro value of each DFM line
-  PropertyConverter vocabulary(dfm, lists_);
+  PropertyConverter& vocabulary = vocabulary_;
+  vocabulary.SetObjectFirstLine(0);
   vocabulary.SetCurrentClass("Form");
   std::string mapped_class(fox_class);
   vocabulary.MapClass(mapped_class);

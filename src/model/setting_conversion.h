@@ -25,6 +25,7 @@
 #include "model/component_model.h"
 #include "model/setting_rules.h"
 #include "vocabulary/lists.h"
+#include "vocabulary/property_conversion.h"
 
 namespace quorvex {
 
@@ -94,6 +95,10 @@ class SettingConverter {
   const SettingRules& rules_;
   const Lists& lists_;
   mutable DefaultSettingsMemo own_default_settings_;  // for tables other than the shared ones
+  // Convert's DFM lines and the vocabulary's converter over them, made once
+  // for all the objects of the form: an object's conversion starts them afresh.
+  mutable TextList scratch_dfm_;
+  mutable PropertyConverter vocabulary_;
 };
 
 // Sets `setting` in `settings`, replacing one of the same name (letter case
