@@ -87,8 +87,8 @@ class FormModelBuilder {
   Component BuildComponent(const ScxNode& node, const ClassChoice& choice, const std::string& parent_path);
   void AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice);
   // True for an object no record describes, an instance of a library class
-  // and a member that only a form's library class declares: the size of
-  // each may lie with a class that was not read.
+  // and a member that only a library class declares: the size of each may
+  // lie with a class that was not read.
   bool SizedByMembers(const ScxNode& node) const;
   void AddColumn(Component& grid, const ScxNode& column);
   // A bound option group whose look a radio group keeps becomes one; any
@@ -217,7 +217,11 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
   TextList orphans;
   component.stored = LinesOf(node, orphans);
   const TextList& stored = component.stored;
-  const DataLink link = LinkToData(stored, choice.delphi_class, component.fox_class, data_);
+  // What holds objects must parent them, whatever gave it its class (its
+  // record's base class, its container's kind): the LCL refuses to make a
+  // form with a label inside a button, and Delphi's designer to load it.
+  const bool holds = node.children.empty() || HoldsMembers(choice.delphi_class);
+  const DataLink link = LinkToData(stored, holds ? choice.delphi_class : "TPanel", component.fox_class, data_);
   component.delphi_class = link.delphi_class;
   component.data_alias = link.alias;
   component.data_field = link.field;
@@ -257,8 +261,7 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
 bool FormModelBuilder::SizedByMembers(const ScxNode& node) const {
   if (node.record_ref == 0) return true;
   const FormRecord* record = NodeRecord(records_, node);
-  if (record == nullptr || record->class_location.empty()) return false;
-  return node.record_ref > 0 || record->parent.empty();
+  return record != nullptr && !record->class_location.empty();
 }
 
 void FormModelBuilder::AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice) {
