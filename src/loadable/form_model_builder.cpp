@@ -14,6 +14,7 @@
 #include "catalog/published_properties.h"
 #include "look/component_fonts.h"
 #include "look/component_look.h"
+#include "look/drawing_order.h"
 #include "methods/code_translation.h"
 #include "methods/component_methods.h"
 #include "methods/fox_methods.h"
@@ -197,6 +198,10 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   AddChildren(root, form_node, {"TForm", "Form"});
   EnterPass(clock_, "binding");
   AddDataSources(form, data_, form_node.parent != nullptr ? "thisformset" : "thisform", names_);
+  // Before the pictures: a picture's transparent pixels take the colour of
+  // the panel that may come to hold it.
+  EnterPass(clock_, "drawing order");
+  DrawInCreationOrder(root, names_);
   EnterPass(clock_, "pictures");
   CarryPictures(form, pictures_);
   EnterPass(clock_, "rules");

@@ -33,11 +33,19 @@ void AddMethods(const Component& component, FoxObject& object) {
   }
 }
 
-void AddObject(const Component& component, int parent, FormObjects& form) {
+void AddObject(const Component& component, int parent, FormObjects& form, const std::string& placed_by = {}) {
+  // A panel round a graphic control is no FoxPro object: its member stands
+  // in its container, placed by the panel.
+  if (component.holds_graphic) {
+    form.class_names.push_back(component.identifier);
+    for (const Component& child : component.children) AddObject(child, parent, form, component.identifier);
+    return;
+  }
   const int index = static_cast<int>(form.objects.size());
   FoxObject object;
   object.fox_name = component.original_name;
   object.pascal_name = parent < 0 ? std::string("Self") : component.identifier;
+  object.placed_by = placed_by;
   object.delphi_class = parent < 0 ? std::string("TForm") : component.delphi_class;
   object.fox_class = AsciiLowerCopy(component.fox_class);
   for (const std::string& line : component.stored)
@@ -91,6 +99,10 @@ class CodeTranslator {
   // `index` is the component's place in the objects, in the order AddObject
   // numbered them.
   void Translate(Component& component, int& index) {
+    if (component.holds_graphic) {
+      for (Component& child : component.children) Translate(child, index);
+      return;
+    }
     const int own = index++;
     for (FormMethod& method : component.methods) Translate(method, own);
     for (Component& child : component.children) Translate(child, index);
