@@ -14,6 +14,7 @@
 #include "catalog/published_properties.h"
 #include "look/component_fonts.h"
 #include "look/component_look.h"
+#include "look/drawing_order.h"
 #include "methods/code_translation.h"
 #include "methods/component_methods.h"
 #include "methods/fox_methods.h"
@@ -87,8 +88,8 @@ class FormModelBuilder {
   Component BuildComponent(const ScxNode& node, const ClassChoice& choice, const std::string& parent_path);
   void AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice);
   // True for an object no record describes, an instance of a library class
-  // and a member that only a form's library class declares: the size of
-  // each may lie with a class that was not read.
+  // and a member that only a library class declares: the size of each may
+  // lie with a class that was not read.
   bool SizedByMembers(const ScxNode& node) const;
   void AddColumn(Component& grid, const ScxNode& column);
   // A bound option group whose look a radio group keeps becomes one; any
@@ -197,6 +198,10 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   AddChildren(root, form_node, {"TForm", "Form"});
   EnterPass(clock_, "binding");
   AddDataSources(form, data_, form_node.parent != nullptr ? "thisformset" : "thisform", names_);
+  // Before the pictures: a picture's transparent pixels take the colour of
+  // the panel that may come to hold it.
+  EnterPass(clock_, "drawing order");
+  DrawInCreationOrder(root, names_);
   EnterPass(clock_, "pictures");
   CarryPictures(form, pictures_);
   EnterPass(clock_, "rules");
@@ -217,7 +222,11 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
   TextList orphans;
   component.stored = LinesOf(node, orphans);
   const TextList& stored = component.stored;
-  const DataLink link = LinkToData(stored, choice.delphi_class, component.fox_class, data_);
+  // What holds objects must parent them, whatever gave it its class (its
+  // record's base class, its container's kind): the LCL refuses to make a
+  // form with a label inside a button, and Delphi's designer to load it.
+  const bool holds = node.children.empty() || HoldsMembers(choice.delphi_class);
+  const DataLink link = LinkToData(stored, holds ? choice.delphi_class : "TPanel", component.fox_class, data_);
   component.delphi_class = link.delphi_class;
   component.data_alias = link.alias;
   component.data_field = link.field;
@@ -257,8 +266,7 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
 bool FormModelBuilder::SizedByMembers(const ScxNode& node) const {
   if (node.record_ref == 0) return true;
   const FormRecord* record = NodeRecord(records_, node);
-  if (record == nullptr || record->class_location.empty()) return false;
-  return node.record_ref > 0 || record->parent.empty();
+  return record != nullptr && !record->class_location.empty();
 }
 
 void FormModelBuilder::AddChildren(Component& component, const ScxNode& node, const ClassChoice& choice) {

@@ -1,7 +1,6 @@
 #include "look/component_look.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -10,22 +9,9 @@
 
 namespace quorvex {
 
-namespace {
-
-// An integer setting's value, 0 where it has none; 64 bits, so that sums of
-// 32-bit values cannot overflow.
-std::int64_t IntSetting(const Component& component, std::string_view name) {
-  const std::string* value = FindSetting(component.settings, name);
-  std::int64_t number = 0;
-  if (value != nullptr) std::from_chars(value->data(), value->data() + value->size(), number);
-  return number;
-}
-
-}  // namespace
-
 void ShapeBevel(Component& bevel) {
-  const std::int64_t width = IntSetting(bevel, "Width");
-  const std::int64_t height = IntSetting(bevel, "Height");
+  const std::int64_t width = IntegerSetting(bevel.settings, "Width");
+  const std::int64_t height = IntegerSetting(bevel.settings, "Height");
   const bool across = height <= width;
   PutSetting(bevel.settings, {"Shape", across ? "bsTopLine" : "bsLeftLine"});
   const std::string_view thickness = across ? "Height" : "Width";
@@ -67,15 +53,21 @@ void KeepSizeWithoutCaption(Component& label) {
 }
 
 // For a container whose size neither its record nor a class that was read
-// gives: its members are where FoxPro shows them.
+// gives: its members are where FoxPro shows them. Only members of a known
+// extent measure it (a timer has none, nor a member that only a missing class
+// sizes); where none has one across or down, the container keeps the size it
+// has that way, its record's or its base class's, rather than none at all.
 void FitMembers(Component& container, bool width, bool height) {
-  if (container.children.empty()) return;
-  std::int64_t right = 0, bottom = 0, left = 0, top = 0;
+  std::int64_t right = -1, bottom = -1, left = 0, top = 0;
   bool first = true;
   for (const Component& member : container.children) {
-    const std::int64_t member_left = IntSetting(member, "Left"), member_top = IntSetting(member, "Top");
-    right = std::max(right, member_left + IntSetting(member, "Width"));
-    bottom = std::max(bottom, member_top + IntSetting(member, "Height"));
+    const bool across = FindSetting(member.settings, "Width") != nullptr;
+    const bool down = FindSetting(member.settings, "Height") != nullptr;
+    if (!across && !down) continue;
+    const std::int64_t member_left = IntegerSetting(member.settings, "Left");
+    const std::int64_t member_top = IntegerSetting(member.settings, "Top");
+    if (across) right = std::max(right, member_left + IntegerSetting(member.settings, "Width"));
+    if (down) bottom = std::max(bottom, member_top + IntegerSetting(member.settings, "Height"));
     left = first ? member_left : std::min(left, member_left);
     top = first ? member_top : std::min(top, member_top);
     first = false;
@@ -84,9 +76,12 @@ void FitMembers(Component& container, bool width, bool height) {
   const std::int64_t margin = std::max<std::int64_t>(std::min(left, top), 0);
   // Members placed past what a control can measure leave the size alone.
   constexpr std::int64_t kLargest = std::numeric_limits<std::int32_t>::max();
-  if (width && right + margin <= kLargest) PutSetting(container.settings, {"Width", std::to_string(right + margin)});
-  if (height && bottom + margin <= kLargest)
-    PutSetting(container.settings, {"Height", std::to_string(bottom + margin)});
+  const auto fit = [&](bool asked, std::string name, std::int64_t extent) {
+    if (asked && extent > 0 && extent + margin <= kLargest)
+      PutSetting(container.settings, {std::move(name), std::to_string(extent + margin)});
+  };
+  fit(width, "Width", right);
+  fit(height, "Height", bottom);
 }
 
 }  // namespace quorvex

@@ -26,7 +26,8 @@ void SettleParentColor(Component& component);
 void KeepSizeWithoutCaption(Component& label);
 
 // Sets the Width (`width`) and the Height (`height`) of `container` so that
-// it holds its members, with the margin they keep from its nearer edge.
+// it holds its members, with the margin they keep from its nearer edge; a
+// way that no member has a size leaves the container's size that way as is.
 void FitMembers(Component& container, bool width, bool height);
 
 }  // namespace quorvex

@@ -39,11 +39,19 @@ std::size_t CountComponents(const Component& component) {
   return count;
 }
 
-void AddObject(const Component& component, int parent, FormObjects& form) {
+void AddObject(const Component& component, int parent, FormObjects& form, std::string_view placed_by = {}) {
+  // A panel round a graphic control is no FoxPro object: its member stands
+  // in its container, placed by the panel.
+  if (component.holds_graphic) {
+    form.class_names.push_back(component.identifier);
+    for (const Component& child : component.children) AddObject(child, parent, form, component.identifier);
+    return;
+  }
   const int index = static_cast<int>(form.objects.size());
   FoxObject object;
   object.fox_name = component.original_name;
   object.pascal_name = parent < 0 ? std::string_view("Self") : std::string_view(component.identifier);
+  object.placed_by = placed_by;
   object.delphi_class = parent < 0 ? std::string_view("TForm") : std::string_view(component.delphi_class);
   object.stored.reserve(component.stored.size());
   for (const std::string& line : component.stored)
@@ -98,6 +106,10 @@ class CodeTranslator {
   // `index` is the component's place in the objects, in the order AddObject
   // numbered them.
   void Translate(Component& component, int& index) {
+    if (component.holds_graphic) {
+      for (Component& child : component.children) Translate(child, index);
+      return;
+    }
     const int own = index++;
     for (FormMethod& method : component.methods) Translate(method, own);
     for (Component& child : component.children) Translate(child, index);

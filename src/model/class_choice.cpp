@@ -69,16 +69,16 @@ bool HasPrefix(std::string_view name, std::string_view prefix) {
   return std::none_of(name.begin(), name.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
-// Controls drawn on their container's surface, and the timer, which is no
-// control: none can be the parent of another control.
-bool HoldsNoControls(std::string_view delphi_class) {
-  constexpr std::array<std::string_view, 5> kLeaves = {"TLabel", "TShape", "TImage", "TBevel", "TTimer"};
-  return std::any_of(kLeaves.begin(), kLeaves.end(), [&](std::string_view leaf) { return leaf == delphi_class; });
+}  // namespace
+
+bool HoldsMembers(std::string_view delphi_class) {
+  constexpr std::array<std::string_view, 5> kHolders = {kPanel, "TGroupBox", "TTabSheet", "TPageControl", "TDBGrid"};
+  return std::find(kHolders.begin(), kHolders.end(), delphi_class) != kHolders.end();
 }
 
-ClassChoice ChooseByKnowledge(std::string_view fox_class, std::string_view name,
+ClassChoice ChooseDelphiClass(std::string_view fox_class, std::string_view name,
                               std::string_view container_fox_class, std::string_view container_delphi_class,
-                              const Lists& lists) {
+                              bool holds_objects, const Lists& lists) {
   if (SameText(container_delphi_class, "TPageControl")) return {"TTabSheet", "Page"};
   if (SameText(container_delphi_class, "TDBGrid")) return {std::string(kColumnMarker), "Column"};
   if (std::string mapped = MappedClass(fox_class, lists); !mapped.empty())
@@ -88,19 +88,11 @@ ClassChoice ChooseByKnowledge(std::string_view fox_class, std::string_view name,
   if (!fox_class.empty()) return {std::string(kPanel), std::string(fox_class)};
   for (const Prefix& prefix : kPrefixes) {
     if (!HasPrefix(name, prefix.prefix)) continue;
-    return {MappedClass(prefix.fox_class, lists), std::string(prefix.fox_class)};
+    std::string mapped = MappedClass(prefix.fox_class, lists);
+    if (holds_objects && !HoldsMembers(mapped)) continue;
+    return {std::move(mapped), std::string(prefix.fox_class)};
   }
   return {std::string(kPanel), {}};
-}
-
-}  // namespace
-
-ClassChoice ChooseDelphiClass(std::string_view fox_class, std::string_view name,
-                              std::string_view container_fox_class, std::string_view container_delphi_class,
-                              bool holds_objects, const Lists& lists) {
-  ClassChoice choice = ChooseByKnowledge(fox_class, name, container_fox_class, container_delphi_class, lists);
-  if (holds_objects && HoldsNoControls(choice.delphi_class)) choice.delphi_class = kPanel;
-  return choice;
 }
 
 }  // namespace quorvex

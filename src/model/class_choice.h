@@ -11,11 +11,12 @@
 //      olecontrol, oleboundcontrol, hyperlink, ...) a placeholder TPanel that
 //      keeps their position and size;
 //   5. the usual FoxPro name prefixes (cmdOK is a button, lblName a label);
+//      for an object that holds objects, only a prefix whose class can hold
+//      them (cntBar, pgfMain): a name says less than having members does;
 //   6. TPanel.
-// An object that holds other objects but whose class cannot hold controls
-// (a label, a shape, an image, a bevel, a timer) becomes a TPanel, so that
-// what it holds still shows. A class library's class name (the CLASS field)
-// never names a Delphi class.
+// A class library's class name (the CLASS field) never names a Delphi class.
+// That the class of an object with members can hold them, whatever chose
+// the class, the builder makes sure of (HoldsMembers).
 
 #include <string>
 #include <string_view>
@@ -44,5 +45,12 @@ struct ClassChoice {
 ClassChoice ChooseDelphiClass(std::string_view fox_class, std::string_view name,
                               std::string_view container_fox_class, std::string_view container_delphi_class,
                               bool holds_objects = false, const Lists& lists = Lists::Shared());
+
+// True for the classes that can hold an object's members: as controls
+// (TPanel, TGroupBox, TTabSheet), as pages (TPageControl, whose members are
+// made pages) or as columns (TDBGrid). No other class parents a control in
+// both Delphi and the LCL: a button, an edit or a label holding one is
+// refused by the LCL when the form is made and by Delphi's designer.
+bool HoldsMembers(std::string_view delphi_class);
 
 }  // namespace quorvex

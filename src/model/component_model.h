@@ -94,6 +94,11 @@ struct Component {
   std::vector<FoxMethod> fox_methods;  // as gathered from the records
   std::vector<FormMethod> methods;     // made of them for the unit
   std::vector<Component> children;
+  // A panel the conversion made round its one member, a graphic control
+  // that FoxPro draws over windowed ones (look/drawing_order.h): it stands for
+  // no FoxPro object, and where FoxPro's code places, sizes or shows its
+  // member, it is the panel that moves.
+  bool holds_graphic = false;
 };
 
 // A data source a form got: its identifier, the alias it stands for (UTF-8),

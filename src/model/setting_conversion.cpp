@@ -170,6 +170,13 @@ const std::string* FindSetting(const std::vector<DfmSetting>& settings, std::str
   return nullptr;
 }
 
+std::int64_t IntegerSetting(const std::vector<DfmSetting>& settings, std::string_view name) {
+  const std::string* value = FindSetting(settings, name);
+  std::int64_t number = 0;
+  if (value != nullptr) std::from_chars(value->data(), value->data() + value->size(), number);
+  return number;
+}
+
 SettingConverter::SettingConverter(int code_page, const PublishedProperties& table, const FoxDefaults& defaults,
                                    const SettingRules& rules, const Lists& lists)
     : code_page_(code_page),

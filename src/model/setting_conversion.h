@@ -9,6 +9,7 @@
 // properties. Strings are decoded from the form's code page and written as
 // ASCII and #codes.
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <shared_mutex>
@@ -111,5 +112,9 @@ std::vector<DfmSetting> LclOnlySettings(std::string_view delphi_class);
 
 // The value of the setting named `name`, or null.
 const std::string* FindSetting(const std::vector<DfmSetting>& settings, std::string_view name);
+
+// The value of the integer setting named `name`, 0 where there is none; 64
+// bits, so that sums of 32-bit values cannot overflow.
+std::int64_t IntegerSetting(const std::vector<DfmSetting>& settings, std::string_view name);
 
 }  // namespace quorvex

@@ -35,6 +35,10 @@ struct FoxObject {
   // FoxPro methods of this object that the conversion could not make
   // callable (a handler that other events share, one of another type).
   std::vector<std::string_view> other_methods;
+  // The field of the panel that holds it, where the conversion put it in one:
+  // FoxPro's Left, Top, Width, Height and Visible of the object are the
+  // panel's. "" for an object placed by its own.
+  std::string_view placed_by = {};
 };
 
 struct FormObjects {

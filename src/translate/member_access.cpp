@@ -36,15 +36,16 @@ struct Row {
 };
 
 // Templates: %p is the object's field and a dot ("" for the form, whose
-// members the methods reach by name), %o the object, %v the value, %V the
-// value as an operand, %1 the first argument as an operand, %m the object's
-// members.
+// members the methods reach by name), %q the same of the control that places
+// it (a panel holding it: FoxObject::placed_by), %o the object, %v the value,
+// %V the value as an operand, %1 the first argument as an operand, %m the
+// object's members.
 constexpr std::string_view kFontControls =
-    "TForm TButton TLabel TEdit TMemo TCheckBox TRadioButton TComboBox TListBox TGroupBox TPanel TPageControl "
-    "TSpinEdit TDBGrid";
+    "TForm TButton TLabel TStaticText TEdit TMemo TCheckBox TRadioButton TComboBox TListBox TGroupBox TPanel "
+    "TPageControl TSpinEdit TDBGrid";
 constexpr std::string_view kColorControls =
-    "TForm TLabel TEdit TMemo TCheckBox TRadioButton TComboBox TListBox TGroupBox TPanel TSpinEdit TDBGrid";
-constexpr std::string_view kCaptioned = "TForm TButton TLabel TCheckBox TRadioButton TTabSheet";
+    "TForm TLabel TStaticText TEdit TMemo TCheckBox TRadioButton TComboBox TListBox TGroupBox TPanel TSpinEdit TDBGrid";
+constexpr std::string_view kCaptioned = "TForm TButton TLabel TStaticText TCheckBox TRadioButton TTabSheet";
 constexpr std::string_view kFocusable =
     "TButton TEdit TMemo TCheckBox TRadioButton TComboBox TListBox TSpinEdit TDBGrid TPageControl";
 constexpr std::string_view kLists = "TListBox TComboBox";
@@ -57,11 +58,11 @@ constexpr Row kProperties[] = {
     {"TTimer", "Interval", PasType::kInteger, "%pInterval", "%pInterval := %v"},
     {"TTabSheet", "Visible", PasType::kLogical, "", ""},
     {"*", "Enabled", PasType::kLogical, "%pEnabled", "%pEnabled := %v"},
-    {"*", "Visible", PasType::kLogical, "%pVisible", "%pVisible := %v"},
-    {"*", "Left", PasType::kInteger, "%pLeft", "%pLeft := %v"},
-    {"*", "Top", PasType::kInteger, "%pTop", "%pTop := %v"},
-    {"*", "Width", PasType::kInteger, "%pWidth", "%pWidth := %v"},
-    {"*", "Height", PasType::kInteger, "%pHeight", "%pHeight := %v"},
+    {"*", "Visible", PasType::kLogical, "%qVisible", "%qVisible := %v"},
+    {"*", "Left", PasType::kInteger, "%qLeft", "%qLeft := %v"},
+    {"*", "Top", PasType::kInteger, "%qTop", "%qTop := %v"},
+    {"*", "Width", PasType::kInteger, "%qWidth", "%qWidth := %v"},
+    {"*", "Height", PasType::kInteger, "%qHeight", "%qHeight := %v"},
     {"*", "ToolTipText", PasType::kString, "%pHint", "%pHint := %v"},
     // A caption stored with "&" shows it as an access key in Delphi: read
     // back, it would not be FoxPro's.
@@ -238,6 +239,11 @@ bool AtTopLevelBlank(std::string_view text) {
   return false;
 }
 
+std::string PlacingText(const FormObjects& form, int object) {
+  const std::string_view panel = form.objects.at(static_cast<std::size_t>(object)).placed_by;
+  return panel.empty() ? ObjectText(form, object) : std::string(panel);
+}
+
 std::string Fill(const FormObjects& form, int object, std::string_view pattern, const std::vector<PasExpr>& values) {
   const std::string object_text = ObjectText(form, object);
   std::string text;
@@ -248,6 +254,7 @@ std::string Fill(const FormObjects& form, int object, std::string_view pattern, 
     }
     switch (pattern[++i]) {
       case 'p': text += object == 0 ? std::string() : object_text + "."; break;
+      case 'q': text += object == 0 ? std::string() : PlacingText(form, object) + "."; break;
       case 'o': text += object_text; break;
       case 'm':
         for (const int member : form.objects[static_cast<std::size_t>(object)].members)

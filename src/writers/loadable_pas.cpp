@@ -21,7 +21,8 @@ struct ClassUnit {
   std::string_view unit;
 };
 constexpr ClassUnit kClassUnits[] = {
-    {"TButton", "StdCtrls"},    {"TLabel", "StdCtrls"},      {"TEdit", "StdCtrls"},     {"TMemo", "StdCtrls"},
+    {"TButton", "StdCtrls"},    {"TLabel", "StdCtrls"},      {"TStaticText", "StdCtrls"}, {"TEdit", "StdCtrls"},
+    {"TMemo", "StdCtrls"},
     {"TCheckBox", "StdCtrls"},  {"TRadioButton", "StdCtrls"}, {"TComboBox", "StdCtrls"}, {"TListBox", "StdCtrls"},
     {"TGroupBox", "StdCtrls"},  {"TPanel", "ExtCtrls"},      {"TImage", "ExtCtrls"},    {"TShape", "ExtCtrls"},
     {"TBevel", "ExtCtrls"},     {"TTimer", "ExtCtrls"},      {"TPageControl", "ComCtrls"}, {"TTabSheet", "ComCtrls"},

@@ -18,7 +18,7 @@ TEST(FoxProLook, FoxProsDefaultsFillWhatRecordsLeaveOut) {
       Object("Label2", "label", {"Caption = \"Clear\"", "BackStyle = 0", "AutoSize = .T.", "Width = 30"}),
       Object("Label3", "label", {"Caption = (GetText(\"A\"))", "AutoSize = .T.", "Width = 30", "Height = 15"}),
       Object("Text1", "textbox", {"Left = 8"}),
-      Object("Shape1", "shape", {"BackColor = 255,0,0"}),
+      Object("Shape1", "shape", {"BackColor = 255,0,0", "Top = 30"}),
   });
   // The form: FoxPro's size, placed where it is, its font, measured at 96 dpi.
   EXPECT_EQ(SettingsOf(form, "Form1"), (Settings{"Position = poDesigned", "Font.Name = 'Arial'", "Font.Size = 9",
@@ -34,7 +34,7 @@ TEST(FoxProLook, FoxProsDefaultsFillWhatRecordsLeaveOut) {
             (Settings{"AutoSize = False", "Width = 30", "Height = 15", "Color = clBtnFace"}));
   EXPECT_EQ(SettingsOf(form, "Text1"), (Settings{"Left = 8", "AutoSize = False", "ParentColor = False", "Height = 23", "Width = 100"}));
   EXPECT_EQ(SettingsOf(form, "Shape1"),
-            (Settings{"Brush.Color = clRed", "Pen.Color = 6579300", "Height = 17", "Width = 100"}));
+            (Settings{"Brush.Color = clRed", "Top = 30", "Pen.Color = 6579300", "Height = 17", "Width = 100"}));
 }
 
 // A form made from a class no library gives: its own record's member lines

@@ -87,7 +87,7 @@ TEST(LoadableConversion, SettingsThatDoNotFitAreKeptAsComments) {
                                     "FontUnderline = .F.", "Name = \"Check1\""})},
       {.objname = "Label1", .parent = "Form1", .baseclass = "label",
        .properties = PropertyLines({"Caption = (GetText(\"A\") + CHR(13))", "BackColor = (nColor)",
-                                    "ToolTipText = \"Tip\"", "BackStyle = 0", "Name = \"Label1\""})},
+                                    "ToolTipText = \"Tip\"", "BackStyle = 0", "Top = 40", "Name = \"Label1\""})},
   }));
   const ConvertedForm& form = outputs.front();
   EXPECT_EQ(LinesWith(form.dfm, "Color"),

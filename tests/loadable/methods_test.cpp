@@ -131,7 +131,7 @@ TEST(Methods, OtherMethodsAndMembersMethodsArePlainMethods) {
        Object("opg", "optiongroup", Methods({{"Option1.Click", ""}, {"Missing1.Valid", ""}}), "Form1",
               {"ButtonCount = 1", "Option1.Name = \"Option1\""}),
        // An event that the class does not publish, and one only the LCL does.
-       Object("shp", "shape", Methods({{"Click", ""}})),
+       Object("shp", "shape", Methods({{"Click", ""}}), "Form1", {"Left = 400"}),
        Object("chk", "checkbox", Methods({{"InteractiveChange", ""}}))},
       Methods({{"txt", ""}}));
   for (const char* line : {"procedure txtRefresh;", "procedure txtMyCheck;", "procedure grdColumn1Header1Click;",

@@ -57,10 +57,13 @@ TEST(LoadableRules, ClassChoiceFollowsContainerVocabularyBaseClassThenPrefix) {
               row.expected)
         << row.fox_class << " " << row.name << " in " << row.container_fox;
   }
-  // What holds objects must be able to hold controls.
-  EXPECT_EQ(ChooseDelphiClass("label", "Label1", "form", "TForm", true).delphi_class, "TPanel");
+  // Of an object that holds objects, a name prefix counts only where its
+  // class can hold them.
   EXPECT_EQ(ChooseDelphiClass("", "shpBack", "container", "TPanel", true).delphi_class, "TPanel");
-  EXPECT_EQ(ChooseDelphiClass("", "cmdNext", "container", "TPanel", true).delphi_class, "TButton");
+  EXPECT_EQ(ChooseDelphiClass("", "cmdNext", "container", "TPanel", true).delphi_class, "TPanel");
+  EXPECT_EQ(ChooseDelphiClass("", "pgfMain", "container", "TPanel", true).delphi_class, "TPageControl");
+  EXPECT_FALSE(HoldsMembers("TButton"));
+  EXPECT_TRUE(HoldsMembers("TGroupBox"));
   // The settings of an object known by its name convert by the rules of its class.
   EXPECT_EQ(ChooseDelphiClass("", "cmdNext", "container", "TPanel").fox_class, "CommandButton");
 }
