@@ -10,6 +10,7 @@
 // ASCII and #codes.
 
 #include <map>
+#include <optional>
 #include <set>
 #include <shared_mutex>
 #include <unordered_map>
@@ -33,7 +34,8 @@ struct ConvertedSettings {
   std::vector<DfmSetting> settings;  // each property once, the later line winning
   TextList kept;  // lines not carried over, as read
   // Lines that a rule of the component as a whole carries (setting_rules.txt
-  // "*"): the option chosen in a group, the form's border icons ...
+  // "*"): the option chosen in a group, the form's border icons ...; and
+  // those FoxRuntime makes (RuntimeSetting).
   TextList deferred;
   // The FoxPro properties whose lines were carried over (not kept).
   std::set<std::string, TextLess> carried;
@@ -106,5 +108,11 @@ std::vector<DfmSetting> LclOnlySettings(std::string_view delphi_class);
 
 // The value of the setting named `name`, or null.
 const std::string* FindSetting(const std::vector<DfmSetting>& settings, std::string_view name);
+
+// The call of FoxRuntime that makes `value` by `rule` when the form is loaded
+// (Component::runtime_settings): a row "!" with the value as the row lists
+// it, FoxPro's Anchor (@anchors) with the number of a value that holds an
+// edge in proportion or a centre; nothing for a value FoxRuntime does not make.
+std::optional<DfmSetting> RuntimeSetting(const SettingRule& rule, std::string_view value);
 
 }  // namespace quorvex
