@@ -4,7 +4,10 @@ unit FoxRuntime;
   functions with FoxPro's results, its operators where the types of their
   values are known only when the code runs (Variants), and its settings
   (SET EXACT, SET DATE, SET CENTURY), which start as FoxPro starts them and
-  which a program sets as its FoxPro main program did.
+  which a program sets as its FoxPro main program did. And what a converted
+  form's Loaded calls: the settings of FoxPro's objects that Delphi's and the
+  LCL's controls have no property for (Anchor in proportion, a grid's scroll
+  bars, a form the user may not close).
 
   A FoxPro error becomes an EFoxError with FoxPro's message. Strings count
   characters, as FoxPro does with a single-byte code page. Dates are
@@ -20,7 +23,7 @@ unit FoxRuntime;
 interface
 
 uses
-  SysUtils, Classes, Variants, Math, Graphics, Controls, StdCtrls, ExtCtrls, Forms;
+  SysUtils, Classes, Types, Variants, Math, Graphics, Controls, StdCtrls, ExtCtrls, Forms, Grids;
 
 type
   EFoxError = class(Exception);
@@ -145,12 +148,37 @@ function FoxListText(Items: TStrings; Index: Integer): string;
 procedure FoxSetFocus(Control: TWinControl);
 procedure FoxRelease(Form: TForm);
 
+{ FoxPro's settings that neither Delphi nor the LCL has a property for, with
+  FoxPro's values; a converted form's Loaded makes them.
+  Anchor: the edges a control keeps at their distance (1 top, 2 left,
+  4 bottom, 8 right) or at their proportion (16, 32, 64, 128) of its
+  container, or its centre at its proportion with its size (256 across, 512
+  down), as the container is resized. The control and its container have the
+  sizes they were designed with. }
+procedure FoxAnchor(Control: TControl; Anchor: Integer);
+{ The bounds Anchor gives a control whose bounds were Designed in a container
+  whose inside measured DesignedWidth x DesignedHeight, now Width x Height:
+  an edge held neither way follows the control's other edge, and a control
+  held on neither side of a direction stays where it is in it. }
+function FoxAnchoredBounds(Anchor: Integer; const Designed: TRect;
+  DesignedWidth, DesignedHeight, Width, Height: Integer): TRect;
+{ A grid's ScrollBars: 0 none, 1 across, 2 down, 3 both. }
+procedure FoxScrollBars(Grid: TCustomGrid; ScrollBars: Integer);
+{ BackStyle 0, transparent: the control shows its container's color. }
+procedure FoxBackStyle(Control: TControl; BackStyle: Integer);
+{ A form that is not Closable cannot be closed by the user (the title bar's
+  button, Alt+F4, the window menu); Release and ModalResult close it. }
+procedure FoxClosable(Form: TCustomForm; Closable: Boolean);
+
 implementation
 
-{$IFDEF FPC}
 uses
-  LazUTF8;
+{$IFDEF FPC}
+  LazUTF8, LMessages,
+{$ELSE}
+  Messages,
 {$ENDIF}
+  ComCtrls;
 
 const
   SInvalidArgument = 'Function argument value, type, or count is invalid.';
@@ -1212,6 +1240,205 @@ begin
   Action := caFree;
   if Assigned(Form.OnClose) then Form.OnClose(Form, Action);
   Form.Release;
+end;
+
+{ Settings. }
+
+type
+  { Access to what TControl and TCustomGrid keep protected in Delphi and the
+    LCL alike. }
+  TFoxControl = class(TControl);
+  TFoxGrid = class(TCustomGrid);
+
+  { The controls of one container that Anchor places, each with its bounds at
+    the container's designed size; placed anew at every resize of the
+    container, before its own OnResize handler. }
+  TFoxAnchors = class(TComponent)
+  private
+    FContainer: TWinControl;
+    { Whose size the container's inside follows: the container, or for a
+      page (sized by its page control only once shown) its page control. }
+    FSizeOf: TControl;
+    FDesignedWidth, FDesignedHeight: Integer;  { its size when the form was loaded }
+    FControls: array of TControl;
+    FAnchors: array of Integer;
+    FBounds: array of TRect;
+    FResized: TNotifyEvent;
+    procedure ContainerResized(Sender: TObject);
+  protected
+    procedure Notification(AComponent: TComponent; Operation: TOperation); override;
+  public
+    constructor Create(Container: TWinControl); reintroduce;
+    procedure Add(Control: TControl; Anchor: Integer);
+  end;
+
+{$IFDEF FPC}
+  TFoxMessage = TLMessage;
+const
+  CloseMessage = LM_CLOSEQUERY;
+{$ELSE}
+  TFoxMessage = TMessage;
+const
+  CloseMessage = WM_CLOSE;
+{$ENDIF}
+
+type
+  { Keeps the close the user asks for (the message the title bar's button,
+    Alt+F4 and the window menu send) from its form. }
+  TFoxCloseGuard = class(TComponent)
+  private
+    FForm: TCustomForm;
+    FWindowProc: TWndMethod;
+    procedure FormWindowProc(var Message: TFoxMessage);
+  public
+    constructor Create(Form: TCustomForm); reintroduce;
+    destructor Destroy; override;
+  end;
+
+{ One direction of FoxAnchoredBounds: the control's edges Low and High, the
+  bits of Anchor that hold each, in a container of extent Designed, now
+  Extent. }
+procedure AnchorEdges(Anchor, LowAbsolute, LowRelative, HighAbsolute, HighRelative, Centre: Integer;
+  Designed, Extent: Integer; var Low, High: Integer);
+var
+  Size, NewLow, NewHigh: Integer;
+  LowHeld, HighHeld: Boolean;
+begin
+  Size := High - Low;
+  if Anchor and Centre <> 0 then
+  begin
+    Low := Round((Low + High) / 2 * Extent / Designed - Size / 2);
+    High := Low + Size;
+    Exit;
+  end;
+  LowHeld := Anchor and (LowAbsolute or LowRelative) <> 0;
+  HighHeld := Anchor and (HighAbsolute or HighRelative) <> 0;
+  NewLow := Low;
+  NewHigh := High;
+  if Anchor and LowRelative <> 0 then NewLow := Round(Low * Extent / Designed);
+  if Anchor and HighAbsolute <> 0 then NewHigh := High + Extent - Designed
+  else if Anchor and HighRelative <> 0 then NewHigh := Round(High * Extent / Designed);
+  if HighHeld and not LowHeld then NewLow := NewHigh - Size
+  else if LowHeld and not HighHeld then NewHigh := NewLow + Size;
+  Low := NewLow;
+  High := Max(NewHigh, NewLow);
+end;
+
+function FoxAnchoredBounds(Anchor: Integer; const Designed: TRect;
+  DesignedWidth, DesignedHeight, Width, Height: Integer): TRect;
+begin
+  Result := Designed;
+  if DesignedWidth > 0 then
+    AnchorEdges(Anchor, 2, 32, 8, 128, 256, DesignedWidth, Width, Result.Left, Result.Right);
+  if DesignedHeight > 0 then
+    AnchorEdges(Anchor, 1, 16, 4, 64, 512, DesignedHeight, Height, Result.Top, Result.Bottom);
+end;
+
+constructor TFoxAnchors.Create(Container: TWinControl);
+begin
+  inherited Create(Container);
+  FContainer := Container;
+  FSizeOf := Container;
+  if (Container is TTabSheet) and (TTabSheet(Container).PageControl <> nil) then
+    FSizeOf := TTabSheet(Container).PageControl;
+  FDesignedWidth := FSizeOf.Width;
+  FDesignedHeight := FSizeOf.Height;
+  FResized := TFoxControl(Container).OnResize;
+  TFoxControl(Container).OnResize := ContainerResized;
+end;
+
+procedure TFoxAnchors.Add(Control: TControl; Anchor: Integer);
+var
+  Count: Integer;
+begin
+  Count := Length(FControls);
+  SetLength(FControls, Count + 1);
+  SetLength(FAnchors, Count + 1);
+  SetLength(FBounds, Count + 1);
+  FControls[Count] := Control;
+  FAnchors[Count] := Anchor;
+  FBounds[Count] := Control.BoundsRect;
+  Control.FreeNotification(Self);
+end;
+
+{ A control freed before its container (as a form frees its controls) is
+  placed no more. }
+procedure TFoxAnchors.Notification(AComponent: TComponent; Operation: TOperation);
+var
+  I: Integer;
+begin
+  inherited Notification(AComponent, Operation);
+  if Operation <> opRemove then Exit;
+  for I := 0 to High(FControls) do
+    if FControls[I] = AComponent then FControls[I] := nil;
+end;
+
+{ The container's inside at its designed size: what it measures now, less
+  what the size it follows has grown by since. Its outside, not its inside:
+  when the form is loaded, the LCL's form has its size, not yet its inside. }
+procedure TFoxAnchors.ContainerResized(Sender: TObject);
+var
+  I, DesignedWidth, DesignedHeight: Integer;
+begin
+  DesignedWidth := FContainer.ClientWidth - (FSizeOf.Width - FDesignedWidth);
+  DesignedHeight := FContainer.ClientHeight - (FSizeOf.Height - FDesignedHeight);
+  for I := 0 to High(FControls) do
+    if FControls[I] <> nil then
+      FControls[I].BoundsRect := FoxAnchoredBounds(FAnchors[I], FBounds[I], DesignedWidth, DesignedHeight,
+        FContainer.ClientWidth, FContainer.ClientHeight);
+  if Assigned(FResized) then FResized(Sender);
+end;
+
+procedure FoxAnchor(Control: TControl; Anchor: Integer);
+var
+  Anchors: TFoxAnchors;
+  I: Integer;
+begin
+  if Control.Parent = nil then Exit;
+  Anchors := nil;
+  for I := 0 to Control.Parent.ComponentCount - 1 do
+    if Control.Parent.Components[I] is TFoxAnchors then Anchors := TFoxAnchors(Control.Parent.Components[I]);
+  if Anchors = nil then Anchors := TFoxAnchors.Create(Control.Parent);
+  Anchors.Add(Control, Anchor);
+end;
+
+procedure FoxScrollBars(Grid: TCustomGrid; ScrollBars: Integer);
+begin
+  { FoxPro's values stand in the order of TScrollStyle's first four. }
+  if (ScrollBars >= 0) and (ScrollBars <= 3) then TFoxGrid(Grid).ScrollBars := TScrollStyle(ScrollBars);
+end;
+
+procedure FoxBackStyle(Control: TControl; BackStyle: Integer);
+begin
+  TFoxControl(Control).ParentColor := BackStyle = 0;
+end;
+
+constructor TFoxCloseGuard.Create(Form: TCustomForm);
+begin
+  inherited Create(Form);
+  FForm := Form;
+  FWindowProc := Form.WindowProc;
+  Form.WindowProc := FormWindowProc;
+end;
+
+destructor TFoxCloseGuard.Destroy;
+begin
+  FForm.WindowProc := FWindowProc;
+  inherited Destroy;
+end;
+
+procedure TFoxCloseGuard.FormWindowProc(var Message: TFoxMessage);
+begin
+  if Message.Msg <> CloseMessage then FWindowProc(Message);
+end;
+
+procedure FoxClosable(Form: TCustomForm; Closable: Boolean);
+var
+  I: Integer;
+begin
+  for I := Form.ComponentCount - 1 downto 0 do
+    if Form.Components[I] is TFoxCloseGuard then Form.Components[I].Free;
+  if not Closable then TFoxCloseGuard.Create(Form);
 end;
 
 initialization

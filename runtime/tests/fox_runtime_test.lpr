@@ -8,13 +8,20 @@ program fox_runtime_test;
 
 uses
   {$IFDEF UNIX}cthreads,{$ENDIF}
-  Interfaces, SysUtils, Variants, Classes, Forms, StdCtrls, Graphics, FoxRuntime;
+  Interfaces, SysUtils, Variants, Classes, Types, Forms, Controls, StdCtrls, ExtCtrls, ComCtrls, Grids,
+  Graphics, LMessages, FoxRuntime;
 
 type
   { Counts the events a control fires. }
   TEvents = class
     Fired: Integer;
     procedure Count(Sender: TObject);
+  end;
+
+  { Counts the closes of a form. }
+  TCloseEvents = class
+    Fired: Integer;
+    procedure Closed(Sender: TObject; var Action: TCloseAction);
   end;
 
 var
@@ -25,6 +32,12 @@ var
 procedure TEvents.Count(Sender: TObject);
 begin
   Inc(Fired);
+end;
+
+procedure TCloseEvents.Closed(Sender: TObject; var Action: TCloseAction);
+begin
+  Inc(Fired);
+  Action := caNone;
 end;
 
 procedure Check(Ok: Boolean; const What: string);
@@ -325,6 +338,132 @@ begin
   end;
 end;
 
+function RectText(const R: TRect): string;
+begin
+  Result := Format('(%d, %d, %d, %d)', [R.Left, R.Top, R.Right, R.Bottom]);
+end;
+
+procedure SameRect(const Got, Expected: TRect; const What: string);
+begin
+  Same(RectText(Got), RectText(Expected), What);
+end;
+
+{ A control at (20, 10)-(60, 30) in a container of 200 x 100, grown to
+  300 x 150 (half as large again) or shrunk to 100 x 50. }
+procedure TestAnchoredBounds;
+const
+  Designed: TRect = (Left: 20; Top: 10; Right: 60; Bottom: 30);
+  Anchors: array[0..11] of Integer = (0, 15, 8, 240, 32, 128, 256, 768, 130, 40, 65, 15);
+  Widths: array[0..11] of Integer = (300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 100);
+  Expected: array[0..11] of TRect = (
+    (Left: 20; Top: 10; Right: 60; Bottom: 30),    { no anchor: stays }
+    (Left: 20; Top: 10; Right: 160; Bottom: 80),   { every edge at its distance }
+    (Left: 120; Top: 10; Right: 160; Bottom: 30),  { the right edge alone: moves, keeps its size }
+    (Left: 30; Top: 15; Right: 90; Bottom: 45),    { every edge at its proportion }
+    (Left: 30; Top: 10; Right: 70; Bottom: 30),    { the left edge at its proportion }
+    (Left: 50; Top: 10; Right: 90; Bottom: 30),    { the right edge at its proportion }
+    (Left: 40; Top: 10; Right: 80; Bottom: 30),    { centred across }
+    (Left: 40; Top: 20; Right: 80; Bottom: 40),    { centred both ways }
+    (Left: 20; Top: 10; Right: 90; Bottom: 30),    { left at its distance, right at its proportion }
+    (Left: 30; Top: 10; Right: 160; Bottom: 30),   { left at its proportion, right at its distance }
+    (Left: 20; Top: 10; Right: 60; Bottom: 45),    { top at its distance, bottom at its proportion }
+    (Left: 20; Top: 10; Right: 20; Bottom: 10));   { shrunk past the control: no size, not less }
+var
+  I: Integer;
+begin
+  for I := 0 to High(Anchors) do
+    SameRect(FoxAnchoredBounds(Anchors[I], Designed, 200, 100, Widths[I], Widths[I] div 2), Expected[I],
+      'Anchor ' + IntToStr(Anchors[I]) + ' at ' + IntToStr(Widths[I]));
+  SameRect(FoxAnchoredBounds(240, Designed, 0, 0, 300, 150), Designed, 'a container of no size places nothing');
+end;
+
+{ Anchor on a shown form: the controls stay where they were designed until
+  their container is resized, and the container's own OnResize still runs. }
+procedure TestAnchors;
+var
+  Form: TForm;
+  Panel: TPanel;
+  Edit: TEdit;
+  Pages: TPageControl;
+  Page: TTabSheet;
+  Button: TButton;
+  Events: TEvents;
+  Gap: Integer;
+begin
+  Form := TForm.CreateNew(nil);
+  Events := TEvents.Create;
+  try
+    Form.SetBounds(0, 0, 500, 400);
+    Panel := TPanel.Create(Form);
+    Panel.BevelOuter := bvNone;
+    Panel.SetBounds(10, 10, 200, 100);
+    Panel.Parent := Form;
+    Panel.OnResize := Events.Count;
+    Edit := TEdit.Create(Form);
+    Edit.AutoSize := False;
+    Edit.SetBounds(20, 10, 40, 20);
+    Edit.Parent := Panel;
+    Pages := TPageControl.Create(Form);
+    Pages.SetBounds(10, 150, 300, 200);
+    Pages.Parent := Form;
+    Page := TTabSheet.Create(Form);
+    Page.PageControl := Pages;
+    Button := TButton.Create(Form);
+    Button.SetBounds(150, 20, 80, 25);
+    Button.Parent := Page;
+    FoxAnchor(Edit, 240);
+    FoxAnchor(Button, 8);
+    Form.Show;
+    Application.ProcessMessages;
+    SameRect(Edit.BoundsRect, Rect(20, 10, 60, 30), 'anchored control as designed once shown');
+    Gap := Page.ClientWidth - Button.Left;
+    Panel.SetBounds(10, 10, 300, 150);
+    Pages.Width := 400;
+    Application.ProcessMessages;
+    SameRect(Edit.BoundsRect, Rect(30, 15, 90, 45), 'anchored control in its resized container');
+    Check(Events.Fired > 0, 'the container''s own OnResize runs');
+    Check(Page.ClientWidth - Button.Left = Gap, 'a page''s control keeps its distance from the right');
+    Edit.Free;
+    Panel.Width := 250;
+    Application.ProcessMessages;
+    Check(Panel.Width = 250, 'a container resized after its anchored control was freed');
+  finally
+    Form.Free;
+    Events.Free;
+  end;
+end;
+
+procedure TestSettings;
+var
+  Form: TForm;
+  Grid: TStringGrid;
+  Memo: TMemo;
+  Events: TCloseEvents;
+begin
+  Form := TForm.CreateNew(nil);
+  Events := TCloseEvents.Create;
+  try
+    Grid := TStringGrid.Create(Form);
+    Grid.Parent := Form;
+    FoxScrollBars(Grid, 2);
+    Check(Grid.ScrollBars = ssVertical, 'grid scroll bars down only');
+    Memo := TMemo.Create(Form);
+    Memo.Parent := Form;
+    FoxBackStyle(Memo, 0);
+    Check(Memo.ParentColor, 'transparent control takes its container''s color');
+    Form.OnClose := Events.Closed;
+    FoxClosable(Form, False);
+    Form.Perform(LM_CLOSEQUERY, 0, 0);
+    Check(Events.Fired = 0, 'the user does not close a form that is not Closable');
+    FoxClosable(Form, True);
+    Form.Perform(LM_CLOSEQUERY, 0, 0);
+    Check(Events.Fired = 1, 'the user closes a Closable form');
+  finally
+    Form.Free;
+    Events.Free;
+  end;
+end;
+
 begin
   Application.Initialize;
   TestComparisons;
@@ -336,6 +475,9 @@ begin
   TestDates;
   TestDialogs;
   TestObjects;
+  TestAnchoredBounds;
+  TestAnchors;
+  TestSettings;
   WriteLn('fox_runtime: ', Checks, ' checks, ', Failures, ' failed');
   if Failures > 0 then Halt(1);
 end.

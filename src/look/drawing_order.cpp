@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/ascii.h"
 #include "catalog/published_properties.h"
 #include "model/rule_lines.h"
 #include "model/setting_conversion.h"
@@ -143,6 +144,13 @@ Component PanelAround(Component graphic, const Underneath& under, UniqueNames& n
       std::erase_if(graphic.settings, [&](const DfmSetting& setting) { return setting.name == name; });
   }
   graphic.settings.push_back({"Anchors", "[akLeft, akTop, akRight, akBottom]"});
+  // An anchor the runtime keeps (an edge in proportion, a centre) moves the
+  // panel too, not the control within it.
+  for (const std::string& line : graphic.rule_lines) {
+    if (SameText(TrimBlanks(NamePart(line)), "Anchor")) panel.rule_lines.push_back(line);
+  }
+  std::erase_if(graphic.rule_lines,
+                [](const std::string& line) { return SameText(TrimBlanks(NamePart(line)), "Anchor"); });
   panel.settings.push_back({"BevelOuter", "bvNone"});
   if (under.color && !under.color->empty()) {
     panel.settings.push_back({"Color", *under.color});

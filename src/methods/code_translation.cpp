@@ -152,7 +152,8 @@ bool UsesFoxRuntime(const Component& form) {
     return std::any_of(method.methods.begin(), method.methods.end(),
                        [](const FoxMethod& fox) { return fox.translation.translated_lines > 0; });
   });
-  return own || std::any_of(form.children.begin(), form.children.end(), UsesFoxRuntime);
+  return own || !form.runtime_settings.empty() ||
+         std::any_of(form.children.begin(), form.children.end(), UsesFoxRuntime);
 }
 
 }  // namespace quorvex

@@ -12,8 +12,8 @@ namespace quorvex {
 // code is decoded from the form's code page.
 void TranslateFormCode(LoadableForm& form);
 
-// True when some method of `form` has code translated: the unit then uses
-// FoxRuntime.
+// True when some method of `form` has code translated, or some component a
+// setting FoxRuntime makes: the unit then uses FoxRuntime.
 bool UsesFoxRuntime(const Component& form);
 
 }  // namespace quorvex

@@ -52,6 +52,20 @@ TextList LclStatements(const Component& form) {
   return statements;
 }
 
+// What the form's Loaded has FoxRuntime make: the FoxPro settings neither
+// Delphi nor the LCL has a property for.
+TextList RuntimeStatements(const Component& form) {
+  TextList statements;
+  const auto calls = [&](const Component& component, const auto& self) -> void {
+    const std::string target = &component == &form ? "Self" : component.identifier;
+    for (const DfmSetting& call : component.runtime_settings)
+      statements.push_back("  " + call.name + "(" + target + ", " + call.value + ");");
+    for (const Component& child : component.children) self(child, self);
+  };
+  calls(form, calls);
+  return statements;
+}
+
 // The heading comment of a FoxPro method: its name (with the object below the
 // component it belongs to) and the class it comes from.
 std::string MethodHeading(const FoxMethod& method) {
@@ -151,20 +165,30 @@ bool NeedsTypesUnit(const Component& form) {
   return needed;
 }
 
-bool NeedsLoaded(const Component& form) { return !LclStatements(form).empty(); }
+bool NeedsLoaded(const Component& form) { return !LclStatements(form).empty() || !RuntimeStatements(form).empty(); }
 
 TextList MethodBodies(const Component& form, int code_page) {
   TextList out;
   const TextList lcl = LclStatements(form);
-  if (!lcl.empty()) {
-    out.insert(out.end(), {"",
-                           "// What only the LCL has. It sizes check boxes and option buttons to its own",
-                           "// measure of their text, where FoxPro shows them at the size they were given",
-                           "// (as Delphi does); and it publishes events that Delphi's classes do not.",
-                           "procedure " + form.delphi_class + ".Loaded;", "begin", "  inherited Loaded;",
-                           "{$IFDEF FPC}"});
-    out.insert(out.end(), lcl.begin(), lcl.end());
-    out.insert(out.end(), {"{$ENDIF}", "end;"});
+  const TextList runtime = RuntimeStatements(form);
+  if (!lcl.empty() || !runtime.empty()) {
+    out.push_back("");
+    if (!lcl.empty())
+      out.insert(out.end(), {"// What only the LCL has. It sizes check boxes and option buttons to its own",
+                             "// measure of their text, where FoxPro shows them at the size they were given",
+                             "// (as Delphi does); and it publishes events that Delphi's classes do not."});
+    if (!runtime.empty())
+      out.push_back("// FoxPro's settings that neither Delphi nor the LCL has a property for, made by FoxRuntime.");
+    out.insert(out.end(), {"procedure " + form.delphi_class + ".Loaded;", "begin", "  inherited Loaded;"});
+    if (!lcl.empty()) {
+      out.push_back("{$IFDEF FPC}");
+      out.insert(out.end(), lcl.begin(), lcl.end());
+      out.push_back("{$ENDIF}");
+    }
+    // After the LCL's own settings: FoxRuntime keeps the sizes the controls
+    // have then.
+    out.insert(out.end(), runtime.begin(), runtime.end());
+    out.push_back("end;");
   }
   ForEachMethod(form, [&](const Component&, const FormMethod& method) {
     if (!method.event.empty()) AppendBody(method, form.delphi_class, code_page, out);

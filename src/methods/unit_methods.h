@@ -1,7 +1,8 @@
 #pragma once
 // The parts of a loadable unit that hold a form's methods: their
 // declarations in the form class, their bodies (the FoxPro code as
-// comments), and the form's Loaded, which makes what only the LCL has.
+// comments), and the form's Loaded, which makes what only the LCL has and
+// the FoxPro settings FoxRuntime makes.
 
 #include <string>
 #include <string_view>
@@ -23,7 +24,7 @@ TextList MethodDeclarations(const Component& form, bool handlers);
 bool NeedsTypesUnit(const Component& form);
 
 // True when the form needs a Loaded of its own: settings or events only the
-// LCL has.
+// LCL has, or settings FoxRuntime makes.
 bool NeedsLoaded(const Component& form);
 
 // The first line of the body of a method whose FoxPro code is not all

@@ -82,6 +82,10 @@ struct Component {
   TextList library_folders;
   // Settings only the LCL publishes, made by the unit when the form is loaded.
   std::vector<DfmSetting> lcl_settings;
+  // FoxPro settings that neither Delphi nor the LCL has a property for, made
+  // by FoxRuntime when the form is loaded: the procedure and the argument it
+  // takes after the component ({"FoxAnchor", "240"}).
+  std::vector<DfmSetting> runtime_settings;
   std::vector<GridColumn> columns;  // TDBGrid only
   // What it is bound to: the alias whose data source it takes ("" when none)
   // and the field it shows ("" for a grid, whose columns name theirs).

@@ -9,6 +9,7 @@
 #include "base/ascii.h"
 #include "base/text_encoding.h"
 #include "model/rule_lines.h"
+#include "model/runtime_settings.h"
 #include "model/setting_conversion.h"
 
 namespace quorvex {
@@ -54,6 +55,9 @@ class RuleCarrier {
   // The stored value, else FoxPro's default for the component's class.
   std::optional<std::string> ValueOf(const Component& component, std::string_view property) const;
 
+  static void Movable(Component& form);
+  static void PageFrameLook(Component& frame);
+  static void ScrollBars(Component& form);
   void CheckBox(Component& box) const;
   void OptionButton(Component& option) const;
   void OptionGroup(Component& group) const;
@@ -76,8 +80,8 @@ std::optional<std::string> RuleCarrier::ValueOf(const Component& component, std:
 
 // The title bar's buttons: FoxPro's ControlBox takes them all away; the
 // close button alone cannot go (Windows and the LCL's widget sets remove it
-// only with the system menu), so a form that is not Closable but keeps its
-// control box keeps that line.
+// only with the system menu), so FoxRuntime keeps a form that is not Closable
+// but keeps its control box from being closed by the user.
 void RuleCarrier::CarryForm() {
   Component& form = form_.root;
   const bool control_box = !IsFalse(ValueOf(form, "ControlBox").value_or(".T."));
@@ -89,12 +93,35 @@ void RuleCarrier::CarryForm() {
   }
   if (icons != "biSystemMenu, biMinimize, biMaximize") PutSetting(form.settings, {"BorderIcons", "[" + icons + "]"});
   for (const std::string_view property : {"ControlBox", "MinButton", "MaxButton"}) Carry(form, property);
-  if (!control_box || IsTrue(ValueOf(form, "Closable").value_or(".T."))) Carry(form, "Closable");
+  const std::string closable = ValueOf(form, "Closable").value_or(".T.");
+  if (control_box && IsFalse(closable)) form.runtime_settings.push_back({"FoxClosable", "False"});
+  if (!control_box || IsTrue(closable) || IsFalse(closable)) Carry(form, "Closable");
+  Movable(form);
+  ScrollBars(form);
   const std::optional<std::string> window_type = Stored(form, "WindowType");
   if (window_type && (IsFalse(*window_type) || IsTrue(*window_type))) {
     form_.modal = IsTrue(*window_type);
     Carry(form, "WindowType");
   }
+}
+
+// A form without a title bar cannot be dragged in Delphi and the LCL either;
+// one with a title bar can, and neither has a property that stops it.
+void RuleCarrier::Movable(Component& form) {
+  const std::optional<std::string> movable = Stored(form, "Movable");
+  const std::string* border = FindSetting(form.settings, "BorderStyle");
+  if (movable && (IsTrue(*movable) || (IsFalse(*movable) && border != nullptr && *border == "bsNone")))
+    Carry(form, "Movable");
+}
+
+// Scroll bars in one direction only (1 across, 2 down): the form scrolls (its
+// row made AutoScroll of the line, where it stands) and the other
+// direction's bar is never shown. The form's stored lines tell the value.
+void RuleCarrier::ScrollBars(Component& form) {
+  const std::optional<std::string> scroll_bars = Stored(form.stored, "ScrollBars");
+  const std::optional<long> direction = scroll_bars ? WholeNumber(*scroll_bars) : std::nullopt;
+  if (direction == 1 || direction == 2)
+    PutSetting(form.settings, {direction == 1 ? "VertScrollBar.Visible" : "HorzScrollBar.Visible", "False"});
 }
 
 // A count of members (PageCount, ButtonCount) says what the members already
@@ -114,8 +141,12 @@ void RuleCarrier::CarryTree(Component& component) {
   if (type == "TGroupBox" && !ChildrenOf(component, "TRadioButton").empty()) OptionGroup(component);
   if (type == "TComboBox" || type == "TListBox" || type == "TDBComboBox" || type == "TDBListBox")
     ValueList(component);
-  if (type == "TPageControl") Pages(component);
+  if (type == "TPageControl") {
+    Pages(component);
+    PageFrameLook(component);
+  }
   if (type == "TDBGrid") Grid(component);
+  CarryRuntimeSettings(component);
   for (std::string& line : component.rule_lines) component.kept.push_back({{}, std::move(line)});
   component.rule_lines.clear();
   for (Component& child : component.children) CarryTree(child);
@@ -199,7 +230,8 @@ void RuleCarrier::ValueList(Component& list) const {
 }
 
 // A combo box's Value: the item of that text, else (a number) the item of
-// that place, else, where the box can be typed into, its text.
+// that place, else, where the box can be typed into, its text; a drop-down
+// list shows no other text.
 void RuleCarrier::ChosenItem(Component& combo, const std::vector<std::string>& items) const {
   const std::optional<std::string> stored = Stored(combo, "Value");
   const std::optional<std::string> text = stored ? CharacterValue(*stored) : std::nullopt;
@@ -212,9 +244,12 @@ void RuleCarrier::ChosenItem(Component& combo, const std::vector<std::string>& i
     PutSetting(combo.settings, {"ItemIndex", std::to_string(*place - 1)});
   } else if (!place && !stored->starts_with('"') && text->empty()) {
     // An empty Value: nothing chosen, as in Delphi.
+  } else if (const std::string* style = FindSetting(combo.settings, "Style");
+             style != nullptr && *style == "csDropDownList") {
+    // A list shows no text of its own: a Value of no item (0 for a list of
+    // numbered items, "" for one of texts) chooses none, as Delphi's does.
+    if (place != 0 && !text->empty()) return;
   } else {
-    const std::string* style = FindSetting(combo.settings, "Style");
-    if (style != nullptr && *style == "csDropDownList") return;
     PutSetting(combo.settings, {"Text", DfmStringLiteral(DecodeText(*text, form_.code_page))});
   }
   Carry(combo, "Value");
@@ -240,6 +275,14 @@ void RuleCarrier::Pages(Component& frame) const {
   if (*active > 1)
     PutSetting(frame.settings, {"ActivePage", frame.children[static_cast<std::size_t>(*active - 1)].identifier});
   Carry(frame, "ActivePage");
+}
+
+// FoxPro draws the pages of a page frame with tabs as the theme does, as
+// Delphi and the LCL do, whatever its SpecialEffect says: that is honoured
+// only without tabs (Tabs = .F.).
+void RuleCarrier::PageFrameLook(Component& frame) {
+  const std::optional<std::string> tabs = Stored(frame.stored, "Tabs");
+  if (!tabs || !IsFalse(*tabs)) Carry(frame, "SpecialEffect");
 }
 
 // The record selector and the lines between cells are options of Delphi's

@@ -9,8 +9,12 @@
 namespace quorvex {
 
 std::optional<std::string> Stored(const Component& component, std::string_view property) {
+  return Stored(component.rule_lines, property);
+}
+
+std::optional<std::string> Stored(const TextList& lines, std::string_view property) {
   std::optional<std::string> value;
-  for (const std::string& line : component.rule_lines) {
+  for (const std::string& line : lines) {
     if (SameText(TrimBlanks(NamePart(line)), property)) value = std::string(TrimBlanks(ValuePart(line)));
   }
   return value;

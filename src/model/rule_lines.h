@@ -12,6 +12,9 @@ namespace quorvex {
 
 // The value of the last rule line of `property`, blanks trimmed, or nothing.
 std::optional<std::string> Stored(const Component& component, std::string_view property);
+// The same of the last line of `property` among `lines` (a component's
+// stored lines, which tell what a rule needs of the lines others carry).
+std::optional<std::string> Stored(const TextList& lines, std::string_view property);
 
 // The lines of `property` are carried: they leave the rule lines.
 void Carry(Component& component, std::string_view property);

@@ -126,13 +126,35 @@ std::optional<std::string> AnchorsOf(std::string_view value) {
   return "[" + anchors + "]";
 }
 
+// FoxPro's Anchor bits from 16 up hold an edge at its proportion of the
+// container (16 top, 32 left, 64 bottom, 128 right) or the centre with the
+// size (256 across, 512 down), which FoxRuntime's FoxAnchor keeps. An edge
+// held two ways, or a centre with an edge of its direction, is a value whose
+// meaning FoxPro does not give.
+std::optional<int> RuntimeAnchor(std::string_view value) {
+  int bits = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), bits);
+  if (error != std::errc() || end != value.data() + value.size() || bits < 16 || bits > 1023) return std::nullopt;
+  const auto both = [&](int a, int b) { return (bits & a) != 0 && (bits & b) != 0; };
+  if (both(1, 16) || both(2, 32) || both(4, 64) || both(8, 128) || both(512, 1 | 4 | 16 | 64) ||
+      both(256, 2 | 8 | 32 | 128))
+    return std::nullopt;
+  return bits;
+}
+
 // A value shown as text: a string as it is, a number by its digits. A record
-// stores a text box's empty character value as nothing after the "=".
+// stores a text box's character value as it is after the "=" (nothing for an
+// empty one), or in quotes. A logical value, .NULL. and a date ({...}) are
+// shown as the running program's settings (SET DATE, NullDisplay ...) say.
 std::optional<std::string> TextOf(std::string_view value) {
   if (value.empty()) return "''";
   if (value.starts_with('"')) return QuotedToDfmString(value);
-  if (IsNumber(value)) return "'" + std::string(value) + "'";
-  return std::nullopt;
+  if (value.starts_with('{') || SameText(value, ".T.") || SameText(value, ".F.") || SameText(value, ".NULL."))
+    return std::nullopt;
+  // The bytes as they are, in a literal that Accept decodes as every string.
+  std::string literal = "'";
+  for (const char c : value) literal += c == '\'' ? std::string("''") : std::string(1, c);
+  return literal + "'";
 }
 
 // A FoxPro font flag that writes no line still carries its meaning: a true
@@ -161,6 +183,17 @@ std::vector<DfmSetting> LclOnlySettings(std::string_view delphi_class) {
   if (delphi_class == "TCheckBox" || delphi_class == "TRadioButton" || delphi_class == "TDBCheckBox")
     return {{"AutoSize", "False"}};
   return {};
+}
+
+std::optional<DfmSetting> RuntimeSetting(const SettingRule& rule, std::string_view value) {
+  if (rule.kind == SettingRule::Kind::kRuntime) {
+    for (const auto& [fox, unused] : rule.values) {
+      if (SameFoxValue(fox, value)) return DfmSetting{rule.dfm_property, fox};
+    }
+  } else if (rule.converter == "@anchors") {
+    if (const std::optional<int> anchor = RuntimeAnchor(value)) return DfmSetting{"FoxAnchor", std::to_string(*anchor)};
+  }
+  return std::nullopt;
 }
 
 const std::string* FindSetting(const std::vector<DfmSetting>& settings, std::string_view name) {
@@ -221,7 +254,7 @@ ConvertedSettings SettingConverter::Convert(const TextList& lines, std::string_v
     }
     std::string assignment;
     if (const SettingRule* rule = rules_.Find(table_class, property)) {
-      if (rule->kind == SettingRule::Kind::kComponent) {
+      if (rule->kind == SettingRule::Kind::kComponent || RuntimeSetting(*rule, value)) {
         result.deferred.emplace_back(line);
         continue;
       }

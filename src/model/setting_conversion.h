@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <shared_mutex>
 #include <unordered_map>
@@ -35,7 +36,8 @@ struct ConvertedSettings {
   std::vector<DfmSetting> settings;  // each property once, the later line winning
   TextList kept;  // lines not carried over, as read
   // Lines that a rule of the component as a whole carries (setting_rules.txt
-  // "*"): the option chosen in a group, the form's border icons ...
+  // "*"): the option chosen in a group, the form's border icons ...; and
+  // those FoxRuntime makes (RuntimeSetting).
   TextList deferred;
   // The FoxPro properties whose lines were carried over (not kept).
   std::set<std::string, TextLess> carried;
@@ -116,5 +118,11 @@ const std::string* FindSetting(const std::vector<DfmSetting>& settings, std::str
 // The value of the integer setting named `name`, 0 where there is none; 64
 // bits, so that sums of 32-bit values cannot overflow.
 std::int64_t IntegerSetting(const std::vector<DfmSetting>& settings, std::string_view name);
+
+// The call of FoxRuntime that makes `value` by `rule` when the form is loaded
+// (Component::runtime_settings): a row "!" with the value as the row lists
+// it, FoxPro's Anchor (@anchors) with the number of a value that holds an
+// edge in proportion or a centre; nothing for a value FoxRuntime does not make.
+std::optional<DfmSetting> RuntimeSetting(const SettingRule& rule, std::string_view value);
 
 }  // namespace quorvex

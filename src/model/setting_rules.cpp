@@ -17,9 +17,11 @@ SettingRule ReadRule(std::string_view, std::string_view rest) {
     rule.kind = target == "-" ? SettingRule::Kind::kKept : SettingRule::Kind::kComponent;
     return rule;
   }
-  if (target == "=") {
-    if (values.empty()) throw Exception("no values FoxPro shares with Delphi's look");
-    rule.kind = SettingRule::Kind::kDelphiLook;
+  if (target == "=" || target.starts_with('!')) {
+    if (target == "!") throw Exception("a rule of FoxRuntime without its procedure");
+    if (values.empty()) throw Exception("a rule of values without its values");
+    rule.kind = target == "=" ? SettingRule::Kind::kDelphiLook : SettingRule::Kind::kRuntime;
+    rule.dfm_property = target.substr(1);
     for (; !values.empty(); values = FirstWord(values).second) rule.values.emplace_back(FirstWord(values).first, "");
     return rule;
   }

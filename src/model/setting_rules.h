@@ -19,11 +19,12 @@ struct SettingRule {
     kKept,       // no counterpart: kept as a comment
     kComponent,  // carried by a rule of the component as a whole
     kDelphiLook,  // the values listed look as Delphi's control always does
+    kRuntime,     // the values listed are made by a procedure of FoxRuntime
   };
   Kind kind = Kind::kKept;
-  std::string dfm_property;
+  std::string dfm_property;  // for kRuntime the procedure of FoxRuntime
   // FoxPro value -> DFM value; empty: the value converts by its own form.
-  // For kDelphiLook the FoxPro values alone.
+  // For kDelphiLook and kRuntime the FoxPro values alone.
   std::vector<std::pair<std::string, std::string>> values;
   std::string converter;  // "@anchors" ..., or ""
 };

@@ -63,7 +63,7 @@ TEST(DrawingOrder, ShapesImagesAndLinesGoIntoAPanelWhereItKeepsTheirLook) {
       Object("shpFrame", "shape", {"Left = 40", "Top = 5", "Width = 30", "Height = 30", "BackStyle = 0"}),
       Object("shpNothing", "shape", {"Left = 60", "Top = 5", "BackStyle = 0", "BorderStyle = 0"}),
       Object("imgOnBox", "image", {"Left = 210", "Top = 15", "Width = 16", "Height = 16", "Visible = .F."}),
-      Object("linAcross", "line", {"Left = 0", "Top = 20", "Width = 150", "Height = 0"}),
+      Object("linAcross", "line", {"Left = 0", "Top = 20", "Width = 150", "Height = 0", "Anchor = 240"}),
       Object("imgLogo", "image", {"Left = 90", "Width = 40", "Height = 40", "Picture = logo.bmp"}),
   });
   // The panel takes the control's place, name, anchors and visibility; the
@@ -80,6 +80,8 @@ TEST(DrawingOrder, ShapesImagesAndLinesGoIntoAPanelWhereItKeepsTheirLook) {
                                                     "Visible = False", "BevelOuter = bvNone", "Color = clBlue"}));
   // A line two pixels thick and a picture paint their whole rectangle.
   EXPECT_TRUE(Has(form.dfm, "object linAcross: TPanel"));
+  // The runtime keeps the panel in proportion, with the line in it.
+  EXPECT_TRUE(Has(form.pas, "FoxAnchor(linAcross, 240);"));
   EXPECT_TRUE(Has(form.dfm, "object imgLogo: TPanel"));
 }
 

@@ -1,5 +1,6 @@
 // The settings that a component carries by rule: state, value lists, pages,
-// borders, anchors, form buttons, grid options; names and defaults.
+// borders, anchors, form buttons, grid options, what FoxRuntime makes when
+// the form is loaded, looks Delphi draws anyway; names and defaults.
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,15 @@ Settings KeptLines(const ConvertedForm& form) {
     if (line.starts_with("      // ")) kept.push_back(line.substr(6));
   }
   return kept;
+}
+
+// The statements of the form's Loaded, blanks cut.
+Settings LoadedBody(const ConvertedForm& form) {
+  Settings body;
+  const auto start = std::find(form.pas.begin(), form.pas.end(), "procedure TForm1.Loaded;");
+  for (auto line = start == form.pas.end() ? start : start + 2; line != form.pas.end() && *line != "end;"; ++line)
+    body.push_back(line->substr(line->find_first_not_of(' ')));
+  return body;
 }
 
 TEST(SettingRules, ValueIsTheControlsState) {
@@ -77,7 +87,7 @@ TEST(SettingRules, BordersAnchorsFormButtonsGridsAndTips) {
   const ConvertedForm form = ConvertForm(
       {
           Object("Label1", "label", {"Alignment = 1", "Anchor = 15"}),
-          Object("Text1", "textbox", {"BorderStyle = 0", "BackStyle = 0", "Anchor = 240"}),
+          Object("Text1", "textbox", {"BorderStyle = 0", "BackStyle = 0"}),
           Object("Check1", "checkbox", {"Alignment = 1"}),
           Object("Box1", "container", {"SpecialEffect = 1", "BorderWidth = 0"}),
           Object("Grid1", "grid", {"RecordMark = .F.", "GridLines = 0", "DeleteMark = .F."}),
@@ -97,8 +107,52 @@ TEST(SettingRules, BordersAnchorsFormButtonsGridsAndTips) {
   EXPECT_TRUE(Has(SettingsOf(form, "Box1"), "BorderStyle = bsNone"));
   EXPECT_TRUE(Has(SettingsOf(form, "Grid1"),
                   "Options = [dgEditing, dgTitles, dgColumnResize, dgTabs, dgConfirmDelete, dgCancelOnExit]"));
-  // Edges held in proportion have no counterpart.
-  EXPECT_EQ(KeptLines(form), Settings{"// Anchor = 240"});
+  EXPECT_EQ(KeptLines(form), Settings{});
+}
+
+// What neither Delphi nor the LCL has a property for, FoxRuntime makes when
+// the form is loaded: edges held in proportion and centres, a grid's scroll
+// bars, a form the user may not close (though it has its control box).
+TEST(SettingRules, FoxRuntimeMakesWhatDelphiHasNoPropertyFor) {
+  const ConvertedForm form = ConvertForm(
+      {
+          Object("Text1", "textbox", {"Anchor = 240"}),
+          Object("Command1", "commandbutton", {"Anchor = 768"}),
+          Object("Label1", "label", {"Anchor = 17"}),
+          Object("Grid1", "grid", {"ScrollBars = 2"}),
+          Object("Line1", "line", {"Anchor = 10"}),
+      },
+      {"Closable = .F."});
+  EXPECT_EQ(LoadedBody(form), (Settings{"inherited Loaded;", "FoxClosable(Self, False);", "FoxAnchor(Text1, 240);",
+                                        "FoxAnchor(Command1, 768);", "FoxScrollBars(Grid1, 2);"}));
+  EXPECT_TRUE(Has(form.pas, "    procedure Loaded; override;"));
+  EXPECT_TRUE(form.uses_runtime);
+  EXPECT_TRUE(Has(SettingsOf(form, "Line1"), "Anchors = [akLeft, akTop, akRight]"));
+  // The top edge held both at its distance and in proportion has no meaning.
+  EXPECT_EQ(KeptLines(form), Settings{"// Anchor = 17"});
+}
+
+// Looks FoxPro shares with Delphi's controls, values shown as text, and a
+// form without a title bar, which no one drags.
+TEST(SettingRules, SameLooksTextValuesAndFormsWithoutTitleBar) {
+  const ConvertedForm form = ConvertForm(
+      {
+          Object("Label1", "label", {"Style = 3"}),
+          Object("Frame1", "pageframe", {"PageCount = 1", "SpecialEffect = 2", "Page1.Name = \"Page1\""}),
+          Object("Combo1", "combobox", {"Style = 2", "Value = 0"}),
+          Object("Text1", "textbox", {"Value = Clifton's"}),
+          Object("Text2", "textbox", {"Value = {}"}),
+      },
+      {"BorderStyle = 0", "Movable = .F.", "ScrollBars = 2"});
+  const Settings form_settings = SettingsOf(form, "Form1");
+  EXPECT_TRUE(Has(form_settings, "AutoScroll = True"));
+  EXPECT_TRUE(Has(form_settings, "HorzScrollBar.Visible = False"));
+  EXPECT_TRUE(Has(SettingsOf(form, "Text1"), "Text = 'Clifton'#39's'"));
+  EXPECT_FALSE(Has(SettingsOf(form, "Combo1"), "Text = '0'"));
+  // An empty date shows as the running program's SET DATE says.
+  EXPECT_EQ(KeptLines(form), Settings{"// Value = {}"});
+  // With a title bar, the form can be dragged in Delphi.
+  EXPECT_EQ(KeptLines(ConvertForm({}, {"Movable = .F."})), Settings{"// Movable = .F."});
 }
 
 TEST(SettingRules, FormsAreNeverStoredVisibleNamesHideNoMemberCustomObjectsNeverShow) {

@@ -1,5 +1,6 @@
 // The loadable mode's single rules: class choice, identifiers, the table of
-// published properties and the kinds of values, strings as characters.
+// published properties and the kinds of values, settings FoxRuntime makes,
+// strings as characters.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include "catalog/published_properties.h"
 #include "model/class_choice.h"
 #include "model/pascal_names.h"
+#include "model/runtime_settings.h"
 #include "model/setting_conversion.h"
 
 namespace quorvex::testing {
@@ -139,6 +141,50 @@ TEST(LoadableRules, FoxProDefaultsByBaseClass) {
   // The compiled-in table: FoxPro's own font and sizes.
   EXPECT_EQ(FoxDefaults::Shared().Find("commandbutton")->at("Width"), "84");
   EXPECT_EQ(FoxDefaults::Shared().Find("textbox")->at("FontSize"), "9");
+}
+
+struct RuntimeRow {
+  const char* delphi_class;
+  const char* line;
+  const char* expected;  // "Procedure(value)", a DFM setting, or "kept"
+};
+
+// What a setting gives once the component's rules have run: a call of
+// FoxRuntime, a setting of the .dfm, or a line kept as a comment.
+std::string Outcome(const char* delphi_class, const char* line) {
+  const ConvertedSettings converted = SettingConverter(1252).Convert({line}, "textbox", delphi_class);
+  if (!converted.settings.empty()) return converted.settings[0].name + " = " + converted.settings[0].value;
+  Component component;
+  component.delphi_class = delphi_class;
+  component.rule_lines = converted.deferred;
+  CarryRuntimeSettings(component);
+  if (component.runtime_settings.empty()) return "kept";
+  return component.runtime_settings[0].name + "(" + component.runtime_settings[0].value + ")";
+}
+
+TEST(LoadableRules, FoxRuntimeMakesWhatNoPublishedPropertyHolds) {
+  const RuntimeRow rows[] = {
+      {"TEdit", "Anchor = 15", "Anchors = [akLeft, akTop, akRight, akBottom]"},
+      {"TEdit", "Anchor = 240", "FoxAnchor(240)"},
+      {"TEdit", "Anchor = 40", "FoxAnchor(40)"},   // left in proportion, right at its distance
+      {"TEdit", "Anchor = 768", "FoxAnchor(768)"},  // centred both ways
+      {"TEdit", "Anchor = 17", "kept"},             // the top edge held both ways
+      {"TEdit", "Anchor = 258", "kept"},            // centred across, and the left edge held
+      {"TEdit", "Anchor = 1024", "kept"},
+      {"TDBGrid", "ScrollBars = 2", "FoxScrollBars(2)"},
+      {"TDBGrid", "ScrollBars = 2.00", "FoxScrollBars(2)"},
+      {"TDBGrid", "ScrollBars = 7", "kept"},
+      {"TDBMemo", "BackStyle = 0", "FoxBackStyle(0)"},
+      {"TMemo", "BackStyle = 0", "ParentColor = True"},
+  };
+  for (const RuntimeRow& row : rows) EXPECT_EQ(Outcome(row.delphi_class, row.line), row.expected) << row.line;
+  try {
+    SettingRules("TX:\nScrollBars !\n");
+    FAIL();
+  } catch (const Exception& failure) {
+    EXPECT_STREQ(failure.what(), "Setting rules, line 2: a rule of FoxRuntime without its procedure");
+  }
+  EXPECT_THROW(SettingRules("TX:\nScrollBars !FoxScrollBars\n"), Exception);
 }
 
 TEST(LoadableRules, ValueKinds) {
