@@ -66,6 +66,21 @@ void StagedFiles::Add(const OutputFile& file) {
   files_.push_back({std::move(temporary), file.path});
 }
 
+void StagedFiles::AddWritten(const std::string& path,
+                             const std::function<void(const std::string& temporary)>& write) {
+  const fs::path target = PathOf(path);
+  if (IsReadOnlyFile(target)) throw Exception("Cannot create file " + path);
+  fs::path temporary = TemporaryNameFor(target);
+  try {
+    write(PathText(temporary));
+  } catch (...) {
+    std::error_code ec;
+    fs::remove(temporary, ec);
+    throw;
+  }
+  files_.push_back({std::move(temporary), path});
+}
+
 void StagedFiles::Commit(std::vector<std::string>& renamed) {
   std::vector<Staged> files = std::move(files_);
   files_.clear();

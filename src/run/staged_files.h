@@ -7,6 +7,7 @@
 // in place of a good one.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,11 @@ class StagedFiles {
   // this file left behind, when the target is a read-only file or the
   // temporary file cannot be created or written.
   void Add(const OutputFile& file);
+
+  // Stages a file that a library writes itself (an SQLite database):
+  // `write` makes it at the temporary path it is given, where no file is
+  // yet. What `write` throws passes on, and nothing is left at that path.
+  void AddWritten(const std::string& path, const std::function<void(const std::string& temporary)>& write);
 
   // Renames the staged files over their targets in the order added, appending
   // each target to `renamed` once it is in place. At the first rename that
