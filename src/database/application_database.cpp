@@ -9,7 +9,13 @@
 
 namespace quorvex {
 
+namespace {
+
+// The SQL name a table file asks for: its file name without folder and
+// extension, in lower case.
 std::string WantedTableName(const std::string& path) { return AsciiLowerCopy(PathText(PathOf(path).stem())); }
+
+}  // namespace
 
 DatabaseOutput WriteApplicationDatabase(FileSystem& files, const ApplicationData& data, const std::string& sqlite_path,
                                         ProgressSink& progress) {

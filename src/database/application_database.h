@@ -41,8 +41,4 @@ struct DatabaseOutput {
 DatabaseOutput WriteApplicationDatabase(FileSystem& files, const ApplicationData& data, const std::string& sqlite_path,
                                         ProgressSink& progress = NullProgress());
 
-// The SQL name a table file asks for: its file name without folder and
-// extension, in lower case.
-std::string WantedTableName(const std::string& path);
-
 }  // namespace quorvex

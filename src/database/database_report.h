@@ -9,14 +9,14 @@ namespace quorvex {
 
 // A value FoxPro holds that the database holds as NULL.
 struct LostValue {
-  int record = 0;      // its record number
+  int record = 0;           // its record number
   std::string column = {};  // its column's name
   std::string reason = {};
 };
 
 struct MadeIndex {
   std::string name = {};  // the SQL index: "TABLE.TAG"
-  std::string tag = {};  // the FoxPro tag, as the index file names it
+  std::string tag = {};   // the FoxPro tag, as the index file names it
   bool unique = false;
   // A primary or candidate key whose keys repeat in the data: a plain index.
   bool repeats = false;

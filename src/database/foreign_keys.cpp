@@ -69,10 +69,10 @@ class KeyFinder {
       present += (i == 0 ? "" : " AND ") + child_column + " IS NOT NULL";
       matched += (i == 0 ? "" : " AND ") + ("p." + QuoteIdentifier(key.parent_columns[i])) + " = " + child_column;
     }
-    SqliteStatement query = database_.Prepare(
-        "SELECT 1 FROM " + QuoteIdentifier(tables_[key.child].report.name) + " c WHERE " + present +
-        " AND NOT EXISTS (SELECT 1 FROM " + QuoteIdentifier(tables_[key.parent].report.name) + " p WHERE " + matched +
-        ") LIMIT 1");
+    SqliteStatement query =
+        database_.Prepare("SELECT 1 FROM " + QuoteIdentifier(tables_[key.child].report.name) + " c WHERE " + present +
+                          " AND NOT EXISTS (SELECT 1 FROM " + QuoteIdentifier(tables_[key.parent].report.name) +
+                          " p WHERE " + matched + ") LIMIT 1");
     return query.Step();
   }
 
@@ -93,8 +93,8 @@ std::vector<ForeignKey> ForeignKeysOf(SqliteFile& database, const std::vector<Da
       if (reason.empty()) {
         keys.push_back(std::move(key));
       } else {
-        report.relations_left_out.push_back("relation of " + relation.child_table + " (" + relation.child_tag + ") to " +
-                                            relation.parent_table + " (" + relation.parent_tag + ") in " +
+        report.relations_left_out.push_back("relation of " + relation.child_table + " (" + relation.child_tag +
+                                            ") to " + relation.parent_table + " (" + relation.parent_tag + ") in " +
                                             databases[d].file_name + ": " + reason);
       }
     }

@@ -16,7 +16,7 @@
 namespace quorvex {
 
 struct ForeignKey {
-  std::size_t child = 0;   // of the tables written
+  std::size_t child = 0;  // of the tables written
   std::size_t parent = 0;
   std::vector<std::string> child_columns = {};
   std::vector<std::string> parent_columns = {};

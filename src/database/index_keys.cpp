@@ -73,15 +73,16 @@ class KeyPlanner {
     };
     const auto argument_name = [&] { return arguments[0]->path[0].name; };
     if (IsFunction(segment, "UPPER") && field_argument(1)) {
-      AddColumn(argument_name(), true, [](DataType type) { return type == DataType::kCharacter || type == DataType::kVarchar; });
+      AddColumn(argument_name(), true,
+                [](DataType type) { return type == DataType::kCharacter || type == DataType::kVarchar; });
     } else if (IsFunction(segment, "DTOS") && field_argument(1)) {
       AddColumn(argument_name(), false, [](DataType type) { return type == DataType::kDate; });
     } else if (IsFunction(segment, "STR") && !arguments.empty() && arguments.size() <= 3 &&
-               field_argument(arguments.size()) &&
-               (arguments.size() < 2 || IsNumberLiteral(arguments[1])) &&
+               field_argument(arguments.size()) && (arguments.size() < 2 || IsNumberLiteral(arguments[1])) &&
                (arguments.size() < 3 || IsNumberLiteral(arguments[2]))) {
       AddColumn(argument_name(), false, IsNumberType);
-    } else if (IsFunction(segment, "BINTOC") && (field_argument(1) || (field_argument(2) && IsNumberLiteral(arguments[1], "4")))) {
+    } else if (IsFunction(segment, "BINTOC") &&
+               (field_argument(1) || (field_argument(2) && IsNumberLiteral(arguments[1], "4")))) {
       AddColumn(argument_name(), false, [](DataType type) { return type == DataType::kInteger; });
     } else if (IsFunction(segment, "TTOC") && field_argument(2) && IsNumberLiteral(arguments[1], "1")) {
       AddColumn(argument_name(), false, [](DataType type) { return type == DataType::kDateTime; });
@@ -123,7 +124,8 @@ bool AdmitsEveryLiveRecord(const std::string& for_expression) {
 }  // namespace
 
 IndexKey IndexKeyOf(const IndexTag& tag, const std::vector<DataField>& fields, const std::vector<SqlColumn>& columns) {
-  if (!AdmitsEveryLiveRecord(tag.for_expression)) return {.reason = "it admits only the records FOR " + tag.for_expression + " admits"};
+  if (!AdmitsEveryLiveRecord(tag.for_expression))
+    return {.reason = "it admits only the records FOR " + tag.for_expression + " admits"};
   std::string failure;
   const FoxExprPtr expr = Parse(tag.key_expression, failure);
   if (!expr) return {.reason = "its key cannot be read: " + failure};

@@ -15,8 +15,6 @@ std::string QuoteIdentifier(std::string_view name) {
 
 void SqlNames::Reserve(std::string_view name) { taken_.insert(AsciiLowerCopy(name)); }
 
-bool SqlNames::Taken(std::string_view name) const { return taken_.contains(AsciiLowerCopy(name)); }
-
 std::string SqlNames::Take(std::string_view wanted, std::string_view companion) {
   const std::string base = AsciiLowerCopy(wanted);
   const std::string suffix = AsciiLowerCopy(companion);

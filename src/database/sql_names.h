@@ -20,7 +20,6 @@ class SqlNames {
  public:
   // Marks `name` taken without giving it out.
   void Reserve(std::string_view name);
-  bool Taken(std::string_view name) const;
   // `wanted` in lower case, or the first free name made from it. With a
   // `companion` suffix, the name and the name followed by it must both be
   // free, and both are taken.

@@ -20,7 +20,11 @@ std::string CommentText(std::string_view text) {
   std::string line;
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    const std::size_t length = lead < 0x80         ? 1
+                               : (lead >> 5) == 6  ? 2
+                               : (lead >> 4) == 14 ? 3
+                               : (lead >> 3) == 30 ? 4
+                                                   : 0;
     bool valid = length > 0 && i + length <= text.size();
     for (std::size_t k = 1; valid && k < length; ++k) valid = (static_cast<unsigned char>(text[i + k]) >> 6) == 2;
     if (!valid) {
@@ -135,8 +139,8 @@ class ScriptWriter {
   }
 
   void Rows(const std::string& name, WrittenTable& table) {
-    SqliteStatement rows =
-        database_.Prepare("SELECT * FROM " + QuoteIdentifier(name) + " ORDER BY " + QuoteIdentifier(kRecordNumberColumn));
+    SqliteStatement rows = database_.Prepare("SELECT * FROM " + QuoteIdentifier(name) + " ORDER BY " +
+                                             QuoteIdentifier(kRecordNumberColumn));
     const std::string insert = "INSERT INTO " + QuoteIdentifier(name) + " VALUES\n";
     std::size_t count = 0;
     for (; rows.Step(); ++count) {
@@ -158,8 +162,8 @@ class ScriptWriter {
       text_ += ", " + Literal(rows.Column(static_cast<int>(i + 1)), table.columns[i].type, lost);
       if (lost) {
         const bool bytes = table.columns[i].type == SqlType::kBlob;
-        table.report.lost_in_text.push_back({static_cast<int>(std::get<std::int64_t>(number)), table.columns[i].name,
-                                             bytes ? kBytesLost : kNulLost});
+        table.report.lost_in_text.push_back(
+            {static_cast<int>(std::get<std::int64_t>(number)), table.columns[i].name, bytes ? kBytesLost : kNulLost});
       }
     }
     text_ += ")";

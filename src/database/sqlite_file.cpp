@@ -13,7 +13,8 @@ namespace {
 void (*const kStatic)(void*) = nullptr;
 
 int Length(const std::string& bytes) {
-  if (bytes.size() > INT_MAX) throw ESqliteError("A value of " + std::to_string(bytes.size()) + " bytes is too long", 18);
+  if (bytes.size() > INT_MAX)
+    throw ESqliteError("A value of " + std::to_string(bytes.size()) + " bytes is too long", 18);
   return static_cast<int>(bytes.size());
 }
 

@@ -24,7 +24,6 @@ inline constexpr int kSqliteInteger = 1;
 inline constexpr int kSqliteFloat = 2;
 inline constexpr int kSqliteText = 3;
 inline constexpr int kSqliteBlob = 4;
-inline constexpr int kSqliteNull = 5;
 
 struct SqliteFunctions {
   int (*open_v2)(const char*, sqlite3**, int, const char*);

@@ -40,9 +40,8 @@ bool TakeAll(Exports& exports, SqliteFunctions& f) {
          exports.Take("sqlite3_bind_double", f.bind_double) && exports.Take("sqlite3_bind_text", f.bind_text) &&
          exports.Take("sqlite3_bind_blob", f.bind_blob) && exports.Take("sqlite3_column_count", f.column_count) &&
          exports.Take("sqlite3_column_type", f.column_type) && exports.Take("sqlite3_column_int64", f.column_int64) &&
-         exports.Take("sqlite3_column_double", f.column_double) &&
-         exports.Take("sqlite3_column_text", f.column_text) && exports.Take("sqlite3_column_blob", f.column_blob) &&
-         exports.Take("sqlite3_column_bytes", f.column_bytes);
+         exports.Take("sqlite3_column_double", f.column_double) && exports.Take("sqlite3_column_text", f.column_text) &&
+         exports.Take("sqlite3_column_blob", f.column_blob) && exports.Take("sqlite3_column_bytes", f.column_bytes);
 }
 
 // winsqlite3.dll is part of Windows from Windows 10 on; from the system

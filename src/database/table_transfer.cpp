@@ -86,10 +86,12 @@ class RowWriter {
 // The index of one tag, unique for a key whose data allows it.
 void MakeIndex(SqliteFile& database, const IndexTag& tag, IndexKey key, bool is_key, WrittenTable& table) {
   const std::string& name = table.report.name;
-  WrittenIndex index{{.name = name + "." + AsciiLowerCopy(tag.name), .tag = tag.name, .unique = is_key}, std::move(key)};
+  WrittenIndex index{{.name = name + "." + AsciiLowerCopy(tag.name), .tag = tag.name, .unique = is_key},
+                     std::move(key)};
   std::string terms;
   for (const std::string& term : index.key.terms) terms += (terms.empty() ? "" : ", ") + term;
-  const std::string on = " INDEX " + QuoteIdentifier(index.made.name) + " ON " + QuoteIdentifier(name) + " (" + terms + ")";
+  const std::string on =
+      " INDEX " + QuoteIdentifier(index.made.name) + " ON " + QuoteIdentifier(name) + " (" + terms + ")";
   try {
     try {
       database.Execute("CREATE" + std::string(is_key ? " UNIQUE" : "") + on);
@@ -141,8 +143,8 @@ void WriteRows(SqliteFile& database, DataTable& table, WrittenTable& written) {
 std::string DeletedTableName(const std::string& name) { return name + kDeletedSuffix; }
 
 std::string CreateTableStatement(const std::string& name, const std::vector<SqlColumn>& columns, SqlDialect dialect) {
-  std::string statement =
-      "CREATE TABLE " + QuoteIdentifier(name) + " (\n  " + QuoteIdentifier(kRecordNumberColumn) + " INTEGER PRIMARY KEY";
+  std::string statement = "CREATE TABLE " + QuoteIdentifier(name) + " (\n  " + QuoteIdentifier(kRecordNumberColumn) +
+                          " INTEGER PRIMARY KEY";
   for (const SqlColumn& column : columns)
     statement += ",\n  " + QuoteIdentifier(column.name) + " " + TypeDeclaration(column, dialect);
   return statement + "\n)";

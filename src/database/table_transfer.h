@@ -18,7 +18,7 @@ namespace quorvex {
 
 // A table to write and what is known of it.
 struct SourceTable {
-  std::string path = {};   // the table file
+  std::string path = {};        // the table file
   std::string index_path = {};  // its structural index (.cdx); "" for none
   // Its entry in a database the application has (long field names, keys,
   // rules), or null.

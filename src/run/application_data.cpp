@@ -20,8 +20,7 @@ class DataGatherer {
 
   void AddProjectFile(const ProjectDataFile& file) {
     if (file.path.empty()) {
-      Note((file.database ? "database " : "table ") + file.listed + " listed in " + file.project +
-                                " not found");
+      Note((file.database ? "database " : "table ") + file.listed + " listed in " + file.project + " not found");
     } else if (file.database) {
       const int database = DatabaseAt(file.path);
       if (database < 0) return;
@@ -66,8 +65,7 @@ class DataGatherer {
     // code opens such files as free tables.
     const std::string file = FindListedFile(files_, FolderOf(found), cursor.source + ".dbf");
     if (!file.empty()) return AddTable(file, -1, 0);
-    Note("table " + cursor.source + " of " + form + " is neither a table of " + found +
-                              " nor a file beside it");
+    Note("table " + cursor.source + " of " + form + " is neither a table of " + found + " nor a file beside it");
   }
 
   // The database read from `path` (each once), or -1 when it cannot be read.
@@ -126,7 +124,8 @@ class DataGatherer {
 
 }  // namespace
 
-GatheredData GatherApplicationData(FileSystem& files, const ProjectOutput& project, const std::vector<FormResult>& forms) {
+GatheredData GatherApplicationData(FileSystem& files, const ProjectOutput& project,
+                                   const std::vector<FormResult>& forms) {
   DataGatherer gatherer(files);
   for (const ProjectDataFile& file : project.data) gatherer.AddProjectFile(file);
   for (const FormResult& form : forms)

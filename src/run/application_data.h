@@ -28,6 +28,7 @@ struct GatheredData {
   std::vector<std::string> warnings;  // databases that cannot be read (after "   Warning: ")
 };
 
-GatheredData GatherApplicationData(FileSystem& files, const ProjectOutput& project, const std::vector<FormResult>& forms);
+GatheredData GatherApplicationData(FileSystem& files, const ProjectOutput& project,
+                                   const std::vector<FormResult>& forms);
 
 }  // namespace quorvex

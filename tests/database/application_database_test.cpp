@@ -2,9 +2,10 @@
 // apart under their record numbers, indexes of the tags that can be, tables of
 // one name made unique, and a table that cannot be read passed over.
 
+#include "database/application_database.h"
+
 #include <gtest/gtest.h>
 
-#include "database/application_database.h"
 #include "database/sqlite_file.h"
 #include "database/sqlite_functions.h"
 #include "fixtures/index_writer.h"
@@ -51,10 +52,10 @@ class ApplicationDatabaseTest : public ::testing::Test {
         {{{{"ID", Int32Bytes(1)}, {"CUST", "ann"}, {"AMOUNT", Int64Bytes(12345)}, {"NOTES", "first"}}},
          {{{"ID", Int32Bytes(2)}, {"CUST", "bob"}}, /*deleted=*/true},
          {{{"ID", Int32Bytes(3)}, {"CUST", "ann"}, {"AMOUNT", Int64Bytes(-5)}}}});
-    WriteFileBytes(folder / "orders.cdx", fixtures::BuildCompoundIndex({{"ID", "id", "", 0x64},
-                                                                         {"CUST", "cust", "", 0x64},
-                                                                         {"TRIMMED", "ALLTRIM(cust)"}})
-                                              .bytes);
+    WriteFileBytes(
+        folder / "orders.cdx",
+        fixtures::BuildCompoundIndex({{"ID", "id", "", 0x64}, {"CUST", "cust", "", 0x64}, {"TRIMMED", "ALLTRIM(cust)"}})
+            .bytes);
     return Utf8Name(table.WriteTo(folder, "orders.dbf", "orders.fpt"));
   }
 
@@ -92,7 +93,8 @@ TEST_F(ApplicationDatabaseTest, RowsKeepTheirRecordNumbersAndTheDeletedOnesATabl
   EXPECT_EQ(Query(file, "SELECT _recno, cust, amount, notes FROM orders ORDER BY 1"),
             (std::vector<Row>{{std::int64_t{1}, std::string("ann"), 1.2345, std::string("first")},
                               {std::int64_t{3}, std::string("ann"), -0.0005, std::string()}}));
-  EXPECT_EQ(Query(file, "SELECT _recno, id FROM orders_deleted"), (std::vector<Row>{{std::int64_t{2}, std::int64_t{2}}}));
+  EXPECT_EQ(Query(file, "SELECT _recno, id FROM orders_deleted"),
+            (std::vector<Row>{{std::int64_t{2}, std::int64_t{2}}}));
   EXPECT_EQ(Query(file, "SELECT COUNT(*) FROM sqlite_master WHERE name IN ('bad', 'bad_deleted')"),
             (std::vector<Row>{{std::int64_t{0}}}));
 
@@ -100,7 +102,8 @@ TEST_F(ApplicationDatabaseTest, RowsKeepTheirRecordNumbersAndTheDeletedOnesATabl
   const std::string& sql = output.sql_text;
   EXPECT_NE(sql.find("\"amount\" NUMERIC(19,4)"), std::string::npos) << sql;
   const std::size_t unique = sql.find("CREATE UNIQUE INDEX \"orders.id\" ON \"orders\" (\"id\");");
-  const std::size_t rows = sql.find("INSERT INTO \"orders\" VALUES\n(1, 1, 'ann', 1.2345, 'first'),\n(3, 3, 'ann', -5e-04, '');");
+  const std::size_t rows =
+      sql.find("INSERT INTO \"orders\" VALUES\n(1, 1, 'ann', 1.2345, 'first'),\n(3, 3, 'ann', -5e-04, '');");
   EXPECT_LT(unique, rows) << sql;
   EXPECT_NE(rows, std::string::npos) << sql;
   EXPECT_NE(sql.find("-- index tag TRIMMED left out: its key calls ALLTRIM()"), std::string::npos) << sql;

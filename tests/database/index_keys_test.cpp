@@ -1,8 +1,8 @@
 // Which tags' keys an SQL index orders the same way, and which are left out.
 
-#include <gtest/gtest.h>
-
 #include "database/index_keys.h"
+
+#include <gtest/gtest.h>
 
 namespace quorvex::testing {
 namespace {
@@ -21,8 +21,8 @@ class IndexKeysTest : public ::testing::Test {
                       fields_, TableColumns(fields_, {"cust_id", "company_name", "born", "qty", "notes", "stamp"}));
   }
   std::vector<DataField> fields_ = {Field("CUST_ID", DataType::kInteger), Field("COMPANY_NA", DataType::kCharacter),
-                                    Field("BORN", DataType::kDate), Field("QTY", DataType::kNumeric),
-                                    Field("NOTES", DataType::kMemo), Field("STAMP", DataType::kDateTime)};
+                                    Field("BORN", DataType::kDate),       Field("QTY", DataType::kNumeric),
+                                    Field("NOTES", DataType::kMemo),      Field("STAMP", DataType::kDateTime)};
 };
 
 TEST_F(IndexKeysTest, FieldsAndTheFunctionsThatKeepTheirOrderAreTermsOneAfterTheOther) {

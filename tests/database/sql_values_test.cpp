@@ -1,11 +1,11 @@
 // FoxPro values as SQL holds them: the forms SQLdb and FireDAC read back as
 // dates, FoxPro's empty values, and the values that cannot be carried.
 
+#include "database/sql_values.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
-
-#include "database/sql_values.h"
 
 namespace quorvex::testing {
 namespace {
