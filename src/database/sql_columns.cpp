@@ -64,7 +64,11 @@ std::vector<SqlColumn> TableColumns(const std::vector<DataField>& fields, const 
   SqlNames taken;
   taken.Reserve(kRecordNumberColumn);
   std::vector<SqlColumn> columns;
-  for (std::size_t i = 0; i < fields.size(); ++i) columns.push_back(ColumnOf(fields[i], taken.Take(names[i])));
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    // No SQL name is empty: a field without one is named by its place.
+    const std::string wanted = names[i].empty() ? "field" + std::to_string(i + 1) : names[i];
+    columns.push_back(ColumnOf(fields[i], taken.Take(wanted)));
+  }
   return columns;
 }
 

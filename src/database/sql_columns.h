@@ -44,7 +44,8 @@ std::string TypeDeclaration(const SqlColumn& column, SqlDialect dialect);
 
 // The columns of a table's fields: each named as `names` says (the
 // database's long names or the fields' own, UTF-8), in lower case and made
-// unique, kRecordNumberColumn being taken.
+// unique, kRecordNumberColumn being taken; an empty name is "field" and the
+// field's place (from 1).
 std::vector<SqlColumn> TableColumns(const std::vector<DataField>& fields, const std::vector<std::string>& names);
 
 }  // namespace quorvex
