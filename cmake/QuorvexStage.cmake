@@ -9,7 +9,7 @@
 
 # Every stage, in pipeline order. The gates are made against this list.
 set(QUORVEX_STAGES base table data vocabulary scx classlib dfm formstream expression translate catalog model look pictures
-    binding methods writers loadable run cli gui)
+    binding methods writers loadable database run cli gui)
 
 function(quorvex_stage_gates stage allowed out_dir)
   string(REPLACE ";" ", " seen "${allowed}")

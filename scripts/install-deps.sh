@@ -4,6 +4,10 @@ set -e
 packages="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev"
 # stb_image and stb_image_write, which read and write the pictures of the loadable mode.
 packages="$packages libstb-dev"
+# The SQLite C library, which writes an application's data as one database file.
+packages="$packages libsqlite3-dev"
+# PostgreSQL's server, into which the test pjx_database_postgres loads the SQL text of the data.
+packages="$packages postgresql"
 # The desktop program: Qt 6 Widgets, and a font so that text is drawn where no desktop is installed.
 packages="$packages qt6-base-dev fonts-dejavu-core"
 # fpc and the LCL units build lclload, the form-reader check of the loadable mode.

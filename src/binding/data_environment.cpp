@@ -70,6 +70,17 @@ std::string DataEnvironment::BareNameAlias() const {
   return cursors.size() == 1 ? cursors.front().alias : std::string();
 }
 
+std::vector<CursorTable> CursorTables(const DataEnvironment& environment) {
+  std::vector<CursorTable> tables;
+  for (const FoxCursor& cursor : environment.cursors) {
+    const auto text = [&](std::string_view property) {
+      return StoredText(StoredValue(cursor.settings, property).value_or(""));
+    };
+    if (std::string source = text("CursorSource"); !source.empty()) tables.push_back({std::move(source), text("Database")});
+  }
+  return tables;
+}
+
 DataEnvironment ReadDataEnvironment(const std::vector<FormRecord>& records, const ScxObjectTree& tree) {
   DataEnvironment environment;
   for (const ScxNode* node = tree.First(); node != nullptr; node = tree.Next(*node)) {

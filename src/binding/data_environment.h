@@ -49,6 +49,18 @@ struct DataEnvironment {
   std::string BareNameAlias() const;
 };
 
+// A table a cursor opens, as its settings name it: CursorSource, a table's
+// file ("data\customer.dbf", "customer") or, with Database set, the name of
+// a table in that database (a .dbc file).
+struct CursorTable {
+  std::string source;
+  std::string database = {};
+};
+
+// The tables the cursors of `environment` open, in their order; cursors
+// that name none (cursor adapters) left out.
+std::vector<CursorTable> CursorTables(const DataEnvironment& environment);
+
 // The data environment among `records` (the tree built from them as
 // BuildRecordTree does), the first where a damaged form holds more; empty
 // when there is none.

@@ -111,7 +111,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
       ->check(CLI::ExistingDirectory.description(""));
   app.add_option("--project", options.project,
                  "With --loadable: also write NAME.lpr, NAME.lpi (Lazarus) and NAME.dpr (Delphi) in the output\n"
-                 "folder, a program of every unit written; a .pjx input names the project without it")
+                 "folder, a program of every unit written, and the tables the project and its forms name as\n"
+                 "NAME.sqlite (SQLite) and NAME.sql (SQL for SQLite and PostgreSQL); a .pjx input names the\n"
+                 "project without it")
       ->type_name("NAME");
 
   ParsedCommandLine result;

@@ -33,7 +33,9 @@ int TellOutcome(const CliOptions& options, const CommandStreams& streams, const 
   if (!options.quiet) streams.err << RunSummary(run.Results(), end, output) << '\n';
   if (options.report_json.empty()) return status;
   try {
-    SaveTextToFile(RunReportJson(run.Results(), end, output, status, options.loadable), options.report_json);
+    const auto& data = run.ApplicationData();
+    SaveTextToFile(RunReportJson(run.Results(), end, output, status, options.loadable, data ? &*data : nullptr),
+                   options.report_json);
   } catch (const std::exception& failure) {
     streams.err << "quorvex-convert: " << failure.what() << '\n';
     return kStatusFailed;

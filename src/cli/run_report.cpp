@@ -54,6 +54,41 @@ nlohmann::ordered_json FormJson(const FormResult& result, bool with_notes) {
   return form;
 }
 
+nlohmann::ordered_json LostJson(const std::vector<LostValue>& values) {
+  nlohmann::ordered_json lost = nlohmann::ordered_json::array();
+  for (const LostValue& value : values)
+    lost.push_back({{"record", value.record}, {"column", value.column}, {"reason", value.reason}});
+  return lost;
+}
+
+nlohmann::ordered_json TableJson(const TableReport& table) {
+  nlohmann::ordered_json indexes = nlohmann::ordered_json::array();
+  for (const MadeIndex& index : table.indexes)
+    indexes.push_back({{"name", index.name}, {"tag", index.tag}, {"unique", index.unique}, {"repeats", index.repeats}});
+  nlohmann::ordered_json left_out = nlohmann::ordered_json::array();
+  for (const LeftOutIndex& index : table.left_out) left_out.push_back({{"tag", index.tag}, {"reason", index.reason}});
+  return {{"source", table.source},
+          {"name", table.name},
+          {"failure", table.failure.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(table.failure)},
+          {"rows", table.rows},
+          {"deleted_rows", table.deleted_rows},
+          {"columns", table.columns},
+          {"indexes", std::move(indexes)},
+          {"indexes_left_out", std::move(left_out)},
+          {"values_not_carried", LostJson(table.lost)},
+          {"values_otherwise_in_sql", LostJson(table.lost_in_text)}};
+}
+
+nlohmann::ordered_json ApplicationDataJson(const ApplicationDataResult& data) {
+  nlohmann::ordered_json tables = nlohmann::ordered_json::array();
+  for (const TableReport& table : data.report.tables) tables.push_back(TableJson(table));
+  return {{"files", data.files},
+          {"tables", std::move(tables)},
+          {"foreign_keys", data.report.foreign_keys},
+          {"notes", data.notes},
+          {"warnings", data.warnings}};
+}
+
 }  // namespace
 
 RunCounts CountResults(const std::vector<FormResult>& results) {
@@ -88,11 +123,12 @@ std::string RunSummary(const std::vector<FormResult>& results, const RunEnd& end
 }
 
 std::string RunReportJson(const std::vector<FormResult>& results, const RunEnd& end,
-                          const std::string& output_directory, int exit_status, bool with_notes) {
+                          const std::string& output_directory, int exit_status, bool with_notes,
+                          const ApplicationDataResult* data) {
   const RunCounts counts = CountResults(results);
   nlohmann::ordered_json forms = nlohmann::ordered_json::array();
   for (const FormResult& result : results) forms.push_back(FormJson(result, with_notes));
-  const nlohmann::ordered_json report = {
+  nlohmann::ordered_json report = {
       {"exit_status", exit_status},
       {"output_directory", output_directory},
       {"ended_early", !end.message.empty()},
@@ -106,6 +142,7 @@ std::string RunReportJson(const std::vector<FormResult>& results, const RunEnd& 
         {"not_converted", counts.not_converted}}},
       {"forms", std::move(forms)},
   };
+  if (data != nullptr) report["application_data"] = ApplicationDataJson(*data);
   return report.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 

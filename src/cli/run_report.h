@@ -35,9 +35,12 @@ struct RunEnd {
 std::string RunSummary(const std::vector<FormResult>& results, const RunEnd& end, const std::string& output_directory);
 
 // The JSON document of docs/report-json.md; `with_notes` (the loadable mode)
-// adds each form's notes. 8-bit texts that are not UTF-8 have their invalid
-// bytes replaced by U+FFFD, since JSON holds only Unicode.
+// adds each form's notes, `data` (a run that wrote a project and found its
+// application's data) what became of the data. 8-bit texts that are not
+// UTF-8 have their invalid bytes replaced by U+FFFD, since JSON holds only
+// Unicode.
 std::string RunReportJson(const std::vector<FormResult>& results, const RunEnd& end,
-                          const std::string& output_directory, int exit_status, bool with_notes = false);
+                          const std::string& output_directory, int exit_status, bool with_notes = false,
+                          const ApplicationDataResult* data = nullptr);
 
 }  // namespace quorvex

@@ -121,15 +121,16 @@ void ConversionRun::ConvertSelectedFiles(const std::vector<RunInput>& inputs, co
   current_ = 0;
   program_names_.Clear();
   project_files_.clear();
+  data_.reset();
   BusyCursor busy(host_);
   ForceOutputDirectory(output_directory);
   output_directory_ = WithTrailingDelimiter(output_directory);
   swept_folders_.clear();
   RemoveStaleFiles(output_directory_);
   if (options_.loadable) {
-    const std::shared_ptr<FileSystem> files = LookupFileSystem({output_directory_});
-    libraries_ = MakeClassLibraryCache(files, options_.library_folders, options_.library_files);
-    pictures_ = FilePictureSource(files);
+    lookup_files_ = LookupFileSystem({output_directory_});
+    libraries_ = MakeClassLibraryCache(lookup_files_, options_.library_folders, options_.library_files);
+    pictures_ = FilePictureSource(lookup_files_);
   }
   try {
     if (options_.jobs > 1 && inputs.size() > 1) {
@@ -141,7 +142,10 @@ void ConversionRun::ConvertSelectedFiles(const std::vector<RunInput>& inputs, co
     if (current_ < results_.size()) results_[current_].outcome = FormOutcome::kEndedRun;
     throw;
   }
-  if (options_.loadable && options_.project) WriteProjectFiles();
+  if (options_.loadable && options_.project) {
+    WriteProjectFiles();
+    WriteDatabaseFiles();
+  }
 }
 
 bool ConversionRun::ReportMissing(const RunInput& input, DriverEvents& events) {
@@ -195,6 +199,7 @@ void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, 
     result.outputs.insert(result.outputs.end(), runtime.begin(), runtime.end());
     for (const std::string& path : result.outputs) written_by_.emplace(path, input.path);
     if (const LoadableConversion* loadable = conversion.Loadable()) {
+      if (options_.project) result.tables = CursorTables(ReadDataEnvironment(loadable->Records(), loadable->Tree()));
       for (const LoadableOutput& output : loadable->Outputs()) {
         const std::string pas = directory + output.unit_name + ".pas";
         if (written_by_.contains(pas))

@@ -14,7 +14,9 @@
 #include <utility>
 #include <vector>
 
+#include "binding/data_environment.h"
 #include "classlib/class_library_cache.h"
+#include "database/database_report.h"
 #include "run/file_conversion.h"
 #include "run/program_names.h"
 #include "run/file_driver.h"
@@ -66,15 +68,37 @@ struct FormResult {
   // The FoxPro methods of its units by how much of their code is translated
   // (loadable mode).
   TranslationCounts translation = {};
+  // The tables its data environment opens (loadable mode, in a run that
+  // writes a project).
+  std::vector<CursorTable> tables = {};
+};
+
+// A database or free table a project file lists.
+struct ProjectDataFile {
+  std::string listed;     // NAME without its NUL ("data\sales.dbc")
+  std::string path;       // the file found on disk; "" when it is missing
+  bool database = false;  // TYPE d: a database container; else D, a table
+  std::string project;    // the project file that lists it
 };
 
 // The project files a loadable run writes besides the forms' (NAME.lpr,
-// NAME.lpi, NAME.dpr in the output directory), listing every unit it wrote.
+// NAME.lpi, NAME.dpr in the output directory), listing every unit it wrote,
+// and the application's data as NAME.sqlite and NAME.sql.
 struct ProjectOutput {
   std::string name;
   // The input whose (first) form the program creates at start; "" or an
   // input that wrote no unit: the first unit written.
   std::string main_input = {};
+  // The data the project files list; the forms' data environments add theirs.
+  std::vector<ProjectDataFile> data = {};
+};
+
+// What a run that writes a project wrote of the application's data.
+struct ApplicationDataResult {
+  std::vector<std::string> files;  // NAME.sqlite and NAME.sql, once in place
+  DatabaseReport report;
+  std::vector<std::string> notes;     // the texts after "   Note: "
+  std::vector<std::string> warnings;  // the texts after "   Warning: "
 };
 
 struct RunOptions {
@@ -128,6 +152,10 @@ class ConversionRun {
   // The project files the latest run wrote (RunOptions::project).
   const std::vector<std::string>& ProjectFiles() const { return project_files_; }
 
+  // The application's data the latest run wrote (RunOptions::project), when
+  // the project or its forms name any.
+  const std::optional<ApplicationDataResult>& ApplicationData() const { return data_; }
+
   // One result per input of the latest run, in input order, also when the run
   // ended early (the forms after the one that ended it are kNotReached).
   const std::vector<FormResult>& Results() const { return results_; }
@@ -155,6 +183,11 @@ class ConversionRun {
   bool ReportMissing(const RunInput& input, DriverEvents& events);
   // Writes the project files of RunOptions::project (project_output.cpp).
   void WriteProjectFiles();
+  // Writes the application's data of RunOptions::project as NAME.sqlite and
+  // NAME.sql (database_output.cpp).
+  void WriteDatabaseFiles();
+  // A report line of the run's own, after its forms: a warning counts.
+  void AddRunLine(std::string_view prefix, const std::string& text, std::vector<std::string>& kept);
   // Writes FoxRuntime.pas into `directory` for a form whose units use it,
   // once per folder in a run (runtime_output.cpp); its path goes to `written`.
   void WriteRuntimeUnit(const FileConversion& conversion, const std::string& directory, DriverEvents& events,
@@ -176,6 +209,9 @@ class ConversionRun {
   std::unordered_map<std::string, std::string> written_by_;
   ProgramNames program_names_;  // given out in input order, whatever the number of threads
   std::vector<std::string> project_files_;
+  std::string program_;  // the project's program name, which its files are called by
+  std::optional<ApplicationDataResult> data_;
+  std::shared_ptr<FileSystem> lookup_files_;  // of the latest loadable run
   // The FoxRuntime.pas files this run has written, one per folder, in order.
   std::vector<std::string> runtime_files_;
   std::unordered_set<std::string> swept_folders_;  // by RemoveStaleFiles, in this run

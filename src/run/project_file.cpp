@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::string_view kFormType = "K";
 constexpr std::string_view kLibraryType = "V";
+constexpr std::string_view kDatabaseType = "d";
+constexpr std::string_view kTableType = "D";
 constexpr std::string_view kUp = "_up";
 
 // A memo's text up to its NUL, blanks cut.
@@ -25,14 +27,6 @@ std::string NameText(const std::string& value) {
 std::string FieldText(TableDataSet& table, std::string_view field) {
   Field* found = table.FindField(field);
   return found == nullptr ? std::string() : found->AsString();
-}
-
-// Where a listed file is on disk, or "".
-std::string FindListed(FileSystem& files, const std::string& folder, const std::string& listed) {
-  const std::optional<std::string> found = IsRootedPath(listed)
-                                               ? FindNameNoCase(files, folder, PathFileName(listed), WantedKind::kLibrary)
-                                               : FollowPathNoCase(files, folder, listed);
-  return found.value_or(std::string());
 }
 
 // The folder part of a listed path as a subfolder of the output directory:
@@ -62,6 +56,13 @@ std::string SubfolderIn(const std::string& file, const std::string& folder) {
 
 }  // namespace
 
+std::string FindListedFile(FileSystem& files, const std::string& folder, const std::string& listed) {
+  const std::optional<std::string> found = IsRootedPath(listed)
+                                               ? FindNameNoCase(files, folder, PathFileName(listed), WantedKind::kLibrary)
+                                               : FollowPathNoCase(files, folder, listed);
+  return found.value_or(std::string());
+}
+
 FoxProject ReadFoxProject(FileSystem& files, const std::string& path) {
   FoxProject project;
   project.path = path;
@@ -72,11 +73,14 @@ FoxProject ReadFoxProject(FileSystem& files, const std::string& path) {
   table.Open();
   for (; !table.Eof(); table.Next()) {
     const std::string type(TrimBlanks(FieldText(table, "Type")));
-    if (type != kFormType && type != kLibraryType) continue;
+    const bool data = type == kDatabaseType || type == kTableType;
+    if (type != kFormType && type != kLibraryType && !data) continue;
     const std::string listed = NameText(FieldText(table, "Name"));
     if (listed.empty()) continue;
-    const std::string found = FindListed(files, folder, listed);
-    if (type == kLibraryType) {
+    const std::string found = FindListedFile(files, folder, listed);
+    if (data) {
+      project.data.push_back({listed, found, type == kDatabaseType, path});
+    } else if (type == kLibraryType) {
       if (!found.empty()) project.libraries.push_back(found);
     } else {
       project.forms.push_back({listed, found, FieldText(table, "MainProg") == "True"});
@@ -103,10 +107,12 @@ void AddProject(const FoxProject& project, ExpandedInputs& inputs) {
   const std::vector<RunInput> forms = ProjectRunInputs(project);
   inputs.forms.insert(inputs.forms.end(), forms.begin(), forms.end());
   inputs.library_files.insert(inputs.library_files.end(), project.libraries.begin(), project.libraries.end());
-  if (inputs.project) return;
-  const auto main =
-      std::find_if(project.forms.begin(), project.forms.end(), [](const ProjectForm& form) { return form.main; });
-  inputs.project = ProjectOutput{project.name, main != project.forms.end() ? main->path : std::string()};
+  if (!inputs.project) {
+    const auto main =
+        std::find_if(project.forms.begin(), project.forms.end(), [](const ProjectForm& form) { return form.main; });
+    inputs.project = ProjectOutput{project.name, main != project.forms.end() ? main->path : std::string()};
+  }
+  inputs.project->data.insert(inputs.project->data.end(), project.data.begin(), project.data.end());
 }
 
 }  // namespace quorvex

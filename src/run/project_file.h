@@ -3,7 +3,8 @@
 // per file of an application. NAME (a memo) is the file's path relative to
 // the project file's folder, "\" between components, in any letter case,
 // ended by a NUL byte; TYPE says what the file is ("K" a form, "V" a class
-// library, "H" the project's own header record); MAINPROG marks the file that
+// library, "d" a database, "D" a free table, "H" the project's own header
+// record); MAINPROG marks the file that
 // starts the application. The header record's NAME and HOMEDIR are paths on
 // the author's machine and are never followed.
 
@@ -27,6 +28,7 @@ struct FoxProject {
   std::string name;                    // its name without folder and extension
   std::vector<ProjectForm> forms;      // TYPE K, in the order listed
   std::vector<std::string> libraries;  // TYPE V, those found on disk
+  std::vector<ProjectDataFile> data;   // TYPE d and D, in the order listed
 };
 
 // Reads the project file at `path`. A listed path is followed from the
@@ -35,6 +37,11 @@ struct FoxProject {
 // that folder. Throws what the table layer throws for a file it cannot read
 // (ETableError, EDatabaseError).
 FoxProject ReadFoxProject(FileSystem& files, const std::string& path);
+
+// Where a file a project (or a file of it) lists is on disk, or "": `listed`
+// followed from `folder` without regard to letter case; a rooted path
+// (written on another machine) looked for by its file name in `folder`.
+std::string FindListedFile(FileSystem& files, const std::string& folder, const std::string& listed);
 
 // The project's forms as a run's inputs, in the order listed, each going to
 // the subfolder of the output directory it has under the project's folder

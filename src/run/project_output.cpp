@@ -27,9 +27,10 @@ void ConversionRun::WriteProjectFiles() {
       project.units.push_back({unit.unit_name, RelativePath(unit.pas_path, output_directory_), unit.form_class,
                                unit.form_variable});
   }
+  program_ = ProgramIdentifier(options_.project->name, project.units);
   if (project.units.empty()) return;
   if (!runtime_files_.empty()) project.runtime_path = RelativePath(runtime_files_.front(), output_directory_);
-  project.program = ProgramIdentifier(options_.project->name, project.units);
+  project.program = program_;
   const std::string base = output_directory_ + project.program;
   const std::vector<std::string> texts = {JoinLines(LazarusProgram(project)), JoinLines(LazarusProjectFile(project)),
                                           JoinLines(DelphiProgram(project))};

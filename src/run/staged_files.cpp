@@ -54,6 +54,23 @@ void StagedFiles::Add(const OutputFile& file) {
   files_.push_back({std::move(unnamed), std::move(temporary), file.path});
 }
 
+void StagedFiles::AddWritten(const std::string& path,
+                             const std::function<void(const std::string& temporary)>& write) {
+  const fs::path target = PathOf(path);
+  if (IsReadOnlyFile(target)) throw Exception("Cannot create file " + path);
+  fs::path temporary = TemporaryNameFor(target);
+  try {
+    write(PathText(temporary));
+  } catch (...) {
+    std::error_code ec;
+    fs::remove(temporary, ec);
+    throw;
+  }
+  // A library writes by name: such a file is named from the start, and a
+  // later run removes it should this one be killed.
+  files_.push_back({UnnamedFile(), std::move(temporary), path});
+}
+
 void StagedFiles::Commit(std::vector<std::string>& renamed) {
   std::vector<Staged> files = std::move(files_);
   files_.clear();

@@ -10,6 +10,7 @@
 // the next run into its folder removes it.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,11 @@ class StagedFiles {
   // behind, when the target is a read-only file or the temporary file cannot
   // be created or written.
   void Add(const OutputFile& file);
+
+  // Stages a file that a library writes itself (an SQLite database):
+  // `write` makes it at the temporary path it is given, where no file is
+  // yet. What `write` throws passes on, and nothing is left at that path.
+  void AddWritten(const std::string& path, const std::function<void(const std::string& temporary)>& write);
 
   // Puts the staged files in place over their targets in the order added,
   // each replacing its target in one step, appending each target to

@@ -4,6 +4,8 @@
 #include <filesystem>
 
 #include "command_line_fixture.h"
+#include "database/sqlite_functions.h"
+#include "fixtures/table_writer.h"
 
 namespace quorvex::testing {
 namespace {
@@ -59,6 +61,36 @@ TEST_F(ProjectRunTest, AnyFormsMakeAProgramUnderTheNameGiven) {
   EXPECT_NE(err_.str().find("--project needs --loadable"), std::string::npos);
   EXPECT_EQ(Run({"-q", b + ".pjx"}), 2);
   EXPECT_NE(err_.str().find("a project file (.pjx) needs --loadable"), std::string::npos);
+}
+
+TEST_F(ProjectRunTest, TheDataTheProjectAndItsFormsNameIsOneDatabaseAndItsSqlText) {
+  std::string why;
+  if (SqliteLibrary(why) == nullptr) GTEST_SKIP() << why << ": skipped";
+  const fs::path in = temp_.path() / "in";
+  for (const char* table : {"orders.dbf", "lines.dbf"})
+    fixtures::BuildTable({}, {{"ID", 'I', 4}}, {{{{"ID", fixtures::Int32Bytes(7)}}}}).WriteTo(in / "Data", table);
+  fixtures::ScxWriter form = PlainForm();
+  form.Add({.objname = "Cursor1", .parent = "Dataenvironment", .baseclass = "cursor", .class_name = "cursor",
+            .properties = fixtures::PropertyLines({"CursorSource = \"data\\LINES.DBF\"", "Name = \"Cursor1\""})});
+  form.WriteTo(in, "f");
+  const std::string bad = WriteNotATable(in, "bad.dbf").string();
+  const std::string pjx =
+      WriteProject(in, "app", {{"f.scx", "K", true}, {"DATA\\Orders.dbf", "D"}, {"gone.dbc", "d"}, {"bad.dbf", "D"}})
+          .string();
+  const std::string json = (temp_.path() / "report.json").string();
+  // A table that cannot be read is a warning; the others are written all the same.
+  EXPECT_EQ(Run({"--loadable", "-o", Out(), "--report-json", json, pjx}), 3);
+  const std::string out = fs::path(Out()).string() + kDelimiter;
+  for (const std::string& line :
+       {"   Note: database gone.dbc listed in " + pjx + " not found\n", "   Generating: " + out + "app.sqlite\n",
+        "   Generating: " + out + "app.sql\n",
+        "   Note: table orders (" + (in / "Data" / "orders.dbf").string() + "): 1 row, 0 deleted, 1 column\n",
+        "   Note: table lines (" + (in / "Data" / "lines.dbf").string() + "): 1 row, 0 deleted, 1 column\n",
+        "   Warning: table bad (" + bad + ") not written: Table Header for " + bad + " is invalid\n"})
+    EXPECT_NE(out_.str().find(line), std::string::npos) << line << out_.str();
+  EXPECT_TRUE(fs::exists(fs::path(Out()) / "app.sqlite"));
+  EXPECT_NE(ReadFileBytes(fs::path(Out()) / "app.sql").find("INSERT INTO \"lines\" VALUES\n(1, 7);"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(json).find("\"application_data\": {\n    \"files\": ["), std::string::npos);
 }
 
 TEST_F(ProjectRunTest, ADamagedProjectFileIsAFailureNamingIt) {
