@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/ascii.h"
+#include "base/text_encoding.h"
 #include "model/record_tree.h"
 #include "scx/object_text.h"
 #include "scx/scx_property_line.h"
@@ -70,13 +71,20 @@ std::string DataEnvironment::BareNameAlias() const {
   return cursors.size() == 1 ? cursors.front().alias : std::string();
 }
 
-std::vector<CursorTable> CursorTables(const DataEnvironment& environment) {
+std::string CursorTableName(std::string_view source, int code_page) {
+  return AsciiLowerCopy(DecodeToUtf8(TableAlias(source), code_page));
+}
+
+std::vector<CursorTable> CursorTables(const DataEnvironment& environment, int code_page) {
   std::vector<CursorTable> tables;
   for (const FoxCursor& cursor : environment.cursors) {
     const auto text = [&](std::string_view property) {
       return StoredText(StoredValue(cursor.settings, property).value_or(""));
     };
-    if (std::string source = text("CursorSource"); !source.empty()) tables.push_back({std::move(source), text("Database")});
+    std::string source = text("CursorSource");
+    if (source.empty()) continue;
+    std::string table = CursorTableName(source, code_page);
+    tables.push_back({std::move(source), text("Database"), std::move(table)});
   }
   return tables;
 }

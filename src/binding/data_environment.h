@@ -51,15 +51,24 @@ struct DataEnvironment {
 
 // A table a cursor opens, as its settings name it: CursorSource, a table's
 // file ("data\customer.dbf", "customer") or, with Database set, the name of
-// a table in that database (a .dbc file).
+// a table in that database (a .dbc file); and the SQL table the converted
+// form asks the application's database for (CursorTableName).
 struct CursorTable {
   std::string source;
   std::string database = {};
+  std::string table = {};
 };
 
 // The tables the cursors of `environment` open, in their order; cursors
 // that name none (cursor adapters) left out.
-std::vector<CursorTable> CursorTables(const DataEnvironment& environment);
+std::vector<CursorTable> CursorTables(const DataEnvironment& environment, int code_page);
+
+// The SQL table a converted form opens for a cursor's CursorSource: the
+// table's name without folder, extension or database, in UTF-8 and lower
+// case, as the application's database names a table after its file. Where
+// the database gave the table another name, the program says so (FoxData's
+// NameTable).
+std::string CursorTableName(std::string_view source, int code_page);
 
 // The data environment among `records` (the tree built from them as
 // BuildRecordTree does), the first where a damaged form holds more; empty

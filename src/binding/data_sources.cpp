@@ -6,7 +6,9 @@
 
 #include "base/ascii.h"
 #include "base/text_encoding.h"
+#include "binding/cursor_filter.h"
 #include "model/setting_conversion.h"
+#include "translate/pascal_expression.h"
 
 namespace quorvex {
 
@@ -96,6 +98,40 @@ class SourceMaker {
   std::map<std::string, std::string, TextLess> by_alias_;
 };
 
+bool IsStoredTrue(const TextList& settings, std::string_view property, bool otherwise) {
+  const std::optional<std::string> value = StoredValue(settings, property);
+  if (!value) return otherwise;
+  return SameText(*value, ".T.") || *value == "1";
+}
+
+// The arguments after the data source with which the form opens the table of
+// `cursor` (table, order tag, SQL filter, read-only, closed with the form),
+// or "" where it opens none: a cursor naming no table (a cursor adapter), or
+// one whose Filter SQL is not certain to select as FoxPro does (the
+// source's remark says so, and a note of the form).
+std::string CursorOpening(const FoxCursor& cursor, bool close_with_form, LoadableForm& form, Component& source) {
+  const auto text = [&](std::string_view property) {
+    return DecodeToUtf8(StoredText(StoredValue(cursor.settings, property).value_or("")), form.code_page);
+  };
+  const std::string table = CursorTableName(StoredText(StoredValue(cursor.settings, "CursorSource").value_or("")),
+                                            form.code_page);
+  if (table.empty()) return {};
+  std::string condition;
+  if (const std::string filter = text("Filter"); !filter.empty()) {
+    const std::optional<std::string> sql = FilterCondition(filter, DecodeToUtf8(cursor.alias, form.code_page));
+    if (!sql) {
+      source.remark = "Not opened: SQL is not certain to select the rows of its Filter";
+      form.notes.push_back("   Note: " + source.identifier + " of " + form.unit_name +
+                           " opens no table: SQL is not certain to select the rows of its Filter " + filter);
+      return {};
+    }
+    condition = *sql;
+  }
+  return PascalString(table) + ", " + PascalString(AsciiLowerCopy(text("Order"))) + ", " + PascalString(condition) +
+         ", " + (IsStoredTrue(cursor.settings, "ReadOnly", false) ? "True" : "False") + ", " +
+         (close_with_form ? "True" : "False");
+}
+
 void CollectBound(const Component& component, int code_page, std::vector<BoundControl>& bound) {
   const auto utf8 = [&](std::string_view text) { return DecodeToUtf8(text, code_page); };
   if (const std::string* source = FindSetting(component.settings, "DataSource")) {
@@ -114,11 +150,16 @@ void AddDataSources(LoadableForm& form, const DataEnvironment& environment, cons
   // The data environment's own settings (AutoOpenTables, InitialSelectedAlias
   // ...) belong to no data source: the form keeps them.
   for (const std::string& line : environment.settings) form.root.kept.push_back({environment.name, line});
+  // Tables the form opens itself (AutoOpenTables = .F.) are opened by its
+  // code, which stays FoxPro's.
+  const bool opens = IsStoredTrue(environment.settings, "AutoOpenTables", true);
+  const bool closes = IsStoredTrue(environment.settings, "AutoCloseTables", true);
   for (const FoxCursor& cursor : environment.cursors) {
     Component& source = maker.Add(cursor.alias, false);
     source.original_name = cursor.name;
     source.fox_path = holder + "." + environment.name + "." + cursor.name;
     for (const std::string& line : cursor.settings) source.kept.push_back({{}, line});
+    if (opens) source.data_opening = CursorOpening(cursor, closes, form, source);
   }
   for (const FoxRelation& relation : environment.relations) {
     Component* source = maker.Find(relation.child_alias);

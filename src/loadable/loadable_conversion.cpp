@@ -6,6 +6,7 @@
 #include "formstream/canonical_dfm.h"
 #include "loadable/form_model_builder.h"
 #include "methods/code_translation.h"
+#include "methods/unit_methods.h"
 #include "model/pascal_names.h"
 #include "scx/object_text.h"
 #include "table/table_dataset.h"
@@ -52,6 +53,7 @@ LoadableOutput MakeOutput(const LoadableForm& form, PassClock* clock) {
   output.handled_count = HandledMethodCount(form.root);
   output.translation = CountTranslations(form.root);
   output.uses_runtime = UsesFoxRuntime(form.root);
+  output.uses_data = OpensData(form.root);
   output.notes = form.notes;
   output.data_sources = form.data_sources;
   output.bound = BoundControls(form);

@@ -54,6 +54,7 @@ struct LoadableOutput {
   // The FoxPro methods that run and hold code, by how much is translated.
   TranslationCounts translation;
   bool uses_runtime = false;  // the unit uses FoxRuntime, which must be beside it
+  bool uses_data = false;     // the unit opens tables through FoxData, which must be beside it
   std::vector<DataSourceMade> data_sources;
   std::vector<BoundControl> bound;  // the components bound to them
   // Report lines of pass 2 ("   Note: ..."): picture files not found or not read.

@@ -66,6 +66,19 @@ TextList RuntimeStatements(const Component& form) {
   return statements;
 }
 
+// What the form's Loaded has FoxData open: the tables of its data
+// environment's cursors.
+TextList DataStatements(const Component& form) {
+  TextList statements;
+  const auto opens = [&](const Component& component, const auto& self) -> void {
+    if (!component.data_opening.empty())
+      statements.push_back("  FoxOpenCursor(" + component.identifier + ", " + component.data_opening + ");");
+    for (const Component& child : component.children) self(child, self);
+  };
+  opens(form, opens);
+  return statements;
+}
+
 // The heading comment of a FoxPro method: its name (with the object below the
 // component it belongs to) and the class it comes from.
 std::string MethodHeading(const FoxMethod& method) {
@@ -165,13 +178,20 @@ bool NeedsTypesUnit(const Component& form) {
   return needed;
 }
 
-bool NeedsLoaded(const Component& form) { return !LclStatements(form).empty() || !RuntimeStatements(form).empty(); }
+bool NeedsLoaded(const Component& form) {
+  return !LclStatements(form).empty() || !RuntimeStatements(form).empty() || OpensData(form);
+}
+
+bool OpensData(const Component& form) {
+  return !form.data_opening.empty() || std::any_of(form.children.begin(), form.children.end(), OpensData);
+}
 
 TextList MethodBodies(const Component& form, int code_page) {
   TextList out;
   const TextList lcl = LclStatements(form);
   const TextList runtime = RuntimeStatements(form);
-  if (!lcl.empty() || !runtime.empty()) {
+  const TextList data = DataStatements(form);
+  if (!lcl.empty() || !runtime.empty() || !data.empty()) {
     out.push_back("");
     if (!lcl.empty())
       out.insert(out.end(), {"// What only the LCL has. It sizes check boxes and option buttons to its own",
@@ -179,6 +199,8 @@ TextList MethodBodies(const Component& form, int code_page) {
                              "// (as Delphi does); and it publishes events that Delphi's classes do not."});
     if (!runtime.empty())
       out.push_back("// FoxPro's settings that neither Delphi nor the LCL has a property for, made by FoxRuntime.");
+    if (!data.empty())
+      out.push_back("// The tables of the data environment, opened from the application's database before Load.");
     out.insert(out.end(), {"procedure " + form.delphi_class + ".Loaded;", "begin", "  inherited Loaded;"});
     if (!lcl.empty()) {
       out.push_back("{$IFDEF FPC}");
@@ -188,6 +210,7 @@ TextList MethodBodies(const Component& form, int code_page) {
     // After the LCL's own settings: FoxRuntime keeps the sizes the controls
     // have then.
     out.insert(out.end(), runtime.begin(), runtime.end());
+    out.insert(out.end(), data.begin(), data.end());
     out.push_back("end;");
   }
   ForEachMethod(form, [&](const Component&, const FormMethod& method) {

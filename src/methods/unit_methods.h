@@ -2,7 +2,7 @@
 // The parts of a loadable unit that hold a form's methods: their
 // declarations in the form class, their bodies (the FoxPro code as
 // comments), and the form's Loaded, which makes what only the LCL has and
-// the FoxPro settings FoxRuntime makes.
+// the FoxPro settings FoxRuntime makes, and opens the form's tables.
 
 #include <string>
 #include <string_view>
@@ -24,8 +24,11 @@ TextList MethodDeclarations(const Component& form, bool handlers);
 bool NeedsTypesUnit(const Component& form);
 
 // True when the form needs a Loaded of its own: settings or events only the
-// LCL has, or settings FoxRuntime makes.
+// LCL has, settings FoxRuntime makes, or tables FoxData opens.
 bool NeedsLoaded(const Component& form);
+
+// True when the form opens tables of its data environment through FoxData.
+bool OpensData(const Component& form);
 
 // The first line of the body of a method whose FoxPro code is not all
 // translated.

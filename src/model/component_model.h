@@ -91,6 +91,10 @@ struct Component {
   // and the field it shows ("" for a grid, whose columns name theirs).
   std::string data_alias;
   std::string data_field;
+  // A data source of a cursor: the arguments after it with which FoxData
+  // opens the cursor's table when the form is loaded ("'customer', 'name',
+  // '', False, True"); "" for any other component.
+  std::string data_opening;
   // A comment of the conversion's own, written under the component's field
   // before the kept settings ("" when none).
   std::string remark;

@@ -31,15 +31,27 @@ class DataGatherer {
     }
   }
 
-  void AddCursorTable(const std::string& form, const CursorTable& cursor) {
+  // The file of the table, or "" when it is not found.
+  std::string AddCursorTable(const std::string& form, const CursorTable& cursor) {
     const std::string folder = FolderOf(form);
     if (!cursor.database.empty()) return AddCursorOfDatabase(form, folder, cursor);
     std::string file = cursor.source;
     if (PathOf(PathFileName(file)).extension().empty()) file += ".dbf";
     std::string found = FindListedFile(files_, folder, file);
     if (found.empty()) found = GatheredByName(PathFileName(file));
-    if (found.empty()) return Note("table " + cursor.source + " of " + form + " not found");
+    if (found.empty()) {
+      Note("table " + cursor.source + " of " + form + " not found");
+      return {};
+    }
     AddTable(found, -1, 0);
+    return found;
+  }
+
+  // The table as gathered: an earlier name may have spelled its path otherwise.
+  void AddCursorPlace(std::size_t form, std::size_t cursor, const std::string& path) {
+    if (path.empty()) return;
+    for (const SourceTable& table : gathered_.data.tables)
+      if (Key(table.path) == Key(path)) return gathered_.cursors.push_back({form, cursor, table.path});
   }
 
   GatheredData Take() {
@@ -53,19 +65,26 @@ class DataGatherer {
   }
 
  private:
-  void AddCursorOfDatabase(const std::string& form, const std::string& folder, const CursorTable& cursor) {
+  std::string AddCursorOfDatabase(const std::string& form, const std::string& folder, const CursorTable& cursor) {
     const std::string found = FindListedFile(files_, folder, cursor.database);
-    if (found.empty()) return Note("database " + cursor.database + " of " + form + " not found");
+    if (found.empty()) {
+      Note("database " + cursor.database + " of " + form + " not found");
+      return {};
+    }
     const int database = DatabaseAt(found);
-    if (database < 0) return;
+    if (database < 0) return {};
     const std::vector<DatabaseTable>& tables = gathered_.data.databases[static_cast<std::size_t>(database)].tables;
     for (std::size_t table = 0; table < tables.size(); ++table)
       if (SameText(tables[table].name, cursor.source)) return AddDatabaseTable(database, table);
     // A table taken out of its database whose file stayed: FoxPro's own
     // code opens such files as free tables.
     const std::string file = FindListedFile(files_, FolderOf(found), cursor.source + ".dbf");
-    if (!file.empty()) return AddTable(file, -1, 0);
+    if (!file.empty()) {
+      AddTable(file, -1, 0);
+      return file;
+    }
     Note("table " + cursor.source + " of " + form + " is neither a table of " + found + " nor a file beside it");
+    return {};
   }
 
   // The database read from `path` (each once), or -1 when it cannot be read.
@@ -83,15 +102,17 @@ class DataGatherer {
     return index;
   }
 
-  void AddDatabaseTable(int database, std::size_t table) {
+  // The table's file, or "" when it is not found.
+  std::string AddDatabaseTable(int database, std::size_t table) {
     const Database& read = gathered_.data.databases[static_cast<std::size_t>(database)];
     const DatabaseTable& entry = read.tables[table];
     const std::string found = FindListedFile(files_, FolderOf(read.file_name), entry.path);
     if (found.empty()) {
       Note("table " + entry.name + " (" + entry.path + ") of " + read.file_name + " not found");
-      return;
+      return {};
     }
     AddTable(found, database, table);
+    return found;
   }
 
   void AddTable(const std::string& path, int database, std::size_t table) {
@@ -128,8 +149,9 @@ GatheredData GatherApplicationData(FileSystem& files, const ProjectOutput& proje
                                    const std::vector<FormResult>& forms) {
   DataGatherer gatherer(files);
   for (const ProjectDataFile& file : project.data) gatherer.AddProjectFile(file);
-  for (const FormResult& form : forms)
-    for (const CursorTable& table : form.tables) gatherer.AddCursorTable(form.input, table);
+  for (std::size_t form = 0; form < forms.size(); ++form)
+    for (std::size_t cursor = 0; cursor < forms[form].tables.size(); ++cursor)
+      gatherer.AddCursorPlace(form, cursor, gatherer.AddCursorTable(forms[form].input, forms[form].tables[cursor]));
   return gatherer.Take();
 }
 

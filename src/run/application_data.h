@@ -22,8 +22,16 @@
 
 namespace quorvex {
 
+// The table file a form's cursor was found to open: results_[form].tables[cursor].
+struct CursorPlace {
+  std::size_t form;
+  std::size_t cursor;
+  std::string path;
+};
+
 struct GatheredData {
   ApplicationData data;
+  std::vector<CursorPlace> cursors;  // each cursor whose table was found
   std::vector<std::string> notes;     // names not found (after "   Note: ")
   std::vector<std::string> warnings;  // databases that cannot be read (after "   Warning: ")
 };

@@ -143,8 +143,11 @@ void ConversionRun::ConvertSelectedFiles(const std::vector<RunInput>& inputs, co
     throw;
   }
   if (options_.loadable && options_.project) {
-    WriteProjectFiles();
+    // The program opens the database, when there is one, under the names it
+    // gave the tables.
+    ProjectTexts project = ProjectUnits();
     WriteDatabaseFiles();
+    WriteProjectFiles(std::move(project));
   }
 }
 
@@ -199,7 +202,8 @@ void ConversionRun::SaveForm(FileConversion& conversion, const RunInput& input, 
     result.outputs.insert(result.outputs.end(), runtime.begin(), runtime.end());
     for (const std::string& path : result.outputs) written_by_.emplace(path, input.path);
     if (const LoadableConversion* loadable = conversion.Loadable()) {
-      if (options_.project) result.tables = CursorTables(ReadDataEnvironment(loadable->Records(), loadable->Tree()));
+      if (options_.project) result.tables =
+            CursorTables(ReadDataEnvironment(loadable->Records(), loadable->Tree()), loadable->CodePage());
       for (const LoadableOutput& output : loadable->Outputs()) {
         const std::string pas = directory + output.unit_name + ".pas";
         if (written_by_.contains(pas))

@@ -19,10 +19,13 @@
 #include "database/database_report.h"
 #include "run/file_conversion.h"
 #include "run/program_names.h"
+#include "run/project_texts.h"
 #include "run/file_driver.h"
 #include "run/run_host.h"
 
 namespace quorvex {
+
+struct CursorPlace;  // application_data.h
 
 // One form to convert and where its files go: `output_subfolder` is relative
 // to the run's output directory, empty or ending in a path delimiter, and is
@@ -181,11 +184,16 @@ class ConversionRun {
   // For a form that a project lists but that is not there: its report line
   // and result; false for any other input.
   bool ReportMissing(const RunInput& input, DriverEvents& events);
-  // Writes the project files of RunOptions::project (project_output.cpp).
-  void WriteProjectFiles();
+  // The units of the project of RunOptions::project, its program named
+  // (project_output.cpp).
+  ProjectTexts ProjectUnits();
+  // Writes the project files of those units, once the database is written.
+  void WriteProjectFiles(ProjectTexts project);
   // Writes the application's data of RunOptions::project as NAME.sqlite and
   // NAME.sql (database_output.cpp).
   void WriteDatabaseFiles();
+  // The tables the database holds under other names than the forms ask for.
+  void NoteRenamedTables(const std::vector<CursorPlace>& cursors, const DatabaseReport& report);
   // A report line of the run's own, after its forms: a warning counts.
   void AddRunLine(std::string_view prefix, const std::string& text, std::vector<std::string>& kept);
   // Writes FoxRuntime.pas into `directory` for a form whose units use it,
@@ -211,6 +219,7 @@ class ConversionRun {
   std::vector<std::string> project_files_;
   std::string program_;  // the project's program name, which its files are called by
   std::optional<ApplicationDataResult> data_;
+  std::vector<RenamedTable> renamed_tables_;  // of the database written, for the program
   std::shared_ptr<FileSystem> lookup_files_;  // of the latest loadable run
   // The FoxRuntime.pas files this run has written, one per folder, in order.
   std::vector<std::string> runtime_files_;

@@ -1,5 +1,7 @@
 // The application's data a run that writes a project writes last.
 
+#include <algorithm>
+
 #include "base/errors.h"
 #include "database/sqlite_file.h"
 #include "run/application_data.h"
@@ -73,7 +75,26 @@ void ConversionRun::WriteDatabaseFiles() {
     for (const std::string& warning : lines.warnings) AddRunLine(kWarningPrefix, warning, result.warnings);
   }
   for (const std::string& relation : output.report.relations_left_out) AddRunLine(kNotePrefix, relation, result.notes);
+  NoteRenamedTables(gathered.cursors, output.report);
   result.report = std::move(output.report);
+}
+
+void ConversionRun::NoteRenamedTables(const std::vector<CursorPlace>& cursors, const DatabaseReport& report) {
+  for (const CursorPlace& cursor : cursors) {
+    const auto table = std::find_if(report.tables.begin(), report.tables.end(), [&](const TableReport& written) {
+      return written.source == cursor.path && written.failure.empty();
+    });
+    const FormResult& form = results_[cursor.form];
+    const std::string& wanted = form.tables[cursor.cursor].table;
+    if (table == report.tables.end() || table->name == wanted) continue;
+    for (const WrittenUnit& unit : form.units) {
+      RenamedTable renamed{unit.unit_name, wanted, table->name};
+      const auto same = [&](const RenamedTable& known) {
+        return known.unit_name == renamed.unit_name && known.wanted == renamed.wanted;
+      };
+      if (std::none_of(renamed_tables_.begin(), renamed_tables_.end(), same)) renamed_tables_.push_back(renamed);
+    }
+  }
 }
 
 }  // namespace quorvex

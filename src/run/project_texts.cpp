@@ -4,6 +4,7 @@
 
 #include "base/ascii.h"
 #include "model/pascal_names.h"
+#include "translate/pascal_expression.h"
 
 namespace quorvex {
 
@@ -13,10 +14,12 @@ namespace {
 // folders, the last unit ending in ";" instead of ",".
 TextList UsesEntries(const ProjectTexts& project, char separator) {
   TextList entries;
-  if (!project.runtime_path.empty()) {
-    std::string path = project.runtime_path;
+  for (const auto& [unit, unit_path] : {std::pair{"FoxRuntime", &project.runtime_path},
+                                        std::pair{"FoxData", &project.data_path}}) {
+    if (unit_path->empty()) continue;
+    std::string path = *unit_path;
     std::replace(path.begin(), path.end(), '/', separator);
-    entries.push_back("  FoxRuntime in '" + path + "',");
+    entries.push_back("  " + std::string(unit) + " in '" + path + "',");
   }
   for (const ProjectUnit& unit : project.units) {
     std::string path = unit.relative_path;
@@ -32,6 +35,18 @@ TextList UsesEntries(const ProjectTexts& project, char separator) {
 std::string CreateMainForm(const ProjectTexts& project) {
   const ProjectUnit& main = project.units.at(project.main_unit);
   return "  Application.CreateForm(" + main.form_class + ", " + main.unit_name + "." + main.form_variable + ");";
+}
+
+// Before the first form: the application's database opened, under the names
+// its tables have there.
+TextList OpenTheDatabase(const ProjectTexts& project) {
+  if (project.database.empty()) return {};
+  TextList lines;
+  for (const RenamedTable& renamed : project.renamed_tables)
+    lines.push_back("  NameTable(" + PascalString(renamed.unit_name) + ", " + PascalString(renamed.wanted) + ", " +
+                    PascalString(renamed.table) + ");");
+  lines.push_back("  OpenDatabase(" + PascalString(project.database) + ");");
+  return lines;
 }
 
 std::string XmlText(std::string_view text) {
@@ -80,7 +95,10 @@ TextList LazarusProgram(const ProjectTexts& project) {
   const TextList uses = UsesEntries(project, '/');
   text.insert(text.end(), uses.begin(), uses.end());
   text.insert(text.end(), {"", "begin", "  RequireDerivedFormResource := True;", "  Application.Scaled := True;",
-                           "  Application.Initialize;", CreateMainForm(project), "  Application.Run;", "end."});
+                           "  Application.Initialize;"});
+  const TextList database = OpenTheDatabase(project);
+  text.insert(text.end(), database.begin(), database.end());
+  text.insert(text.end(), {CreateMainForm(project), "  Application.Run;", "end."});
   return text;
 }
 
@@ -88,8 +106,10 @@ TextList DelphiProgram(const ProjectTexts& project) {
   TextList text = {"program " + project.program + ";", "", "uses", "  Forms,"};
   const TextList uses = UsesEntries(project, '\\');
   text.insert(text.end(), uses.begin(), uses.end());
-  text.insert(text.end(), {"", "begin", "  Application.Initialize;", CreateMainForm(project), "  Application.Run;",
-                           "end."});
+  text.insert(text.end(), {"", "begin", "  Application.Initialize;"});
+  const TextList database = OpenTheDatabase(project);
+  text.insert(text.end(), database.begin(), database.end());
+  text.insert(text.end(), {CreateMainForm(project), "  Application.Run;", "end."});
   return text;
 }
 
@@ -126,8 +146,9 @@ TextList LazarusProjectFile(const ProjectTexts& project) {
                              "        <HasResources Value=\"True\"/>", "        <ResourceBaseClass Value=\"Form\"/>",
                              "      </Unit>"});
   }
-  if (!project.runtime_path.empty()) {
-    text.insert(text.end(), {"      <Unit>", "        <Filename Value=\"" + XmlText(project.runtime_path) + "\"/>",
+  for (const std::string* path : {&project.runtime_path, &project.data_path}) {
+    if (path->empty()) continue;
+    text.insert(text.end(), {"      <Unit>", "        <Filename Value=\"" + XmlText(*path) + "\"/>",
                              "        <IsPartOfProject Value=\"True\"/>", "      </Unit>"});
   }
   text.insert(text.end(), {"    </Units>",

@@ -22,6 +22,14 @@ struct ProjectUnit {
   std::string form_variable;
 };
 
+// The table a cursor of the forms of `unit_name` asks for as `wanted`, which
+// the application's database holds as `table` (FoxData's NameTable).
+struct RenamedTable {
+  std::string unit_name;
+  std::string wanted;
+  std::string table;
+};
+
 // A project named `program` (an identifier no unit has) of `units`, whose
 // `main_unit`th form the program creates at start; `units` is not empty.
 struct ProjectTexts {
@@ -31,6 +39,14 @@ struct ProjectTexts {
   // The path of the FoxRuntime unit that translated code uses, below the
   // project's folder; "" when no unit uses it.
   std::string runtime_path = {};
+  // The same of FoxData, through which the forms open their tables; "" when
+  // the program opens no database.
+  std::string data_path = {};
+  // The application's database the program opens before its first form,
+  // beside it ("NAME.sqlite"); "" for none.
+  std::string database = {};
+  // Tables the database holds under other names than the forms ask for.
+  std::vector<RenamedTable> renamed_tables = {};
 };
 
 TextList LazarusProgram(const ProjectTexts& project);

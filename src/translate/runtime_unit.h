@@ -14,4 +14,10 @@ inline constexpr std::string_view kFoxRuntimeUnit = "FoxRuntime";
 // The unit's lines.
 TextList FoxRuntimeUnit();
 
+// FoxData (runtime/FoxData.pas), the unit through which converted forms open
+// their tables in the application's database, written like FoxRuntime
+// beside the units that use it.
+inline constexpr std::string_view kFoxDataUnit = "FoxData";
+TextList FoxDataUnit();
+
 }  // namespace quorvex

@@ -65,6 +65,7 @@ std::string UsesList(const Component& root) {
   // Translated code keeps FoxPro's untyped values in Variants and calls
   // FoxPro's functions in the runtime unit written beside the form's.
   if (UsesFoxRuntime(root)) uses += ", Variants, " + std::string(kFoxRuntimeUnit);
+  if (OpensData(root)) uses += ", " + std::string(kFoxDataUnit);
   return uses;
 }
 

@@ -1,0 +1,369 @@
+unit FoxData;
+
+{ The application's data for the converted forms: the database its FoxPro
+  tables were moved into, and a dataset for each cursor of a form's data
+  environment.
+
+  OpenDatabase opens an SQLite file (a relative name is looked for beside the
+  program) or, given a PostgreSQL connection string of key=value pairs
+  ('host=server dbname=sales user=clerk'), a database server. The environment
+  variable FOXDATA_DATABASE, where set, names the database instead: a team
+  points a built program at its server without building it again, and a
+  form shown on its own (no OpenDatabase) opens that database with its first
+  cursor.
+
+  A converted form opens its cursors when it is loaded, before its FoxPro
+  Load: FoxOpenCursor gives the cursor's data source a dataset of the table,
+  in the order of its index tag, filtered, read-only where FoxPro's cursor
+  is. A dataset closes with its form, or at CloseDatabase for a cursor FoxPro
+  leaves open (AutoCloseTables = .F.). Changes are written through at once, as
+  FoxPro writes a table without buffering. With no database open, or a table
+  the database does not hold (a FoxPro view, a table not found when the
+  application was converted), the data source stays without a dataset and
+  its controls show nothing, as in the form designer.
+
+  The Lazarus branch (SQLdb) is the one compiled and tested; the Delphi branch
+  (FireDAC) holds only what makes the connection and the queries. }
+
+{$IFDEF FPC}{$MODE DELPHI}{$H+}{$ENDIF}
+
+interface
+
+uses
+  SysUtils, Classes, DB,
+{$IFDEF FPC}
+  {$IFDEF UNIX}cwstring,{$ENDIF} sqldb, sqlite3conn, sqlite3dyn, pqconnection;
+{$ELSE}
+  FireDAC.Stan.Def, FireDAC.Stan.Async, FireDAC.DApt, FireDAC.Phys.SQLite, FireDAC.Phys.PG, FireDAC.Comp.Client;
+{$ENDIF}
+
+type
+  EFoxData = class(Exception);
+
+{ Opens the application's database, closing one open before. }
+procedure OpenDatabase(const Name: string);
+procedure CloseDatabase;
+function DatabaseIsOpen: Boolean;
+
+{ The table of the database that a cursor of the forms of UnitName opens as
+  Wanted holds another name (Table): two FoxPro tables of one file name in
+  different folders. The converted program's first lines say so. }
+procedure NameTable(const UnitName, Wanted, Table: string);
+
+{ Gives Source a dataset of Table: ordered by the index Table.Order (by the
+  FoxPro record number where Order is '' or no such index is in the database),
+  with the SQL condition Filter ('' for none). CloseWithForm: the dataset
+  belongs to the form that holds Source. The dataset, or nil where no
+  database is open or it holds no such table. }
+function FoxOpenCursor(Source: TDataSource; const Table, Order, Filter: string;
+  ReadOnly, CloseWithForm: Boolean): TDataSet;
+
+implementation
+
+const
+  RecordNumber = '_recno';
+
+type
+{$IFDEF FPC}
+  TFoxConnection = TSQLConnection;
+  TFoxQuery = TSQLQuery;
+{$ELSE}
+  TFoxConnection = TFDConnection;
+  TFoxQuery = TFDQuery;
+{$ENDIF}
+
+var
+  Connection: TFoxConnection = nil;
+{$IFDEF FPC}
+  Transaction: TSQLTransaction = nil;
+{$ENDIF}
+  Server: Boolean = False;
+  Tables: TStringList = nil;   { the database's tables, in lower case }
+  Renamed: TStringList = nil;  { 'unit/wanted' = table }
+  LeftOpen: TComponent = nil;  { owns the datasets that outlive their forms }
+
+function IsConnectionString(const Name: string): Boolean;
+begin
+  Result := Pos('=', Name) > 0;
+end;
+
+function BesideProgram(const Name: string): string;
+begin
+  if (ExtractFileDrive(Name) <> '') or ((Name <> '') and CharInSet(Name[1], ['/', '\'])) then
+    Result := Name
+  else
+    Result := ExtractFilePath(ParamStr(0)) + Name;
+end;
+
+function Quoted(const Identifier: string): string;
+begin
+  Result := '"' + StringReplace(Identifier, '"', '""', [rfReplaceAll]) + '"';
+end;
+
+{$IFDEF FPC}
+procedure Connect(const Name: string);
+begin
+  if Server then
+  begin
+    Connection := TPQConnection.Create(nil);
+    Connection.Params.Text := Name;
+  end
+  else
+  begin
+{$IFDEF LINUX}
+    { The name the runtime package installs; libsqlite3.so comes only with
+      the development files. }
+    SQLiteDefaultLibrary := 'libsqlite3.so.0';
+{$ENDIF}
+    Connection := TSQLite3Connection.Create(nil);
+    Connection.DatabaseName := Name;
+  end;
+  Transaction := TSQLTransaction.Create(nil);
+  Connection.Transaction := Transaction;
+  Connection.Open;
+  Connection.GetTableNames(Tables, False);
+end;
+
+function NewQuery(Owner: TComponent; const SQL: string; ReadOnly: Boolean): TFoxQuery;
+begin
+  Result := TSQLQuery.Create(Owner);
+  Result.DataBase := Connection;
+  Result.Transaction := Transaction;
+  Result.SQL.Text := SQL;
+  Result.ReadOnly := ReadOnly;
+  Result.UpdateMode := upWhereKeyOnly;
+  { Its key is the record number, which FoxOpenCursor marks: SQLdb would
+    read the key from the indexes, whose names (table.tag) it does not quote. }
+  Result.UsePrimaryKeyAsKey := False;
+  { The key told instead: SQLite's rowid, which a record added gets and the
+    dataset reads back. }
+  Result.ServerIndexDefs.Add('', RecordNumber, [ixPrimary]);
+  Result.Options := [sqoKeepOpenOnCommit, sqoAutoApplyUpdates, sqoAutoCommit];
+end;
+
+{ SQLdb would write dates into SQLite as day numbers; the database holds them
+  as text ('YYYY-MM-DD', 'YYYY-MM-DD HH:MM:SS'), as its other readers expect.
+  A record added gets the next record number from SQLite. }
+procedure WriteAsStored(Query: TFoxQuery; const Table: string);
+var
+  i: Integer;
+  Field: TFieldDef;
+  Value, Columns, Values, Settings, Key: string;
+begin
+  if Server then Exit;
+  Columns := '';
+  Values := '';
+  Settings := '';
+  Query.FieldDefs.Update;
+  for i := 0 to Query.FieldDefs.Count - 1 do
+  begin
+    Field := Query.FieldDefs[i];
+    if Field.Name = RecordNumber then Continue;
+    Value := ':' + Quoted(Field.Name);
+    case Field.DataType of
+      ftDate: Value := 'date(' + Value + ')';
+      ftDateTime: Value := 'datetime(' + Value + ')';
+    end;
+    if Columns <> '' then
+    begin
+      Columns := Columns + ', ';
+      Values := Values + ', ';
+      Settings := Settings + ', ';
+    end;
+    Columns := Columns + Quoted(Field.Name);
+    Values := Values + Value;
+    Settings := Settings + Quoted(Field.Name) + ' = ' + Value;
+  end;
+  Key := ' WHERE ' + Quoted(RecordNumber) + ' = :' + Quoted('OLD_' + RecordNumber);
+  if Settings <> '' then Query.UpdateSQL.Text := 'UPDATE ' + Quoted(Table) + ' SET ' + Settings + Key;
+  Query.InsertSQL.Text := 'INSERT INTO ' + Quoted(Table) + ' (' + Columns + ') VALUES (' + Values + ')';
+  if Columns = '' then Query.InsertSQL.Text := 'INSERT INTO ' + Quoted(Table) + ' DEFAULT VALUES';
+  Query.DeleteSQL.Text := 'DELETE FROM ' + Quoted(Table) + Key;
+end;
+{$ELSE}
+procedure Connect(const Name: string);
+var
+  Pairs: TStringList;
+begin
+  Connection := TFDConnection.Create(nil);
+  if Server then
+  begin
+    Pairs := TStringList.Create;
+    try
+      Pairs.Delimiter := ' ';
+      Pairs.DelimitedText := Name;
+      Connection.DriverName := 'PG';
+      Connection.Params.Values['Server'] := Pairs.Values['host'];
+      Connection.Params.Values['Port'] := Pairs.Values['port'];
+      Connection.Params.Values['Database'] := Pairs.Values['dbname'];
+      Connection.Params.Values['User_Name'] := Pairs.Values['user'];
+      Connection.Params.Values['Password'] := Pairs.Values['password'];
+    finally
+      Pairs.Free;
+    end;
+  end
+  else
+  begin
+    Connection.DriverName := 'SQLite';
+    Connection.Params.Values['Database'] := Name;
+    Connection.Params.Values['OpenMode'] := 'ReadWrite';
+  end;
+  Connection.Open;
+  Connection.GetTableNames('', '', '', Tables);
+end;
+
+function NewQuery(Owner: TComponent; const SQL: string; ReadOnly: Boolean): TFoxQuery;
+begin
+  Result := TFDQuery.Create(Owner);
+  Result.Connection := Connection;
+  Result.SQL.Text := SQL;
+  Result.UpdateOptions.ReadOnly := ReadOnly;
+  Result.UpdateOptions.KeyFields := RecordNumber;
+end;
+
+{ FireDAC writes SQLite's dates as text itself. }
+procedure WriteAsStored(Query: TFoxQuery; const Table: string);
+begin
+end;
+{$ENDIF}
+
+procedure OpenDatabase(const Name: string);
+var
+  Wanted: string;
+begin
+  CloseDatabase;
+  Wanted := GetEnvironmentVariable('FOXDATA_DATABASE');
+  if Wanted = '' then Wanted := Name;
+  Server := IsConnectionString(Wanted);
+  if not Server then
+  begin
+    Wanted := BesideProgram(Wanted);
+    { SQLite would make an empty database of a name that is not there. }
+    if not FileExists(Wanted) then
+      raise EFoxData.Create('The database ' + Wanted + ' does not exist');
+  end;
+  Tables := TStringList.Create;
+  LeftOpen := TComponent.Create(nil);
+  try
+    Connect(Wanted);
+  except
+    on E: Exception do
+    begin
+      CloseDatabase;
+      raise EFoxData.Create('The database ' + Wanted + ' cannot be opened: ' + E.Message);
+    end;
+  end;
+  Tables.Text := LowerCase(Tables.Text);
+  Tables.Sorted := True;
+end;
+
+procedure CloseDatabase;
+begin
+  FreeAndNil(LeftOpen);
+  FreeAndNil(Connection);
+{$IFDEF FPC}
+  FreeAndNil(Transaction);
+{$ENDIF}
+  FreeAndNil(Tables);
+end;
+
+function DatabaseIsOpen: Boolean;
+begin
+  Result := Connection <> nil;
+end;
+
+procedure NameTable(const UnitName, Wanted, Table: string);
+begin
+  if Renamed = nil then Renamed := TStringList.Create;
+  Renamed.Values[LowerCase(UnitName + '/' + Wanted)] := Table;
+end;
+
+function TableOf(Source: TDataSource; const Wanted: string): string;
+begin
+  Result := '';
+  if (Renamed <> nil) and (Source.Owner <> nil) then
+    Result := Renamed.Values[LowerCase(Source.Owner.UnitName + '/' + Wanted)];
+  if Result = '' then Result := Wanted;
+end;
+
+{ The terms of the index Name as its definition lists them: what follows the
+  table's name in "CREATE INDEX ... ON table (terms)", '' where there is no
+  such index. }
+function IndexTerms(const Name: string): string;
+var
+  Query: TFoxQuery;
+  Definition: string;
+  Open, Close: Integer;
+begin
+  Result := '';
+  if Server then
+    Query := NewQuery(nil, 'SELECT indexdef FROM pg_indexes WHERE indexname = :name', True)
+  else
+    Query := NewQuery(nil, 'SELECT sql FROM sqlite_master WHERE type = ''index'' AND name = :name', True);
+  try
+    Query.Params[0].AsString := Name;
+    Query.Open;
+    if Query.Eof then Exit;
+    Definition := Query.Fields[0].AsString;
+    Open := Pos(' ON ', UpperCase(Definition));
+    if Open = 0 then Exit;
+    Open := Pos('(', Copy(Definition, Open, MaxInt)) + Open - 1;
+    Close := Length(Definition);
+    while (Close > Open) and (Definition[Close] <> ')') do Dec(Close);
+    if Close > Open + 1 then Result := Copy(Definition, Open + 1, Close - Open - 1);
+  finally
+    Query.Free;
+  end;
+end;
+
+function CursorQuery(const Table, Order, Filter: string): string;
+var
+  Terms: string;
+begin
+  Result := 'SELECT * FROM ' + Quoted(Table);
+  if Filter <> '' then Result := Result + ' WHERE ' + Filter;
+  Terms := '';
+  if Order <> '' then Terms := IndexTerms(Table + '.' + LowerCase(Order));
+  { The record number last: FoxPro keeps equal keys in record order. }
+  if Terms <> '' then Terms := Terms + ', ';
+  Result := Result + ' ORDER BY ' + Terms + Quoted(RecordNumber);
+end;
+
+function FoxOpenCursor(Source: TDataSource; const Table, Order, Filter: string;
+  ReadOnly, CloseWithForm: Boolean): TDataSet;
+var
+  Name: string;
+  Owner: TComponent;
+  Query: TFoxQuery;
+  Key: TField;
+begin
+  Result := nil;
+  if (Connection = nil) and (GetEnvironmentVariable('FOXDATA_DATABASE') <> '') then OpenDatabase('');
+  if Connection = nil then Exit;
+  Name := TableOf(Source, Table);
+  if Tables.IndexOf(LowerCase(Name)) < 0 then Exit;
+  if CloseWithForm then Owner := Source.Owner else Owner := LeftOpen;
+  Query := NewQuery(Owner, CursorQuery(Name, Order, Filter), ReadOnly);
+  try
+    if not ReadOnly then WriteAsStored(Query, Name);
+    Query.Open;
+  except
+    Query.Free;
+    raise;
+  end;
+  Key := Query.FindField(RecordNumber);
+  if Key <> nil then
+  begin
+    Key.ProviderFlags := [pfInKey, pfInWhere];
+    Key.Visible := False;
+  end;
+  Source.DataSet := Query;
+  Result := Query;
+end;
+
+initialization
+
+finalization
+  CloseDatabase;
+  FreeAndNil(Renamed);
+end.
