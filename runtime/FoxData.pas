@@ -58,6 +58,12 @@ procedure NameTable(const UnitName, Wanted, Table: string);
 function FoxOpenCursor(Source: TDataSource; const Table, Order, Filter: string;
   ReadOnly, CloseWithForm: Boolean): TDataSet;
 
+{ Fills Items with Field of every row of Source's dataset, as FoxPro fills a
+  list whose rows are a field (RowSourceType 6) when its form loads; the
+  dataset stays at the record it was at. Nothing where Source has no open
+  dataset or it no such field. }
+procedure FoxFillList(Items: TStrings; Source: TDataSource; const Field: string);
+
 implementation
 
 const
@@ -359,6 +365,37 @@ begin
   end;
   Source.DataSet := Query;
   Result := Query;
+end;
+
+procedure FoxFillList(Items: TStrings; Source: TDataSource; const Field: string);
+var
+  Data: TDataSet;
+  Value: TField;
+  Mark: TBookmark;
+begin
+  Data := Source.DataSet;
+  if (Data = nil) or not Data.Active then Exit;
+  Value := Data.FindField(Field);
+  if Value = nil then Exit;
+  { Apart from its controls meanwhile, which read the record again once the
+    list is full: a list of fixed items shows only a value it holds. }
+  Source.DataSet := nil;
+  Items.BeginUpdate;
+  Mark := Data.GetBookmark;
+  try
+    Items.Clear;
+    Data.First;
+    while not Data.Eof do
+    begin
+      Items.Add(Value.AsString);
+      Data.Next;
+    end;
+    Data.GotoBookmark(Mark);
+  finally
+    Data.FreeBookmark(Mark);
+    Items.EndUpdate;
+    Source.DataSet := Data;
+  end;
 end;
 
 initialization

@@ -88,7 +88,26 @@ class SourceMaker {
       if (!component.data_field.empty()) PutSetting(component.settings, {"DataField", Literal(component.data_field)});
       PutSetting(component.settings, {"DataSource", source->second});
     }
+    FillFromField(component);
     for (Component& child : component.children) Bind(child);
+  }
+
+  // A list whose rows are a field of a cursor the form opens (RowSourceType
+  // 6, RowSource "alias.field") gets them when the form is loaded.
+  void FillFromField(Component& list) {
+    static constexpr std::string_view kLists[] = {"TComboBox", "TDBComboBox", "TListBox", "TDBListBox"};
+    if (std::find(std::begin(kLists), std::end(kLists), list.delphi_class) == std::end(kLists)) return;
+    if (TrimBlanks(StoredValue(list.stored, "RowSourceType").value_or("")) != "6") return;
+    const std::string row_source = StoredText(StoredValue(list.stored, "RowSource").value_or(""));
+    const std::size_t dot = row_source.find('.');
+    if (dot == std::string::npos || row_source.find_first_of(",.", dot + 1) != std::string::npos) return;
+    const Component* source = Find(row_source.substr(0, dot));
+    if (source == nullptr || source->data_opening.empty()) return;
+    list.data_list = source->identifier + ", " + PascalString(AsciiLowerCopy(Utf8(row_source.substr(dot + 1))));
+    std::erase_if(list.kept, [](const KeptSetting& kept) {
+      const std::string_view name = TrimBlanks(NamePart(kept.line));
+      return kept.owner.empty() && (SameText(name, "RowSourceType") || SameText(name, "RowSource"));
+    });
   }
 
   LoadableForm& form_;

@@ -76,6 +76,13 @@ TextList DataStatements(const Component& form) {
     for (const Component& child : component.children) self(child, self);
   };
   opens(form, opens);
+  // Once every cursor is open.
+  const auto lists = [&](const Component& component, const auto& self) -> void {
+    if (!component.data_list.empty())
+      statements.push_back("  FoxFillList(" + component.identifier + ".Items, " + component.data_list + ");");
+    for (const Component& child : component.children) self(child, self);
+  };
+  lists(form, lists);
   return statements;
 }
 
@@ -178,9 +185,7 @@ bool NeedsTypesUnit(const Component& form) {
   return needed;
 }
 
-bool NeedsLoaded(const Component& form) {
-  return !LclStatements(form).empty() || !RuntimeStatements(form).empty() || OpensData(form);
-}
+bool NeedsLoaded(const Component& form) { return !LclStatements(form).empty() || !RuntimeStatements(form).empty(); }
 
 bool OpensData(const Component& form) {
   return !form.data_opening.empty() || std::any_of(form.children.begin(), form.children.end(), OpensData);
@@ -190,8 +195,7 @@ TextList MethodBodies(const Component& form, int code_page) {
   TextList out;
   const TextList lcl = LclStatements(form);
   const TextList runtime = RuntimeStatements(form);
-  const TextList data = DataStatements(form);
-  if (!lcl.empty() || !runtime.empty() || !data.empty()) {
+  if (!lcl.empty() || !runtime.empty()) {
     out.push_back("");
     if (!lcl.empty())
       out.insert(out.end(), {"// What only the LCL has. It sizes check boxes and option buttons to its own",
@@ -199,8 +203,6 @@ TextList MethodBodies(const Component& form, int code_page) {
                              "// (as Delphi does); and it publishes events that Delphi's classes do not."});
     if (!runtime.empty())
       out.push_back("// FoxPro's settings that neither Delphi nor the LCL has a property for, made by FoxRuntime.");
-    if (!data.empty())
-      out.push_back("// The tables of the data environment, opened from the application's database before Load.");
     out.insert(out.end(), {"procedure " + form.delphi_class + ".Loaded;", "begin", "  inherited Loaded;"});
     if (!lcl.empty()) {
       out.push_back("{$IFDEF FPC}");
@@ -210,8 +212,15 @@ TextList MethodBodies(const Component& form, int code_page) {
     // After the LCL's own settings: FoxRuntime keeps the sizes the controls
     // have then.
     out.insert(out.end(), runtime.begin(), runtime.end());
-    out.insert(out.end(), data.begin(), data.end());
     out.push_back("end;");
+  }
+  // Once every component is loaded (its own Loaded has run), and before
+  // OnCreate, which holds FoxPro's Load.
+  if (const TextList data = DataStatements(form); !data.empty()) {
+    out.insert(out.end(), {"", "// The data environment's tables, opened from the application's database before Load.",
+                           "procedure " + form.delphi_class + ".DoCreate;", "begin"});
+    out.insert(out.end(), data.begin(), data.end());
+    out.insert(out.end(), {"  inherited DoCreate;", "end;"});
   }
   ForEachMethod(form, [&](const Component&, const FormMethod& method) {
     if (!method.event.empty()) AppendBody(method, form.delphi_class, code_page, out);

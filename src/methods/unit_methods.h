@@ -2,7 +2,8 @@
 // The parts of a loadable unit that hold a form's methods: their
 // declarations in the form class, their bodies (the FoxPro code as
 // comments), and the form's Loaded, which makes what only the LCL has and
-// the FoxPro settings FoxRuntime makes, and opens the form's tables.
+// the FoxPro settings FoxRuntime makes, and its DoCreate, which opens the
+// form's tables.
 
 #include <string>
 #include <string_view>
@@ -24,17 +25,19 @@ TextList MethodDeclarations(const Component& form, bool handlers);
 bool NeedsTypesUnit(const Component& form);
 
 // True when the form needs a Loaded of its own: settings or events only the
-// LCL has, settings FoxRuntime makes, or tables FoxData opens.
+// LCL has, or settings FoxRuntime makes.
 bool NeedsLoaded(const Component& form);
 
-// True when the form opens tables of its data environment through FoxData.
+// True when the form opens tables of its data environment through FoxData,
+// in a DoCreate of its own.
 bool OpensData(const Component& form);
 
 // The first line of the body of a method whose FoxPro code is not all
 // translated.
 inline constexpr std::string_view kNotFullyTranslated = "// TODO: FoxPro code below is not fully translated";
 
-// The implementation of every method, Loaded first where the form needs it.
+// The implementation of every method, Loaded and DoCreate first where the form
+// needs them.
 // The FoxPro code of each method stands in comments, one per line, decoded
 // from `code_page` into UTF-8, each line translated followed by its Pascal.
 TextList MethodBodies(const Component& form, int code_page);

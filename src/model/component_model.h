@@ -95,6 +95,9 @@ struct Component {
   // opens the cursor's table when the form is loaded ("'customer', 'name',
   // '', False, True"); "" for any other component.
   std::string data_opening;
+  // A list filled with a field of such a cursor's rows when the form is
+  // loaded: the data source and the field ("dsLogin, 'userid'"); "" for none.
+  std::string data_list;
   // A comment of the conversion's own, written under the component's field
   // before the kept settings ("" when none).
   std::string remark;

@@ -117,7 +117,9 @@ TextList WriteLoadableUnit(const LoadableForm& form) {
   writer.Fields(root);
   TextList handlers = MethodDeclarations(root, true);
   out.insert(out.end(), std::make_move_iterator(handlers.begin()), std::make_move_iterator(handlers.end()));
-  if (NeedsLoaded(root)) out.insert(out.end(), {"  protected", "    procedure Loaded; override;"});
+  if (NeedsLoaded(root) || OpensData(root)) out.push_back("  protected");
+  if (NeedsLoaded(root)) out.push_back("    procedure Loaded; override;");
+  if (OpensData(root)) out.push_back("    procedure DoCreate; override;");
   out.insert(out.end(), {"  private", "    { Private declarations }", "  public", "    { Public declarations }"});
   TextList plain = MethodDeclarations(root, false);
   out.insert(out.end(), std::make_move_iterator(plain.begin()), std::make_move_iterator(plain.end()));
