@@ -37,7 +37,7 @@ def translated_methods(text, form_class):
         name, params = head.group(1), head.group(2) or ''
         body = text[head.end():text.find('\nend;', head.end())]
         statements = body.split('\nbegin\n', 1)[-1].splitlines()
-        if name != 'Loaded' and params in ARGUMENTS and any(not COMMENT.match(l) for l in statements):
+        if name not in ('Loaded', 'DoCreate') and params in ARGUMENTS and any(not COMMENT.match(l) for l in statements):
             found.append((name, ARGUMENTS[params]))
     return found
 

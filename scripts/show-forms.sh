@@ -88,8 +88,8 @@ show() {
   find "$dir/shown" -name '*.pas' -exec sed -i '1s/^\xEF\xBB\xBF//' {} +
   python3 "$tools/make_program.py" "$dir/shown" "$dir/prog" > /dev/null
   # Every form unit the conversion wrote must be shown, whether or not the programs took it; the
-  # runtime unit of translated code (FoxRuntime.pas, beside the units using it) holds no form.
-  units=$(find "$dir/out" -name '*.pas' ! -name FoxRuntime.pas | wc -l)
+  # runtime units (FoxRuntime.pas and FoxData.pas, beside the units using them) hold no form.
+  units=$(find "$dir/out" -name '*.pas' ! -name FoxRuntime.pas ! -name FoxData.pas | wc -l)
   # Translated code answers its own dialogs: no one is there to.
   DISPLAY=$display FOXRUNTIME_UNATTENDED=1 "$tools/run_all.sh" "$dir/prog" "$dir/shots" > "$dir/run.log" 2>&1
   grep -v -e ': shown ' -e '^programs: ' "$dir/run.log"
@@ -100,7 +100,7 @@ show() {
   shown=$(grep -c ': shown ' "$dir/run.log")
   # fidelity.py finds a unit's code by its name in one folder; a recursive run nests them.
   mkdir -p "$dir/units"
-  find "$dir/out" -name '*.pas' ! -name FoxRuntime.pas -exec ln -s {} "$dir/units/" \; 2>/dev/null
+  find "$dir/out" -name '*.pas' ! -name FoxRuntime.pas ! -name FoxData.pas -exec ln -s {} "$dir/units/" \; 2>/dev/null
   python3 "$tools/fidelity.py" "$dir/src" "$dir/shots" --units="$dir/units" --list > "$dir/fidelity.txt"
   echo "$1: $shown of $units forms shown" >> "$work/summary.txt"
   echo "$1: $(head -n 1 "$dir/fidelity.txt")" >> "$work/summary.txt"

@@ -104,9 +104,10 @@ class SourceMaker {
     const Component* source = Find(row_source.substr(0, dot));
     if (source == nullptr || source->data_opening.empty()) return;
     list.data_list = source->identifier + ", " + PascalString(AsciiLowerCopy(Utf8(row_source.substr(dot + 1))));
-    std::erase_if(list.kept, [](const KeptSetting& kept) {
-      const std::string_view name = TrimBlanks(NamePart(kept.line));
-      return kept.owner.empty() && (SameText(name, "RowSourceType") || SameText(name, "RowSource"));
+    // Carried: the rules of lists, which run later, find nothing left to keep.
+    std::erase_if(list.rule_lines, [](const std::string& line) {
+      const std::string_view name = TrimBlanks(NamePart(line));
+      return SameText(name, "RowSourceType") || SameText(name, "RowSource");
     });
   }
 

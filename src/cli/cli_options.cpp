@@ -112,8 +112,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
   app.add_option("--project", options.project,
                  "With --loadable: also write NAME.lpr, NAME.lpi (Lazarus) and NAME.dpr (Delphi) in the output\n"
                  "folder, a program of every unit written, and the tables the project and its forms name as\n"
-                 "NAME.sqlite (SQLite) and NAME.sql (SQL for SQLite and PostgreSQL); a .pjx input names the\n"
-                 "project without it")
+                 "NAME.sqlite (SQLite, which the program opens and its forms read through FoxData.pas) and\n"
+                 "NAME.sql (SQL for SQLite and PostgreSQL); a .pjx input names the project without it")
       ->type_name("NAME");
 
   ParsedCommandLine result;

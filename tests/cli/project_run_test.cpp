@@ -69,13 +69,17 @@ TEST_F(ProjectRunTest, TheDataTheProjectAndItsFormsNameIsOneDatabaseAndItsSqlTex
   const fs::path in = temp_.path() / "in";
   for (const char* table : {"orders.dbf", "lines.dbf"})
     fixtures::BuildTable({}, {{"ID", 'I', 4}}, {{{{"ID", fixtures::Int32Bytes(7)}}}}).WriteTo(in / "Data", table);
+  // Listed first, it is "lines"; the form's table becomes "lines_2".
+  fixtures::BuildTable({}, {{"ID", 'I', 4}}, {}).WriteTo(in / "old", "lines.dbf");
   fixtures::ScxWriter form = PlainForm();
   form.Add({.objname = "Cursor1", .parent = "Dataenvironment", .baseclass = "cursor", .class_name = "cursor",
             .properties = fixtures::PropertyLines({"CursorSource = \"data\\LINES.DBF\"", "Name = \"Cursor1\""})});
   form.WriteTo(in, "f");
   const std::string bad = WriteNotATable(in, "bad.dbf").string();
   const std::string pjx =
-      WriteProject(in, "app", {{"f.scx", "K", true}, {"DATA\\Orders.dbf", "D"}, {"gone.dbc", "d"}, {"bad.dbf", "D"}})
+      WriteProject(in, "app",
+                   {{"f.scx", "K", true}, {"old\\lines.dbf", "D"}, {"DATA\\Orders.dbf", "D"}, {"gone.dbc", "d"},
+                    {"bad.dbf", "D"}})
           .string();
   const std::string json = (temp_.path() / "report.json").string();
   // A table that cannot be read is a warning; the others are written all the same.
@@ -85,12 +89,23 @@ TEST_F(ProjectRunTest, TheDataTheProjectAndItsFormsNameIsOneDatabaseAndItsSqlTex
        {"   Note: database gone.dbc listed in " + pjx + " not found\n", "   Generating: " + out + "app.sqlite\n",
         "   Generating: " + out + "app.sql\n",
         "   Note: table orders (" + (in / "Data" / "orders.dbf").string() + "): 1 row, 0 deleted, 1 column\n",
-        "   Note: table lines (" + (in / "Data" / "lines.dbf").string() + "): 1 row, 0 deleted, 1 column\n",
+        "   Note: table lines_2 (" + (in / "Data" / "lines.dbf").string() + "): 1 row, 0 deleted, 1 column\n",
         "   Warning: table bad (" + bad + ") not written: Table Header for " + bad + " is invalid\n"})
     EXPECT_NE(out_.str().find(line), std::string::npos) << line << out_.str();
   EXPECT_TRUE(fs::exists(fs::path(Out()) / "app.sqlite"));
-  EXPECT_NE(ReadFileBytes(fs::path(Out()) / "app.sql").find("INSERT INTO \"lines\" VALUES\n(1, 7);"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(fs::path(Out()) / "app.sql").find("INSERT INTO \"lines_2\" VALUES\n(1, 7);"),
+            std::string::npos);
   EXPECT_NE(ReadFileBytes(json).find("\"application_data\": {\n    \"files\": ["), std::string::npos);
+
+  // The form opens its table when created, through FoxData beside it; the
+  // program opens the database first, under the name it gave the table.
+  EXPECT_TRUE(Has(fs::path(Out()) / "f.pas", "  FoxOpenCursor(dsLINES, 'lines', '', '', False, True);"));
+  EXPECT_TRUE(fs::exists(fs::path(Out()) / "FoxData.pas"));
+  for (const char* line : {"  FoxData in 'FoxData.pas',", "  NameTable('f', 'lines', 'lines_2');",
+                           "  OpenDatabase('app.sqlite');"}) {
+    EXPECT_TRUE(Has(fs::path(Out()) / "app.lpr", line)) << line;
+    EXPECT_TRUE(Has(fs::path(Out()) / "app.dpr", line)) << line;
+  }
 }
 
 TEST_F(ProjectRunTest, ADamagedProjectFileIsAFailureNamingIt) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "binding/cursor_filter.h"
 #include "loadable/small_forms.h"
 
 namespace quorvex::testing {
@@ -17,12 +18,13 @@ fixtures::ScxRecord Cursor(const std::string& name, const std::string& alias) {
 }
 
 // The outputs of a table of `records`, a data environment of `cursors`
-// first when there are any.
+// (with `environment`'s settings) first when there are any.
 std::vector<ConvertedForm> Convert(std::initializer_list<fixtures::ScxRecord> records,
-                                    std::vector<fixtures::ScxRecord> cursors = {}) {
+                                    std::vector<fixtures::ScxRecord> cursors = {},
+                                    std::vector<std::string> environment = {"Left = 1", "AutoOpenTables = .F."}) {
   fixtures::ScxWriter writer;
   writer.AddVersionComment();
-  if (!cursors.empty()) writer.Add(Object("Dataenvironment", "dataenvironment", {"Left = 1", "AutoOpenTables = .F."}, ""));
+  if (!cursors.empty()) writer.Add(Object("Dataenvironment", "dataenvironment", environment, ""));
   for (const auto& cursor : cursors) writer.Add(cursor);
   for (const auto& record : records) writer.Add(record);
   return ConvertTables(writer.Build(), "/f/data.scx");
@@ -192,9 +194,64 @@ TEST(DataBinding, CursorsAndRelationsAreCommentsBesideTheirDataSources) {
             (Lines{"    dsCustomer: TDataSource;", "    dsOrders: TDataSource;", "    dsStock: TDataSource;"}));
   EXPECT_EQ(form.data_sources.size(), 3u);
   EXPECT_TRUE(form.bound.empty());
-  // The data environment's own settings stay with the form.
+  // The data environment's own settings stay with the form, which leaves
+  // its tables to its code.
   EXPECT_NE(std::find(form.pas.begin(), form.pas.end(), "      // Dataenvironment: AutoOpenTables = .F."),
             form.pas.end());
+  EXPECT_TRUE(Only(form.pas, {"  FoxOpenCursor", "    procedure DoCreate"}).empty());
+}
+
+TEST(DataBinding, CursorsOpenTheirTablesBeforeLoadAndListsTakeTheirFields) {
+  const auto outputs = Convert(
+      {Object("Form1", "form", {"Width = 60"}, ""),
+       Object("cboName", "combobox", {"RowSourceType = 6", "RowSource = \"customer.name\"", "Style = 2"}, "Form1"),
+       Object("lstState", "listbox", {"RowSourceType = 6", "RowSource = \"customer.state,name\""}, "Form1")},
+      {Object("Cursor1", "cursor",
+              {"Alias = \"customer\"", "CursorSource = \"data\\Customer.dbf\"", "Order = \"Name\"",
+               "Filter = \"state = [N'Y] AND NOT active = .F.\"", "ReadOnly = .T."},
+              "Dataenvironment"),
+       Object("Cursor2", "cursor",
+              {"Alias = \"orders\"", "CursorSource = \"orders\"", "Database = sales.dbc",
+               "Filter = \"orders.cust = customer.id\""},
+              "Dataenvironment"),
+       Object("Cursor3", "cursor", {"Alias = \"stock\""}, "Dataenvironment")},
+      {"AutoCloseTables = .F."});
+  const ConvertedForm& form = outputs.front();
+  EXPECT_EQ(Only(form.pas, {"  FoxOpenCursor", "  FoxFillList", "procedure TForm1.DoCreate", "  inherited DoCreate"}),
+            (Lines{"procedure TForm1.DoCreate;",
+                   "  FoxOpenCursor(dsCustomer, 'customer', 'name', '(substr(\"state\", 1, 3) = ''N''''Y'' AND NOT "
+                   "(\"active\" = FALSE))', True, False);",
+                   "  FoxFillList(cboName.Items, dsCustomer, 'name');", "  inherited DoCreate;"}));
+  EXPECT_EQ(Only(form.pas, {"    procedure DoCreate"}), (Lines{"    procedure DoCreate; override;"}));
+  EXPECT_NE(form.pas[7].find(", FoxData;"), std::string::npos) << form.pas[7];
+  // A filter SQL may not select as FoxPro does: that table stays closed, and says why.
+  EXPECT_EQ(Comments(form, "dsOrders")[1], "Not opened: SQL is not certain to select the rows of its Filter");
+  EXPECT_EQ(form.notes, (Lines{"   Note: dsOrders of data opens no table: SQL is not certain to select the rows of "
+                               "its Filter orders.cust = customer.id"}));
+  // The list carries its rows; one of two columns does not.
+  EXPECT_TRUE(Comments(form, "cboName").empty());
+  EXPECT_EQ(Comments(form, "lstState").size(), 2u);
+}
+
+TEST(DataBinding, FiltersBecomeSqlWhereItSelectsTheSameRows) {
+  const std::pair<std::string_view, std::optional<std::string>> cases[] = {
+      {"qty > 5 OR c.price <= 2.5", "(\"qty\" > 5 OR \"price\" <= 2.5)"},
+      {"10 > Qty", "\"qty\" < 10"},
+      {"name <> 'Seña'", "NOT (substr(\"name\", 1, 4) = 'Seña')"},
+      {"!paid == .T.", std::nullopt},
+      {"paid # .T.", "\"paid\" <> TRUE"},
+      {"name = ''", std::nullopt},
+      {"name = 'a '", std::nullopt},
+      {"'a' = name", std::nullopt},
+      {"name < 'm'", std::nullopt},
+      {"qty = 0x1F", std::nullopt},
+      {"other.qty = 1", std::nullopt},
+      {"m.qty = 1", std::nullopt},
+      {"UPPER(name) = 'A'", std::nullopt},
+      {"qty = (1", std::nullopt},
+      {"paid", std::nullopt},
+  };
+  for (const auto& [filter, condition] : cases) EXPECT_EQ(FilterCondition(filter, "C"), condition) << filter;
 }
 
 TEST(DataBinding, VariablesObjectsAndExpressionsAreNoData) {

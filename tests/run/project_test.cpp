@@ -81,5 +81,23 @@ TEST(ProjectTexts, ProgramsListEveryUnitAndCreateTheMainForm) {
             runtime_lpi.end());
 }
 
+TEST(ProjectTexts, AProgramWithADatabaseOpensItBeforeItsFirstForm) {
+  ProjectTexts project{"app", {{"main", "main.pas", "TForm1", "Form1"}}, 0};
+  project.data_path = "FoxData.pas";
+  project.database = "app.sqlite";
+  project.renamed_tables = {{"main", "lines", "lines_2"}, {"main", "o'k", "o'k_2"}};
+  const TextList opening = {"  Application.Initialize;", "  NameTable('main', 'lines', 'lines_2');",
+                            "  NameTable('main', 'o''k', 'o''k_2');", "  OpenDatabase('app.sqlite');",
+                            "  Application.CreateForm(TForm1, main.Form1);"};
+  for (const TextList& program : {LazarusProgram(project), DelphiProgram(project)}) {
+    const auto start = std::find(program.begin(), program.end(), opening.front());
+    ASSERT_NE(start, program.end());
+    EXPECT_TRUE(std::equal(opening.begin(), opening.end(), start));
+    EXPECT_NE(std::find(program.begin(), program.end(), "  FoxData in 'FoxData.pas',"), program.end());
+  }
+  const TextList lpi = LazarusProjectFile(project);
+  EXPECT_NE(std::find(lpi.begin(), lpi.end(), "        <Filename Value=\"FoxData.pas\"/>"), lpi.end());
+}
+
 }  // namespace
 }  // namespace quorvex::testing
