@@ -3,12 +3,15 @@
 and run on an Xvfb display of their own, with FOXRUNTIME_UNATTENDED set so that dialogs do not wait.
   run_pascal.py runtime RUNTIME_DIR TEST_DIR WORKDIR
       compiles TEST_DIR/fox_runtime_test.lpr with RUNTIME_DIR/FoxRuntime.pas and runs it;
+  run_pascal.py data RUNTIME_DIR TEST_DIR WORKDIR
+      makes an SQLite database as the conversion lays one out, runs TEST_DIR/fox_data_test.lpr with
+      RUNTIME_DIR/FoxData.pas on it, and reads back what the program changed;
   run_pascal.py code RUNTIME_DIR TEST_DIR WORKDIR CONVERTER MAKE_CODE_FORMS
       writes the forms of TEST_DIR/code_forms.txt, converts them with --loadable, requires every method of them
       to be translated whole and FoxRuntime.pas to be written beside them, then compiles and runs the program that
       calls their handlers and checks the forms.
 Exits 77 (skipped) when fpc, the LCL for GTK 2 or Xvfb is missing."""
-import glob, os, shutil, subprocess, sys
+import glob, os, shutil, sqlite3, subprocess, sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'scripts'))
 import lcl_program  # noqa: E402
@@ -28,9 +31,9 @@ def compile_program(source, unit_dirs):
     return program
 
 
-def run_program(program):
+def run_program(program, arguments=()):
     with lcl_program.Display() as display:
-        lines, status = lcl_program.run(program, [], display, quiet_for=120)
+        lines, status = lcl_program.run(program, list(arguments), display, quiet_for=120)
     print('\n'.join(lines))
     return 1 if status is None else status
 
@@ -39,6 +42,24 @@ shutil.rmtree(work, ignore_errors=True)
 os.makedirs(work)
 if mode == 'runtime':
     sys.exit(run_program(compile_program(os.path.join(test_dir, 'fox_runtime_test.lpr'), [runtime_dir])))
+
+if mode == 'data':
+    path = os.path.join(work, 'app.sqlite')
+    database = sqlite3.connect(path)
+    database.executescript('''
+        CREATE TABLE "customer" ("_recno" INTEGER PRIMARY KEY, "name" VARCHAR(4), "amount" NUMERIC(8,2),
+                                 "born" DATE, "notes" TEXT);
+        INSERT INTO "customer" VALUES (1, 'Abe', 1.5, '2020-01-02', 'memo'), (2, 'Seña', 2.25, NULL, NULL),
+                                      (3, 'zed', 3, '1999-12-31', NULL);
+        CREATE INDEX "customer.name" ON "customer" (upper("name") DESC);''')
+    database.close()
+    status = run_program(compile_program(os.path.join(test_dir, 'fox_data_test.lpr'), [runtime_dir]), [path])
+    rows = sqlite3.connect(path).execute(
+        'SELECT _recno, name, amount, born, typeof(born) FROM customer ORDER BY _recno').fetchall()
+    expected = [(1, 'Abe', 1.5, '2020-01-02', 'text'), (2, 'Seña', 2.25, None, 'null'),
+                (3, 'Zoë', 3, '2021-03-04', 'text'), (4, 'new', 7.5, None, 'null')]
+    if rows != expected: sys.exit(f'the database holds {rows}, not {expected}')
+    sys.exit(status)
 
 converter, make_forms = sys.argv[5:7]
 forms, out = os.path.join(work, 'forms'), os.path.join(work, 'out')
