@@ -354,8 +354,11 @@ begin
     if not ReadOnly then WriteAsStored(Query, Name);
     Query.Open;
   except
-    Query.Free;
-    raise;
+    on E: Exception do
+    begin
+      Query.Free;
+      raise EFoxData.Create('The table ' + Name + ' of ' + Source.Name + ' cannot be opened: ' + E.Message);
+    end;
   end;
   Key := Query.FindField(RecordNumber);
   if Key <> nil then

@@ -62,6 +62,13 @@ begin
   Check(Names(FoxOpenCursor(Source, 'customer', 'nosuchtag', '"amount" > 2', True, True)) = 'Seña;zed;',
     'filtered, in record order without the tag');
   Check(FoxOpenCursor(Source, 'nosuch', '', '', False, True) = nil, 'a table the database lacks opens nothing');
+  try
+    FoxOpenCursor(Source, 'customer', '', '"amount" >', False, True);
+    Raised := False;
+  except
+    on E: EFoxData do Raised := Pos('The table customer of  cannot be opened: ', E.Message) = 1;
+  end;
+  Check(Raised, 'a cursor that cannot be opened is an EFoxData naming its table');
   NameTable('Classes', 'wanted', 'customer');
   Check(FoxOpenCursor(Source, 'wanted', '', '', True, True) <> nil, 'a table the program names otherwise');
 
