@@ -113,6 +113,8 @@ begin
   begin
     Connection := TPQConnection.Create(nil);
     Connection.Params.Text := Name;
+    { Widths count characters, as the database declares them, not bytes. }
+    Connection.CharSet := 'UTF8';
   end
   else
   begin
@@ -141,50 +143,119 @@ begin
   { Its key is the record number, which FoxOpenCursor marks: SQLdb would
     read the key from the indexes, whose names (table.tag) it does not quote. }
   Result.UsePrimaryKeyAsKey := False;
-  { The key told instead: SQLite's rowid, which a record added gets and the
-    dataset reads back. }
-  Result.ServerIndexDefs.Add('', RecordNumber, [ixPrimary]);
   Result.Options := [sqoKeepOpenOnCommit, sqoAutoApplyUpdates, sqoAutoCommit];
 end;
 
-{ SQLdb would write dates into SQLite as day numbers; the database holds them
-  as text ('YYYY-MM-DD', 'YYYY-MM-DD HH:MM:SS'), as its other readers expect.
-  A record added gets the next record number from SQLite. }
+{ The cursor's fields as the database declares them, before it opens: a
+  server's client library learns them only by running the query. }
+procedure Describe(Query: TFoxQuery);
+begin
+  if Server then
+  begin
+    Query.Open;
+    Query.Close;
+  end
+  else
+    Query.FieldDefs.Update;
+end;
+
+{ The columns a cursor asks a server for: its client library cuts a text to
+  the declared width in bytes, where the database counts characters, so a
+  text column comes with room for UTF-8's four bytes a character. }
+function ServerColumns(Query: TFoxQuery): string;
+var
+  i: Integer;
+  Column: string;
+begin
+  Result := '';
+  for i := 0 to Query.FieldDefs.Count - 1 do
+  begin
+    Column := Quoted(Query.FieldDefs[i].Name);
+    if Query.FieldDefs[i].DataType in [ftString, ftFixedChar] then
+      Column := 'CAST(' + Column + ' AS VARCHAR(' + IntToStr(4 * Query.FieldDefs[i].Size) + ')) AS ' + Column;
+    if Result <> '' then Result := Result + ', ';
+    Result := Result + Column;
+  end;
+end;
+
+{ A server refuses every later statement of a transaction in which one
+  failed; changes are committed as they are made, so nothing is lost. }
+procedure KeepConnectionUsable;
+begin
+  if Server and Transaction.Active then Transaction.RollbackRetaining;
+end;
+
+{ The number a record added gets: the next after every record of the table,
+  its deleted ones (in Table_deleted) included, as FoxPro numbers them. }
+function NextRecordNumber(const Table: string): string;
+var
+  Highest: string;
+begin
+  Highest := 'SELECT max(' + Quoted(RecordNumber) + ') AS n FROM ' + Quoted(Table);
+  if Tables.IndexOf(LowerCase(Table + '_deleted')) >= 0 then
+    Highest := Highest + ' UNION ALL SELECT max(' + Quoted(RecordNumber) + ') FROM ' + Quoted(Table + '_deleted');
+  Result := '(SELECT coalesce(max(n), 0) + 1 FROM (' + Highest + ') AS highest)';
+end;
+
+type
+  { Gives a record added to a cursor its record number before it is written,
+    so that the dataset knows the row it made. }
+  TRecordNumbering = class(TComponent)
+  private
+    FTable: string;
+    procedure NumberNewRecord(DataSet: TDataSet);
+  end;
+
+procedure TRecordNumbering.NumberNewRecord(DataSet: TDataSet);
+var
+  Next: TFoxQuery;
+begin
+  if DataSet.State <> dsInsert then Exit;
+  Next := NewQuery(nil, 'SELECT ' + NextRecordNumber(FTable), True);
+  try
+    Next.Open;
+    DataSet.FieldByName(RecordNumber).AsInteger := Next.Fields[0].AsInteger;
+  finally
+    Next.Free;
+  end;
+end;
+
+{ The statements that write a cursor's changes, a record added with the
+  number TRecordNumbering gave it. SQLdb would write dates into SQLite as day
+  numbers; the database holds them as text ('YYYY-MM-DD',
+  'YYYY-MM-DD HH:MM:SS'), as its other readers expect. }
 procedure WriteAsStored(Query: TFoxQuery; const Table: string);
 var
   i: Integer;
   Field: TFieldDef;
   Value, Columns, Values, Settings, Key: string;
+  Numbering: TRecordNumbering;
 begin
-  if Server then Exit;
-  Columns := '';
-  Values := '';
+  Columns := Quoted(RecordNumber);
+  Values := ':' + Quoted(RecordNumber);
   Settings := '';
-  Query.FieldDefs.Update;
   for i := 0 to Query.FieldDefs.Count - 1 do
   begin
     Field := Query.FieldDefs[i];
     if Field.Name = RecordNumber then Continue;
     Value := ':' + Quoted(Field.Name);
-    case Field.DataType of
-      ftDate: Value := 'date(' + Value + ')';
-      ftDateTime: Value := 'datetime(' + Value + ')';
-    end;
-    if Columns <> '' then
-    begin
-      Columns := Columns + ', ';
-      Values := Values + ', ';
-      Settings := Settings + ', ';
-    end;
-    Columns := Columns + Quoted(Field.Name);
-    Values := Values + Value;
+    if not Server then
+      case Field.DataType of
+        ftDate: Value := 'date(' + Value + ')';
+        ftDateTime: Value := 'datetime(' + Value + ')';
+      end;
+    if Settings <> '' then Settings := Settings + ', ';
+    Columns := Columns + ', ' + Quoted(Field.Name);
+    Values := Values + ', ' + Value;
     Settings := Settings + Quoted(Field.Name) + ' = ' + Value;
   end;
   Key := ' WHERE ' + Quoted(RecordNumber) + ' = :' + Quoted('OLD_' + RecordNumber);
   if Settings <> '' then Query.UpdateSQL.Text := 'UPDATE ' + Quoted(Table) + ' SET ' + Settings + Key;
   Query.InsertSQL.Text := 'INSERT INTO ' + Quoted(Table) + ' (' + Columns + ') VALUES (' + Values + ')';
-  if Columns = '' then Query.InsertSQL.Text := 'INSERT INTO ' + Quoted(Table) + ' DEFAULT VALUES';
   Query.DeleteSQL.Text := 'DELETE FROM ' + Quoted(Table) + Key;
+  Numbering := TRecordNumbering.Create(Query);
+  Numbering.FTable := Table;
+  Query.BeforePost := Numbering.NumberNewRecord;
 end;
 {$ELSE}
 procedure Connect(const Name: string);
@@ -227,7 +298,21 @@ begin
   Result.UpdateOptions.KeyFields := RecordNumber;
 end;
 
-{ FireDAC writes SQLite's dates as text itself. }
+procedure KeepConnectionUsable;
+begin
+end;
+
+procedure Describe(Query: TFoxQuery);
+begin
+end;
+
+function ServerColumns(Query: TFoxQuery): string;
+begin
+  Result := '*';
+end;
+
+{ FireDAC writes SQLite's dates as text itself; a record added gets the next
+  record number from the engine. }
 procedure WriteAsStored(Query: TFoxQuery; const Table: string);
 begin
 end;
@@ -322,11 +407,11 @@ begin
   end;
 end;
 
-function CursorQuery(const Table, Order, Filter: string): string;
+function CursorQuery(const Table, Order, Filter, Columns: string): string;
 var
   Terms: string;
 begin
-  Result := 'SELECT * FROM ' + Quoted(Table);
+  Result := 'SELECT ' + Columns + ' FROM ' + Quoted(Table);
   if Filter <> '' then Result := Result + ' WHERE ' + Filter;
   Terms := '';
   if Order <> '' then Terms := IndexTerms(Table + '.' + LowerCase(Order));
@@ -349,14 +434,17 @@ begin
   Name := TableOf(Source, Table);
   if Tables.IndexOf(LowerCase(Name)) < 0 then Exit;
   if CloseWithForm then Owner := Source.Owner else Owner := LeftOpen;
-  Query := NewQuery(Owner, CursorQuery(Name, Order, Filter), ReadOnly);
+  Query := NewQuery(Owner, CursorQuery(Name, Order, Filter, '*'), ReadOnly);
   try
+    Describe(Query);
     if not ReadOnly then WriteAsStored(Query, Name);
+    if Server then Query.SQL.Text := CursorQuery(Name, Order, Filter, ServerColumns(Query));
     Query.Open;
   except
     on E: Exception do
     begin
       Query.Free;
+      KeepConnectionUsable;
       raise EFoxData.Create('The table ' + Name + ' of ' + Source.Name + ' cannot be opened: ' + E.Message);
     end;
   end;

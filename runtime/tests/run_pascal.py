@@ -3,9 +3,10 @@
 and run on an Xvfb display of their own, with FOXRUNTIME_UNATTENDED set so that dialogs do not wait.
   run_pascal.py runtime RUNTIME_DIR TEST_DIR WORKDIR
       compiles TEST_DIR/fox_runtime_test.lpr with RUNTIME_DIR/FoxRuntime.pas and runs it;
-  run_pascal.py data RUNTIME_DIR TEST_DIR WORKDIR
-      makes an SQLite database as the conversion lays one out, runs TEST_DIR/fox_data_test.lpr with
-      RUNTIME_DIR/FoxData.pas on it, and reads back what the program changed;
+  run_pascal.py data RUNTIME_DIR TEST_DIR WORKDIR [--postgres]
+      makes an SQLite database as the conversion lays one out (with --postgres, the same on a PostgreSQL
+      server it starts), runs TEST_DIR/fox_data_test.lpr with RUNTIME_DIR/FoxData.pas on it, and reads back
+      what the program changed;
   run_pascal.py code RUNTIME_DIR TEST_DIR WORKDIR CONVERTER MAKE_CODE_FORMS
       writes the forms of TEST_DIR/code_forms.txt, converts them with --loadable, requires every method of them
       to be translated whole and FoxRuntime.pas to be written beside them, then compiles and runs the program that
@@ -44,20 +45,44 @@ if mode == 'runtime':
     sys.exit(run_program(compile_program(os.path.join(test_dir, 'fox_runtime_test.lpr'), [runtime_dir])))
 
 if mode == 'data':
-    path = os.path.join(work, 'app.sqlite')
-    database = sqlite3.connect(path)
-    database.executescript('''
+    # The same table in SQLite and, with --postgres, on a PostgreSQL server of the test's own, which the
+    # program reaches through FOXDATA_DATABASE.
+    schema = '''
         CREATE TABLE "customer" ("_recno" INTEGER PRIMARY KEY, "name" VARCHAR(4), "amount" NUMERIC(8,2),
                                  "born" DATE, "notes" TEXT);
         INSERT INTO "customer" VALUES (1, 'Abe', 1.5, '2020-01-02', 'memo'), (2, 'Seña', 2.25, NULL, NULL),
                                       (3, 'zed', 3, '1999-12-31', NULL);
-        CREATE INDEX "customer.name" ON "customer" (upper("name") DESC);''')
-    database.close()
-    status = run_program(compile_program(os.path.join(test_dir, 'fox_data_test.lpr'), [runtime_dir]), [path])
-    rows = sqlite3.connect(path).execute(
-        'SELECT _recno, name, amount, born, typeof(born) FROM customer ORDER BY _recno').fetchall()
-    expected = [(1, 'Abe', 1.5, '2020-01-02', 'text'), (2, 'Seña', 2.25, None, 'null'),
-                (3, 'Zoë', 3, '2021-03-04', 'text'), (4, 'new', 7.5, None, 'null')]
+        CREATE INDEX "customer.name" ON "customer" (upper("name") DESC);
+        CREATE TABLE "customer_deleted" ("_recno" INTEGER PRIMARY KEY, "name" VARCHAR(4), "amount" NUMERIC(8,2),
+                                         "born" DATE, "notes" TEXT);
+        INSERT INTO "customer_deleted" VALUES (4, 'Old', 0, NULL, NULL);'''
+    read_back = 'SELECT _recno, name, amount, born FROM customer ORDER BY _recno'
+    expected = [(1, 'Abe', 1.5, '2020-01-02'), (2, 'Seña', 2.25, None), (3, 'Zoë', 3, '2021-03-04'),
+                (5, 'new', 7.5, None)]
+    program = compile_program(os.path.join(test_dir, 'fox_data_test.lpr'), [runtime_dir])
+    path = os.path.join(work, 'app.sqlite')
+    if '--postgres' not in sys.argv:
+        database = sqlite3.connect(path)
+        database.executescript(schema)
+        database.close()
+        status = run_program(program, [path])
+        rows = sqlite3.connect(path).execute(read_back).fetchall()
+    else:
+        sys.path.insert(0, os.path.join(test_dir, '..', '..', 'tests', 'database'))
+        import pjx_database  # noqa: E402
+        bin_dir, data, folder, as_user = pjx_database.postgres()
+        psql = [os.path.join(bin_dir, 'psql'), '-h', folder, '-U', 'postgres', '-X', '-q', '-v', 'ON_ERROR_STOP=1']
+        try:
+            subprocess.run(psql + ['-d', 'postgres', '-c', 'CREATE DATABASE app'], check=True)
+            subprocess.run(psql + ['-d', 'app', '-c', schema], check=True)
+            os.environ['FOXDATA_DATABASE'] = f'host={folder} dbname=app user=postgres'
+            status = run_program(program, [path])
+            out = subprocess.run(psql + ['-d', 'app', '-t', '-A', '-F', '|', '-c', read_back.replace('born', 'born::text')],
+                                 check=True, capture_output=True, text=True).stdout
+            rows = [(int(r), n, float(a), b or None) for r, n, a, b in (line.split('|') for line in out.splitlines())]
+        finally:
+            subprocess.run(as_user + [os.path.join(bin_dir, 'pg_ctl'), '-D', data, '-m', 'fast', 'stop'],
+                           stdout=subprocess.DEVNULL)
     if rows != expected: sys.exit(f'the database holds {rows}, not {expected}')
     sys.exit(status)
 
