@@ -70,7 +70,8 @@ if mode == 'data':
     else:
         sys.path.insert(0, os.path.join(test_dir, '..', '..', 'tests', 'database'))
         import pjx_database  # noqa: E402
-        bin_dir, data, folder, as_user = pjx_database.postgres()
+        server = pjx_database.postgres()
+        bin_dir, folder = server[0], server[2]
         psql = [os.path.join(bin_dir, 'psql'), '-h', folder, '-U', 'postgres', '-X', '-q', '-v', 'ON_ERROR_STOP=1']
         try:
             subprocess.run(psql + ['-d', 'postgres', '-c', 'CREATE DATABASE app'], check=True)
@@ -81,8 +82,7 @@ if mode == 'data':
                                  check=True, capture_output=True, text=True).stdout
             rows = [(int(r), n, float(a), b or None) for r, n, a, b in (line.split('|') for line in out.splitlines())]
         finally:
-            subprocess.run(as_user + [os.path.join(bin_dir, 'pg_ctl'), '-D', data, '-m', 'fast', 'stop'],
-                           stdout=subprocess.DEVNULL)
+            pjx_database.stop(server)
     if rows != expected: sys.exit(f'the database holds {rows}, not {expected}')
     sys.exit(status)
 

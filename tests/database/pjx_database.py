@@ -214,6 +214,23 @@ def postgres():
     return bin_dir, data, folder, as_user
 
 
+def stop(server):
+    """Stops a server postgres() started and removes its folder."""
+    bin_dir, data, folder, as_user = server
+    subprocess.run(as_user + [os.path.join(bin_dir, 'pg_ctl'), '-D', data, '-m', 'fast', 'stop'],
+                   stdout=subprocess.DEVNULL)
+    shutil.rmtree(folder, ignore_errors=True)
+
+
+def shared_projects(shared):
+    """The .pjx files of the shared folder's pjx/; exits 77 (skipped) when there are none."""
+    projects = sorted(glob.glob(os.path.join(shared, 'pjx', '**', '*.pjx'), recursive=True))
+    if not projects:
+        print(f'shared pjx/ not found in {shared}: skipped')
+        sys.exit(SKIP)
+    return projects
+
+
 def check_in_postgres(bin_dir, socket, sql_path, data, number):
     psql = [os.path.join(bin_dir, 'psql'), '-h', socket, '-U', 'postgres', '-X', '-q', '-v', 'ON_ERROR_STOP=1']
     database = f'app{number}'
@@ -232,10 +249,7 @@ def check_in_postgres(bin_dir, socket, sql_path, data, number):
 def main():
     converter, shared, work = sys.argv[1:4]
     with_postgres = '--postgres' in sys.argv[4:]
-    projects = sorted(glob.glob(os.path.join(shared, 'pjx', '**', '*.pjx'), recursive=True))
-    if not projects:
-        print(f'shared pjx/ not found in {shared}: skipped')
-        return SKIP
+    projects = shared_projects(shared)
     os.makedirs(work, exist_ok=True)
     server = postgres() if with_postgres else None
     counts = dict(projects=0, tables=0, rows=0, values=0)
@@ -260,9 +274,7 @@ def main():
             check_text_in_sqlite(sqlite_path, sql_path, data)
     finally:
         if server:
-            subprocess.run(server[3] + [os.path.join(server[0], 'pg_ctl'), '-D', server[1], '-m', 'fast', 'stop'],
-                           stdout=subprocess.DEVNULL)
-            shutil.rmtree(server[2], ignore_errors=True)
+            stop(server)
     print(', '.join(f'{value} {key}' for key, value in counts.items()))
     return 0
 

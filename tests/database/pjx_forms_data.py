@@ -7,7 +7,6 @@ script starts, and the forms opening that server show the same records.
 usage: pjx_forms_data.py CONVERTER SHARED_DIR WORK_DIR [--postgres]
 Exits 77 (skipped) when the shared folder, or what the programs or the server need, is absent."""
 
-import glob
 import os
 import shutil
 import subprocess
@@ -36,10 +35,7 @@ def show(out, sqlite_path, work, connection=None):
 def main():
     converter, shared, work = sys.argv[1:4]
     with_postgres = '--postgres' in sys.argv[4:]
-    projects = sorted(glob.glob(os.path.join(shared, 'pjx', '**', '*.pjx'), recursive=True))
-    if not projects:
-        print(f'shared pjx/ not found in {shared}: skipped')
-        return 77
+    projects = pjx_database.shared_projects(shared)
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     server = pjx_database.postgres() if with_postgres else None
@@ -60,9 +56,7 @@ def main():
             controls += int(counts.split(', ')[2].split()[0])
     finally:
         if server:
-            subprocess.run(server[3] + [os.path.join(server[0], 'pg_ctl'), '-D', server[1], '-m', 'fast', 'stop'],
-                           stdout=subprocess.DEVNULL)
-            shutil.rmtree(server[2], ignore_errors=True)
+            pjx_database.stop(server)
     assert controls > 0, 'no control of any form was compared'
     return 0
 
