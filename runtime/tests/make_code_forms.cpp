@@ -29,6 +29,8 @@ struct CodeObject {
 
 struct CodeForm {
   std::string name;
+  std::string form_properties;  // its own properties' "NAME = VALUE" lines
+  std::string form_reserved3;   // and their names, as RESERVED3 lists them
   std::string form_methods;
   std::vector<CodeObject> objects;
   std::vector<std::string> expects;
@@ -80,6 +82,14 @@ std::vector<CodeForm> ReadForms(std::istream& in) {
       *code += Bytes(line.substr(4)) + "\r\n";
     } else if (indent >= 4 && properties != nullptr) {
       *properties += Bytes(line.substr(4)) + "\r\n";
+    } else if (indent == 2 && word == "property") {
+      close_method();
+      properties = nullptr;
+      std::string name;
+      words >> name;
+      forms.back().form_reserved3 += name + "\r\n";
+      if (const std::size_t equals = line.find('='); equals != std::string::npos)
+        forms.back().form_properties += Bytes(line.substr(line.find(name))) + "\r\n";
     } else if (word == "object") {
       close_method();
       CodeObject object;
@@ -111,8 +121,10 @@ void WriteForm(const CodeForm& form, const std::filesystem::path& folder) {
   writer.AddVersionComment().Add({.objname = root,
                                   .baseclass = "form",
                                   .class_name = "form",
-                                  .properties = "Name = \"" + root + "\"\r\nCaption = \"" + form.name + "\"\r\n",
-                                  .methods = form.form_methods});
+                                  .properties = "Name = \"" + root + "\"\r\nCaption = \"" + form.name + "\"\r\n" +
+                                                form.form_properties,
+                                  .methods = form.form_methods,
+                                  .other = {{"RESERVED3", form.form_reserved3}}});
   for (const CodeObject& object : form.objects) {
     writer.Add({.objname = object.name,
                 .parent = object.parent.empty() ? root : root + "." + object.parent,

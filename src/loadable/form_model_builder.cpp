@@ -69,6 +69,7 @@ class FormModelBuilder {
   }
 
   LoadableForm BuildForm(const ScxNode& form_node, std::string unit_name, int code_page);
+  void AddCustomProperties(Component& root, const ScxNode& form_node, int code_page);
   // The settings of the objects that hold the form (a form set), kept in its
   // unit: they belong to no form.
   void KeepHolders(Component& root, const ScxNode& form_node) const;
@@ -176,8 +177,9 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   // The form's class must not be one of the classes its components use.
   if (PublishedProperties::Shared().HasClass("T" + identifier)) identifier += "Form";
   root.identifier = names_.Take(identifier);
-  // The unit may declare the form's Loaded: no component takes its name.
+  // The unit may declare the form's Loaded and DoCreate: no component takes their names.
   names_.Take(std::string(kLoadedMethod));
+  names_.Take("DoCreate");
   root.delphi_class = "T" + root.identifier;
   root.fox_class = kFormBaseClass;
   root.fox_path = "thisform";
@@ -209,6 +211,19 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   EnterPass(clock_, "fonts");
   SettleFonts(root);
   return form;
+}
+
+// Named last, so that no component's or method's name depends on them.
+void FormModelBuilder::AddCustomProperties(Component& root, const ScxNode& form_node, int code_page) {
+  const FormRecord* record = NodeRecord(records_, form_node);
+  if (record == nullptr || record->reserved3.empty()) return;
+  root.custom_properties = FormCustomProperties(record->reserved3, root.stored, code_page, names_);
+  // A property that is a field is no comment.
+  std::erase_if(root.kept, [&](const KeptSetting& kept) {
+    const std::string_view name = TrimBlanks(NamePart(kept.line));
+    return kept.owner.empty() && std::any_of(root.custom_properties.begin(), root.custom_properties.end(),
+                                             [&](const CustomProperty& custom) { return SameText(custom.fox_name, name); });
+  });
 }
 
 Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoice& choice,
@@ -360,6 +375,7 @@ std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records
     }
     EnterPass(clock, "methods");
     builder.MakeMethods(forms.back().root);
+    builder.AddCustomProperties(forms.back().root, *form_node, code_page);
     EnterPass(clock, "translation");
     TranslateFormCode(forms.back());
     ReleaseStoredLines(forms.back().root);

@@ -58,6 +58,10 @@ void AddObject(const Component& component, int parent, FormObjects& form, std::s
     object.stored.emplace_back(TrimBlanks(NamePart(line)), TrimBlanks(ValuePart(line)));
   object.parent = parent;
   AddMethods(component, object);
+  for (const CustomProperty& custom : component.custom_properties) {
+    object.custom.emplace_back(custom.fox_name, custom.identifier);
+    form.class_names.push_back(custom.identifier);
+  }
   form.class_names.push_back(component.identifier);
   for (const FormMethod& method : component.methods) form.class_names.push_back(method.name);
   form.objects.push_back(std::move(object));

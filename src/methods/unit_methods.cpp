@@ -187,6 +187,17 @@ bool NeedsTypesUnit(const Component& form) {
 
 bool NeedsLoaded(const Component& form) { return !LclStatements(form).empty() || !RuntimeStatements(form).empty(); }
 
+bool NeedsDoCreate(const Component& form) { return !form.custom_properties.empty() || OpensData(form); }
+
+TextList CustomPropertyFields(const Component& form) {
+  TextList fields;
+  for (const CustomProperty& custom : form.custom_properties) {
+    fields.push_back("    " + custom.identifier + ": Variant;");
+    if (!SameText(custom.identifier, custom.fox_name)) fields.push_back("      // FoxPro: " + custom.fox_name);
+  }
+  return fields;
+}
+
 bool OpensData(const Component& form) {
   return !form.data_opening.empty() || std::any_of(form.children.begin(), form.children.end(), OpensData);
 }
@@ -216,9 +227,13 @@ TextList MethodBodies(const Component& form, int code_page) {
   }
   // Once every component is loaded (its own Loaded has run), and before
   // OnCreate, which holds FoxPro's Load.
-  if (const TextList data = DataStatements(form); !data.empty()) {
-    out.insert(out.end(), {"", "// The data environment's tables, opened from the application's database before Load.",
+  if (NeedsDoCreate(form)) {
+    out.insert(out.end(), {"", "// Before FoxPro's Load: the form's own properties take their values, and the data",
+                           "// environment's tables are opened from the application's database.",
                            "procedure " + form.delphi_class + ".DoCreate;", "begin"});
+    for (const CustomProperty& custom : form.custom_properties)
+      out.push_back("  " + custom.identifier + " := " + custom.initial + ";");
+    const TextList data = DataStatements(form);
     out.insert(out.end(), data.begin(), data.end());
     out.insert(out.end(), {"  inherited DoCreate;", "end;"});
   }

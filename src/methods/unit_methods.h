@@ -28,9 +28,15 @@ bool NeedsTypesUnit(const Component& form);
 // LCL has, or settings FoxRuntime makes.
 bool NeedsLoaded(const Component& form);
 
-// True when the form opens tables of its data environment through FoxData,
-// in a DoCreate of its own.
+// True when the form opens tables of its data environment through FoxData.
 bool OpensData(const Component& form);
+
+// True when the form needs a DoCreate of its own: its own properties take
+// their values there, and its tables are opened, before FoxPro's Load.
+bool NeedsDoCreate(const Component& form);
+
+// The declarations of the fields that hold the form's own properties.
+TextList CustomPropertyFields(const Component& form);
 
 // The first line of the body of a method whose FoxPro code is not all
 // translated.

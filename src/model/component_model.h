@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/text_list.h"
+#include "model/custom_properties.h"
 #include "translate/method_translation.h"
 
 namespace quorvex {
@@ -98,6 +99,8 @@ struct Component {
   // A list filled with a field of such a cursor's rows when the form is
   // loaded: the data source and the field ("dsLogin, 'userid'"); "" for none.
   std::string data_list;
+  // The form's own properties, fields of its class (the form's only).
+  std::vector<CustomProperty> custom_properties;
   // A comment of the conversion's own, written under the component's field
   // before the kept settings ("" when none).
   std::string remark;

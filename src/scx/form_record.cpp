@@ -3,6 +3,7 @@
 #include <exception>
 #include <string_view>
 
+#include "base/ascii.h"
 #include "table/table_dataset.h"
 
 namespace quorvex {
@@ -22,7 +23,8 @@ struct RecordFields {
         properties(dataset.FindField("Properties")),
         methods(dataset.FindField("Methods")),
         reserved1(dataset.FindField("Reserved1")),
-        reserved2(dataset.FindField("Reserved2")) {}
+        reserved2(dataset.FindField("Reserved2")),
+        reserved3(dataset.FindField("Reserved3")) {}
 
   Field* platform;
   Field* unique_id;
@@ -35,6 +37,7 @@ struct RecordFields {
   Field* methods;
   Field* reserved1;
   Field* reserved2;
+  Field* reserved3;
 };
 
 std::string Text(const Field* field) { return field == nullptr ? std::string() : field->AsString(); }
@@ -53,6 +56,10 @@ FormRecord ReadRecord(TableDataSet& dataset, const RecordFields& fields) {
   record.methods = Text(fields.methods);
   record.reserved1 = Text(fields.reserved1);
   record.reserved2 = Text(fields.reserved2);
+  // Read only where the loadable mode uses it: a memo read for every object
+  // would cost a form of many objects.
+  if (SameText(record.base_class, "form") || SameText(record.base_class, "formset"))
+    record.reserved3 = Text(fields.reserved3);
   return record;
 }
 

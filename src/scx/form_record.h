@@ -47,6 +47,9 @@ struct FormRecord {
   std::string property_folders;
   std::string reserved1;       // RESERVED1: "Class" on a library's class record
   std::string reserved2;       // RESERVED2: a class record's record count
+  // RESERVED3 of a form's or form set's record: the properties and methods it
+  // adds ("name description" lines, "*" before a method); "" for other records.
+  std::string reserved3;
 };
 
 // A record that could not be read, and the failure's message.

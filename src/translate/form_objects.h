@@ -35,6 +35,9 @@ struct FoxObject {
   // FoxPro methods of this object that the conversion could not make
   // callable (a handler that other events share, one of another type).
   std::vector<std::string_view> other_methods;
+  // The properties FoxPro's code added to it (a form's own): the FoxPro name
+  // and the form class's field, a Variant, that holds it.
+  std::vector<std::pair<std::string_view, std::string_view>> custom = {};
   // The field of the panel that holds it, where the conversion put it in one:
   // FoxPro's Left, Top, Width, Height and Visible of the object are the
   // panel's. "" for an object placed by its own.

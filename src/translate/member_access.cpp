@@ -275,7 +275,20 @@ std::string ObjectText(const FormObjects& form, int object) {
   return object == 0 ? std::string("Self") : std::string(form.objects.at(static_cast<std::size_t>(object)).pascal_name);
 }
 
+namespace {
+
+// The field of `object`'s own property `property`, or "".
+std::string_view CustomField(const FormObjects& form, int object, std::string_view property) {
+  for (const auto& [fox_name, field] : form.objects.at(static_cast<std::size_t>(object)).custom)
+    if (SameText(fox_name, property)) return field;
+  return {};
+}
+
+}  // namespace
+
 Translated<PasExpr> ReadProperty(const FormObjects& form, int object, std::string_view property) {
+  if (const std::string_view field = CustomField(form, object, property); !field.empty())
+    return PasExpr{std::string(field), PasType::kVariant};
   // The name FoxPro knows the object by, which the conversion may have changed.
   if (SameText(property, "Name")) {
     const std::string_view name = form.objects.at(static_cast<std::size_t>(object)).fox_name;
@@ -293,6 +306,11 @@ Translated<PasExpr> ReadProperty(const FormObjects& form, int object, std::strin
 
 Translated<std::string> WriteProperty(const FormObjects& form, int object, std::string_view property,
                                       const PasExpr& value) {
+  if (const std::string_view field = CustomField(form, object, property); !field.empty()) {
+    Translated<PasExpr> converted = ConvertTo(value, PasType::kVariant);
+    if (!converted) return std::move(converted).Failure();
+    return std::string(field) + " := " + converted->text;
+  }
   auto row = FindRow(form, object, property, Access::kWrite, std::begin(kProperties), std::end(kProperties));
   if (!row) return std::move(row).Failure();
   if (*row == nullptr) return NotTranslated{"property not translated: " + std::string(property)};

@@ -64,7 +64,11 @@ std::string UsesList(const Component& root) {
   }
   // Translated code keeps FoxPro's untyped values in Variants and calls
   // FoxPro's functions in the runtime unit written beside the form's.
-  if (UsesFoxRuntime(root)) uses += ", Variants, " + std::string(kFoxRuntimeUnit);
+  if (UsesFoxRuntime(root)) {
+    uses += ", Variants, " + std::string(kFoxRuntimeUnit);
+  } else if (!root.custom_properties.empty()) {
+    uses += ", Variants";  // the form's own properties are Variants
+  }
   if (OpensData(root)) uses += ", " + std::string(kFoxDataUnit);
   return uses;
 }
@@ -117,10 +121,12 @@ TextList WriteLoadableUnit(const LoadableForm& form) {
   writer.Fields(root);
   TextList handlers = MethodDeclarations(root, true);
   out.insert(out.end(), std::make_move_iterator(handlers.begin()), std::make_move_iterator(handlers.end()));
-  if (NeedsLoaded(root) || OpensData(root)) out.push_back("  protected");
+  if (NeedsLoaded(root) || NeedsDoCreate(root)) out.push_back("  protected");
   if (NeedsLoaded(root)) out.push_back("    procedure Loaded; override;");
-  if (OpensData(root)) out.push_back("    procedure DoCreate; override;");
+  if (NeedsDoCreate(root)) out.push_back("    procedure DoCreate; override;");
   out.insert(out.end(), {"  private", "    { Private declarations }", "  public", "    { Public declarations }"});
+  TextList custom = CustomPropertyFields(root);
+  out.insert(out.end(), std::make_move_iterator(custom.begin()), std::make_move_iterator(custom.end()));
   TextList plain = MethodDeclarations(root, false);
   out.insert(out.end(), std::make_move_iterator(plain.begin()), std::make_move_iterator(plain.end()));
   out.insert(out.end(), {"  end;", "", "var", "  " + root.identifier + ": " + root.delphi_class + ";", "",

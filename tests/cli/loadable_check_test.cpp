@@ -61,12 +61,14 @@ void CollectComponents(const DfmObject& object, std::vector<std::string>& out) {
   }
 }
 
-// The field declarations of the form class: "    Name: TClass;".
+// The published field declarations of the form class (those before its
+// first visibility section): "    Name: TClass;".
 std::vector<std::string> UnitFields(const std::string& unit) {
   static const std::regex kField("^    ([A-Za-z_][A-Za-z0-9_]*: [A-Za-z_][A-Za-z0-9_]*);\r?$");
+  static const std::regex kUnpublished("^  (protected|private|public)\r?$");
   std::vector<std::string> fields;
   std::istringstream lines(unit);
-  for (std::string line; std::getline(lines, line);) {
+  for (std::string line; std::getline(lines, line) && !std::regex_match(line, kUnpublished);) {
     std::smatch match;
     if (std::regex_match(line, match, kField)) fields.push_back(match[1]);
   }
