@@ -84,6 +84,9 @@ void AppendExpanded(const FormRecord& record, ResolvedObject object, std::string
   instance.properties = object.properties.Text();
   instance.property_folders = object.properties.FoldersText(form_folder);
   instance.class_methods = std::move(object.class_methods);
+  // RESERVED3 lists what a class adds, the record only what it adds itself.
+  object.AddReserved3(record.reserved3);
+  instance.reserved3 = std::move(object.reserved3);
   if (!object.base_class.empty()) instance.base_class = object.base_class;
   const std::string own_name = NameOf(object.properties, "Name", record.object_name);
   MemberPaths paths(record.parent.empty() ? own_name : record.parent + "." + own_name, object.properties);

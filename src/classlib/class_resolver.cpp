@@ -145,6 +145,8 @@ ResolvedObject ClassResolver::ResolveDefinition(const ClassLibrary& library, con
   const std::string origin = record.object_name + " of " + std::string(PathFileName(library.Path()));
   ResolvedObject object = BaseOf(record, library.Folder());
   AddMethods(object, origin, record.methods);
+  CountText(record.reserved3);
+  object.AddReserved3(record.reserved3);
   for (const FormRecord* member : definition.members) {
     object.AddMember(MemberPath(*member), *member, ResolveRecord(*member, library.Folder(), origin));
   }

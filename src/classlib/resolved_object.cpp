@@ -85,4 +85,10 @@ void ResolvedObject::IndexMembers() const {
   indexed_ = true;
 }
 
+void ResolvedObject::AddReserved3(std::string_view lines) {
+  if (lines.empty()) return;
+  if (!reserved3.empty() && !reserved3.ends_with('\n')) reserved3 += "\r\n";
+  reserved3 += lines;
+}
+
 }  // namespace quorvex

@@ -41,6 +41,12 @@ class ResolvedObject {
   // names for members without a record, member_prefix their path below the
   // object as the object tree names them ("Page1").
   std::vector<ClassMethods> class_methods;
+  // The RESERVED3 lines of the form classes along the chain, the root first:
+  // the properties and methods they add to the form.
+  std::string reserved3;
+
+  // Adds a RESERVED3 text after those before it, on lines of its own.
+  void AddReserved3(std::string_view lines);
 
   // In pre-order: a member comes before the members inside it.
   const std::vector<ResolvedMember>& Members() const { return members_; }

@@ -20,7 +20,10 @@ std::vector<std::string> PropertyNames(std::string_view reserved3) {
     line = TrimBlanks(line);
     const std::string_view name = line.substr(0, line.find_first_of(" \t"));
     if (name.empty() || name.front() == '*' || name.front() == '^') return;
-    names.push_back(AsciiLowerCopy(name));
+    std::string lower = AsciiLowerCopy(name);
+    // A class and the classes below it list each property once; a damaged
+    // record might not.
+    if (std::find(names.begin(), names.end(), lower) == names.end()) names.push_back(std::move(lower));
   });
   return names;
 }

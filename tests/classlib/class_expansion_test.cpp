@@ -54,6 +54,21 @@ TEST(ClassExpansionTest, MembersOfTheClassAndChangesBySubclassAndForm) {
             "    end|  end|end|");
 }
 
+// A form of a form class has the properties its classes add, and its own.
+TEST(ClassExpansionTest, AFormHasThePropertiesItsClassesAdd) {
+  MemoryFileSystem files;
+  ScxRecord base = ClassRecord("baseform", "form", "", "form", PropertyLines({"Name = \"baseform\"", "nmode = 1"}));
+  base.other.push_back({"RESERVED3", "nmode The mode\r\n*refreshall"});
+  ScxRecord entry = ClassRecord("entryform", "baseform", "forms.vcx", "form", PropertyLines({"Name = \"entryform\""}));
+  entry.other.push_back({"RESERVED3", "lsaved"});
+  AddLibrary(files, "/app/forms/forms", {base, EndOfClass("baseform"), entry, EndOfClass("entryform")});
+  FormRecord form = FormObject(2, "", "Form1", "form", PropertyLines({"Name = \"Form1\""}), "entryform", "forms.vcx");
+  form.reserved3 = "cname\r\n";
+  const ClassExpansion expansion = Expand(files, {form});
+  ASSERT_EQ(expansion.records.size(), 1u);
+  EXPECT_EQ(expansion.records[0].reserved3, "nmode The mode\r\n*refreshall\r\nlsaved\r\ncname\r\n");
+}
+
 // The middle class has no methods; the root's library is found as Base.vcx
 // though the CLASSLOC spells it BASE.VCX.
 TEST(ClassExpansionTest, ThreeClassesAcrossTwoLibraries) {

@@ -24,7 +24,7 @@ TEST(CustomProperties, OnlyPropertiesWithCertainValuesBecomeFields) {
   UniqueNames names;
   names.Take("cname");  // a component's
   const std::vector<CustomProperty> properties = FormCustomProperties(
-      "ncount The number\r\n*refresh Refreshes\r\n^alist[3,0] A list\r\ncname\r\nlnew\r\nddate\r\nclose\r\n",
+      "ncount The number\r\n*refresh Refreshes\r\n^alist[3,0] A list\r\ncname\r\nlnew\r\nddate\r\nclose\r\nNCOUNT\r\n",
       {"Caption = \"x\"", "ncount = 4", "cname = Jo", "ddate = {^2001-02-03}", "close = 1"}, 1252, names);
   ASSERT_EQ(properties.size(), 4u);
   EXPECT_EQ(properties[0].fox_name, "ncount");
