@@ -105,6 +105,7 @@ void AppendExpanded(const FormRecord& record, ResolvedObject object, std::string
     expanded.properties = member.properties.Text();
     expanded.property_folders = member.properties.FoldersText(form_folder);
     expanded.class_methods = std::move(member.class_methods);
+    expanded.reserved3 = std::move(member.reserved3);
     out.push_back(std::move(expanded));
   }
 }

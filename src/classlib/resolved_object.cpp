@@ -49,7 +49,7 @@ void ResolvedObject::AddMember(std::string path, const FormRecord& record, Resol
   if (needed > members_.capacity()) members_.reserve(std::max(needed, 2 * members_.capacity()));
   const std::string above = path + ".";
   members_.push_back({std::move(path), &record, std::move(member.base_class), std::move(member.properties),
-                      std::move(member.class_methods)});
+                      std::move(member.class_methods), std::move(member.reserved3)});
   for (ResolvedMember& inner : inside) {
     inner.path.insert(0, above);
     members_.push_back(std::move(inner));

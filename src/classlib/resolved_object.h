@@ -27,6 +27,7 @@ struct ResolvedMember {
   // with the origin of the class that defines it, then those that its
   // MemberClass brings (as in ResolvedObject).
   std::vector<ClassMethods> class_methods;
+  std::string reserved3;  // as ResolvedObject::reserved3, for its own chain
   bool member_classes_applied = false;  // its MemberClass has been worked out already
 };
 
@@ -41,8 +42,8 @@ class ResolvedObject {
   // names for members without a record, member_prefix their path below the
   // object as the object tree names them ("Page1").
   std::vector<ClassMethods> class_methods;
-  // The RESERVED3 lines of the form classes along the chain, the root first:
-  // the properties and methods they add to the form.
+  // The RESERVED3 lines of the classes along the chain, the root first: the
+  // properties and methods they add.
   std::string reserved3;
 
   // Adds a RESERVED3 text after those before it, on lines of its own.

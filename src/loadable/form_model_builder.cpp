@@ -62,14 +62,20 @@ class FormModelBuilder {
  public:
   FormModelBuilder(const std::vector<FormRecord>& records, const ScxObjectTree& tree, const MethodIndex& methods,
                    const DataEnvironment& data, int code_page, const PictureFiles& pictures, PassClock* clock)
-      : records_(records), methods_(methods), data_(data), settings_(code_page), pictures_(pictures), clock_(clock) {
+      : records_(records), methods_(methods), data_(data), settings_(code_page), code_page_(code_page),
+        pictures_(pictures), clock_(clock) {
     for (const ScxNode* node = tree.First(); node != nullptr; node = tree.Next(*node)) {
       if (node->record_ref < 0) member_prefixes_[-node->record_ref].insert(NodeMemberPrefix(node->text));
     }
   }
 
   LoadableForm BuildForm(const ScxNode& form_node, std::string unit_name, int code_page);
-  void AddCustomProperties(Component& root, const ScxNode& form_node, int code_page);
+  // The properties the object's record and classes add, which become fields
+  // of the form class instead of comments.
+  void TakeCustomProperties(Component& component, const ScxNode& node);
+  // The fields of the properties the objects' classes add, named once every
+  // component and method has its name.
+  void NameCustomProperties(Component& component);
   // The settings of the objects that hold the form (a form set), kept in its
   // unit: they belong to no form.
   void KeepHolders(Component& root, const ScxNode& form_node) const;
@@ -106,6 +112,7 @@ class FormModelBuilder {
   const MethodIndex& methods_;
   const DataEnvironment& data_;
   SettingConverter settings_;
+  int code_page_;
   const PictureFiles& pictures_;
   PassClock* clock_;
   std::map<std::int32_t, std::set<std::string, TextLess>> member_prefixes_;
@@ -196,6 +203,7 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   root.library_folders = FoldersOf(form_node);
   Keep(root, {}, converted.kept);
   Keep(root, {}, orphans);
+  TakeCustomProperties(root, form_node);
   AddMethods(root, form_node, {});
   AddChildren(root, form_node, {"TForm", "Form"});
   EnterPass(clock_, "binding");
@@ -213,17 +221,24 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   return form;
 }
 
-// Named last, so that no component's or method's name depends on them.
-void FormModelBuilder::AddCustomProperties(Component& root, const ScxNode& form_node, int code_page) {
-  const FormRecord* record = NodeRecord(records_, form_node);
-  if (record == nullptr || record->reserved3.empty()) return;
-  root.custom_properties = FormCustomProperties(record->reserved3, root.stored, code_page, names_);
-  // A property that is a field is no comment.
-  std::erase_if(root.kept, [&](const KeptSetting& kept) {
+void FormModelBuilder::TakeCustomProperties(Component& component, const ScxNode& node) {
+  // An object without a record of its own (a page) adds nothing.
+  const FormRecord* record = NodeRecord(records_, node);
+  if (record == nullptr || node.record_ref <= 0 || record->reserved3.empty()) return;
+  component.custom_properties = CustomPropertiesOf(record->reserved3, component.stored, code_page_);
+  std::erase_if(component.kept, [&](const KeptSetting& kept) {
     const std::string_view name = TrimBlanks(NamePart(kept.line));
-    return kept.owner.empty() && std::any_of(root.custom_properties.begin(), root.custom_properties.end(),
-                                             [&](const CustomProperty& custom) { return SameText(custom.fox_name, name); });
+    return kept.owner.empty() &&
+           std::any_of(component.custom_properties.begin(), component.custom_properties.end(),
+                       [&](const CustomProperty& custom) { return SameText(custom.fox_name, name); });
   });
+}
+
+void FormModelBuilder::NameCustomProperties(Component& component) {
+  const bool form = component.fox_path == "thisform";
+  ::quorvex::NameCustomProperties(component.custom_properties, form ? std::string() : component.identifier + "_",
+                                  names_);
+  for (Component& child : component.children) NameCustomProperties(child);
 }
 
 Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoice& choice,
@@ -261,6 +276,7 @@ Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoic
   if (SameText(fox_class, kCustomBaseClass)) PutSetting(component.settings, {"Visible", "False"});
   Keep(component, {}, converted.kept);
   Keep(component, {}, orphans);
+  TakeCustomProperties(component, node);
   AddMethods(component, node, {});
   for (const std::string_view ole : kOleBaseClasses) {
     if (SameText(fox_class, ole)) component.kept.push_back({{}, "OLE object (" + fox_class + "): not carried over"});
@@ -375,7 +391,7 @@ std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records
     }
     EnterPass(clock, "methods");
     builder.MakeMethods(forms.back().root);
-    builder.AddCustomProperties(forms.back().root, *form_node, code_page);
+    builder.NameCustomProperties(forms.back().root);
     EnterPass(clock, "translation");
     TranslateFormCode(forms.back());
     ReleaseStoredLines(forms.back().root);

@@ -28,6 +28,13 @@ constexpr std::array<MethodType, 10> kMethodTypes = {{
     {"TCloseQueryEvent", "(Sender: TObject; var CanClose: Boolean)"},
 }};
 
+// `each` of the component and every component inside it, in the order of the text.
+template <typename Each>
+void ForEachComponent(const Component& component, Each&& each) {
+  each(component);
+  for (const Component& child : component.children) ForEachComponent(child, each);
+}
+
 template <typename Each>
 void ForEachMethod(const Component& component, Each&& each) {
   for (const FormMethod& method : component.methods) each(component, method);
@@ -187,14 +194,23 @@ bool NeedsTypesUnit(const Component& form) {
 
 bool NeedsLoaded(const Component& form) { return !LclStatements(form).empty() || !RuntimeStatements(form).empty(); }
 
-bool NeedsDoCreate(const Component& form) { return !form.custom_properties.empty() || OpensData(form); }
+bool HasCustomProperties(const Component& form) {
+  return !form.custom_properties.empty() ||
+         std::any_of(form.children.begin(), form.children.end(), HasCustomProperties);
+}
 
-TextList CustomPropertyFields(const Component& form) {
+bool NeedsDoCreate(const Component& form) { return HasCustomProperties(form) || OpensData(form); }
+
+TextList CustomPropertyFields(const Component& form, int code_page) {
   TextList fields;
-  for (const CustomProperty& custom : form.custom_properties) {
-    fields.push_back("    " + custom.identifier + ": Variant;");
-    if (!SameText(custom.identifier, custom.fox_name)) fields.push_back("      // FoxPro: " + custom.fox_name);
-  }
+  ForEachComponent(form, [&](const Component& component) {
+    for (const CustomProperty& custom : component.custom_properties) {
+      fields.push_back("    " + custom.identifier + ": Variant;");
+      const std::string owner = &component == &form ? std::string() : component.original_name + ".";
+      if (!SameText(custom.identifier, custom.fox_name))
+        fields.push_back("      // FoxPro: " + DecodeToUtf8(owner, code_page) + custom.fox_name);
+    }
+  });
   return fields;
 }
 
@@ -231,8 +247,10 @@ TextList MethodBodies(const Component& form, int code_page) {
     out.insert(out.end(), {"", "// Before FoxPro's Load: the form's own properties take their values, and the data",
                            "// environment's tables are opened from the application's database.",
                            "procedure " + form.delphi_class + ".DoCreate;", "begin"});
-    for (const CustomProperty& custom : form.custom_properties)
-      out.push_back("  " + custom.identifier + " := " + custom.initial + ";");
+    ForEachComponent(form, [&](const Component& component) {
+      for (const CustomProperty& custom : component.custom_properties)
+        out.push_back("  " + custom.identifier + " := " + custom.initial + ";");
+    });
     const TextList data = DataStatements(form);
     out.insert(out.end(), data.begin(), data.end());
     out.insert(out.end(), {"  inherited DoCreate;", "end;"});

@@ -35,8 +35,12 @@ bool OpensData(const Component& form);
 // their values there, and its tables are opened, before FoxPro's Load.
 bool NeedsDoCreate(const Component& form);
 
-// The declarations of the fields that hold the form's own properties.
-TextList CustomPropertyFields(const Component& form);
+// True when the form or a component of it has properties its classes add.
+bool HasCustomProperties(const Component& form);
+
+// The declarations of the fields that hold the properties the form's and its
+// components' classes add (comments decoded from `code_page`).
+TextList CustomPropertyFields(const Component& form, int code_page);
 
 // The first line of the body of a method whose FoxPro code is not all
 // translated.

@@ -67,8 +67,7 @@ std::string CustomPropertyValue(std::string_view value, int code_page) {
   return PascalString(DecodeToUtf8(value, code_page));
 }
 
-std::vector<CustomProperty> FormCustomProperties(std::string_view reserved3, const TextList& stored, int code_page,
-                                                 UniqueNames& names) {
+std::vector<CustomProperty> CustomPropertiesOf(std::string_view reserved3, const TextList& stored, int code_page) {
   std::vector<CustomProperty> properties;
   for (std::string& name : PropertyNames(reserved3)) {
     // A property the record does not store has the value FoxPro gives a new one.
@@ -79,12 +78,17 @@ std::vector<CustomProperty> FormCustomProperties(std::string_view reserved3, con
       if (value.starts_with(' ')) value.remove_prefix(1);  // FoxPro writes "name = value"
       initial = CustomPropertyValue(value, code_page);
     }
-    if (initial.empty()) continue;
-    std::string identifier = PascalIdentifier(name, 'P');
-    if (HidesFormMember(identifier)) identifier += "_";
-    properties.push_back({std::move(name), names.Take(identifier), std::move(initial)});
+    if (!initial.empty()) properties.push_back({std::move(name), {}, std::move(initial)});
   }
   return properties;
+}
+
+void NameCustomProperties(std::vector<CustomProperty>& properties, std::string_view prefix, UniqueNames& names) {
+  for (CustomProperty& property : properties) {
+    std::string identifier = std::string(prefix) + PascalIdentifier(property.fox_name, 'P');
+    if (HidesFormMember(identifier)) identifier += "_";
+    property.identifier = names.Take(identifier);
+  }
 }
 
 }  // namespace quorvex

@@ -56,9 +56,10 @@ FormRecord ReadRecord(TableDataSet& dataset, const RecordFields& fields) {
   record.methods = Text(fields.methods);
   record.reserved1 = Text(fields.reserved1);
   record.reserved2 = Text(fields.reserved2);
-  // Read only where the loadable mode uses it: a memo read for every object
-  // would cost a form of many objects.
-  if (SameText(record.base_class, "form") || SameText(record.base_class, "formset"))
+  // Read only where FoxPro lets properties be added, a form and a library's
+  // class: a memo read for every object would cost a form of many objects.
+  if (SameText(record.base_class, "form") || SameText(record.base_class, "formset") ||
+      SameText(record.reserved1, "Class"))
     record.reserved3 = Text(fields.reserved3);
   return record;
 }

@@ -47,8 +47,10 @@ struct FormRecord {
   std::string property_folders;
   std::string reserved1;       // RESERVED1: "Class" on a library's class record
   std::string reserved2;       // RESERVED2: a class record's record count
-  // RESERVED3 of a form's or form set's record: the properties and methods it
-  // adds ("name description" lines, "*" before a method); "" for other records.
+  // RESERVED3 of a form's, form set's or library class's record: the
+  // properties and methods it adds ("name description" lines, "*" before a
+  // method); "" for other records. After the class-library expansion, what
+  // the classes behind the object add too.
   std::string reserved3;
 };
 

@@ -66,8 +66,8 @@ std::string UsesList(const Component& root) {
   // FoxPro's functions in the runtime unit written beside the form's.
   if (UsesFoxRuntime(root)) {
     uses += ", Variants, " + std::string(kFoxRuntimeUnit);
-  } else if (!root.custom_properties.empty()) {
-    uses += ", Variants";  // the form's own properties are Variants
+  } else if (HasCustomProperties(root)) {
+    uses += ", Variants";  // the properties the classes add are Variants
   }
   if (OpensData(root)) uses += ", " + std::string(kFoxDataUnit);
   return uses;
@@ -125,7 +125,7 @@ TextList WriteLoadableUnit(const LoadableForm& form) {
   if (NeedsLoaded(root)) out.push_back("    procedure Loaded; override;");
   if (NeedsDoCreate(root)) out.push_back("    procedure DoCreate; override;");
   out.insert(out.end(), {"  private", "    { Private declarations }", "  public", "    { Public declarations }"});
-  TextList custom = CustomPropertyFields(root);
+  TextList custom = CustomPropertyFields(root, form.code_page);
   out.insert(out.end(), std::make_move_iterator(custom.begin()), std::make_move_iterator(custom.end()));
   TextList plain = MethodDeclarations(root, false);
   out.insert(out.end(), std::make_move_iterator(plain.begin()), std::make_move_iterator(plain.end()));

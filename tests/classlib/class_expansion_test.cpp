@@ -54,19 +54,31 @@ TEST(ClassExpansionTest, MembersOfTheClassAndChangesBySubclassAndForm) {
             "    end|  end|end|");
 }
 
-// A form of a form class has the properties its classes add, and its own.
-TEST(ClassExpansionTest, AFormHasThePropertiesItsClassesAdd) {
+// An object has the properties its classes add (a form its own too), and so
+// does a member of a class that is an object of a class.
+TEST(ClassExpansionTest, ObjectsHaveThePropertiesTheirClassesAdd) {
   MemoryFileSystem files;
   ScxRecord base = ClassRecord("baseform", "form", "", "form", PropertyLines({"Name = \"baseform\"", "nmode = 1"}));
   base.other.push_back({"RESERVED3", "nmode The mode\r\n*refreshall"});
   ScxRecord entry = ClassRecord("entryform", "baseform", "forms.vcx", "form", PropertyLines({"Name = \"entryform\""}));
   entry.other.push_back({"RESERVED3", "lsaved"});
-  AddLibrary(files, "/app/forms/forms", {base, EndOfClass("baseform"), entry, EndOfClass("entryform")});
+  ScxRecord field = ClassRecord("field", "textbox", "", "textbox", PropertyLines({"Name = \"field\""}));
+  field.other.push_back({"RESERVED3", "lrequired\r\n"});
+  ScxRecord box = ClassRecord("box", "container", "", "container", PropertyLines({"Name = \"box\""}), 2);
+  AddLibrary(files, "/app/forms/forms",
+             {base, EndOfClass("baseform"), entry, EndOfClass("entryform"), field, EndOfClass("field"), box,
+              MemberRecord("box", "txtCode", "textbox", PropertyLines({"Name = \"txtCode\""}), "field", "forms.vcx"),
+              EndOfClass("box")});
   FormRecord form = FormObject(2, "", "Form1", "form", PropertyLines({"Name = \"Form1\""}), "entryform", "forms.vcx");
   form.reserved3 = "cname\r\n";
-  const ClassExpansion expansion = Expand(files, {form});
-  ASSERT_EQ(expansion.records.size(), 1u);
+  const ClassExpansion expansion =
+      Expand(files, {form, FormObject(3, "Form1", "Box1", "container", PropertyLines({"Name = \"Box1\""}), "box",
+                                      "forms.vcx")});
+  ASSERT_EQ(expansion.records.size(), 3u);
   EXPECT_EQ(expansion.records[0].reserved3, "nmode The mode\r\n*refreshall\r\nlsaved\r\ncname\r\n");
+  EXPECT_EQ(expansion.records[1].reserved3, "");
+  EXPECT_EQ(expansion.records[2].object_name, "txtCode");
+  EXPECT_EQ(expansion.records[2].reserved3, "lrequired\r\n");
 }
 
 // The middle class has no methods; the root's library is found as Base.vcx

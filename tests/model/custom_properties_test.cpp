@@ -21,20 +21,24 @@ TEST(CustomProperties, StoredTextsReadAsFoxProReadsThem) {
 }
 
 TEST(CustomProperties, OnlyPropertiesWithCertainValuesBecomeFields) {
-  UniqueNames names;
-  names.Take("cname");  // a component's
-  const std::vector<CustomProperty> properties = FormCustomProperties(
+  std::vector<CustomProperty> properties = CustomPropertiesOf(
       "ncount The number\r\n*refresh Refreshes\r\n^alist[3,0] A list\r\ncname\r\nlnew\r\nddate\r\nclose\r\nNCOUNT\r\n",
-      {"Caption = \"x\"", "ncount = 4", "cname = Jo", "ddate = {^2001-02-03}", "close = 1"}, 1252, names);
+      {"Caption = \"x\"", "ncount = 4", "cname = Jo", "ddate = {^2001-02-03}", "close = 1"}, 1252);
   ASSERT_EQ(properties.size(), 4u);
   EXPECT_EQ(properties[0].fox_name, "ncount");
   EXPECT_EQ(properties[0].initial, "4");
-  EXPECT_EQ(properties[1].identifier, "cname_1");
   EXPECT_EQ(properties[1].initial, "'Jo'");
   // Not stored: a new property's .F.
   EXPECT_EQ(properties[2].initial, "False");
+  UniqueNames names;
+  names.Take("cname");  // a component's
+  NameCustomProperties(properties, "", names);
+  EXPECT_EQ(properties[1].identifier, "cname_1");
   // A field that would hide the form's Close.
   EXPECT_EQ(properties[3].identifier, "close_");
+  // Another object's, after its name.
+  NameCustomProperties(properties, "txtName_", names);
+  EXPECT_EQ(properties[0].identifier, "txtName_ncount");
 }
 
 }  // namespace
