@@ -75,7 +75,8 @@ class FormModelBuilder {
   void TakeCustomProperties(Component& component, const ScxNode& node);
   // The fields of the properties the objects' classes add, named once every
   // component and method has its name.
-  void NameCustomProperties(Component& component);
+  void NameCustomProperties(Component& root);
+  void NameMemberProperties(Component& container);
   // The settings of the objects that hold the form (a form set), kept in its
   // unit: they belong to no form.
   void KeepHolders(Component& root, const ScxNode& form_node) const;
@@ -234,11 +235,16 @@ void FormModelBuilder::TakeCustomProperties(Component& component, const ScxNode&
   });
 }
 
-void FormModelBuilder::NameCustomProperties(Component& component) {
-  const bool form = component.fox_path == "thisform";
-  ::quorvex::NameCustomProperties(component.custom_properties, form ? std::string() : component.identifier + "_",
-                                  names_);
-  for (Component& child : component.children) NameCustomProperties(child);
+void FormModelBuilder::NameCustomProperties(Component& root) {
+  ::quorvex::NameCustomProperties(root.custom_properties, {}, names_);
+  NameMemberProperties(root);
+}
+
+void FormModelBuilder::NameMemberProperties(Component& container) {
+  for (Component& child : container.children) {
+    ::quorvex::NameCustomProperties(child.custom_properties, child.identifier + "_", names_);
+    NameMemberProperties(child);
+  }
 }
 
 Component FormModelBuilder::BuildComponent(const ScxNode& node, const ClassChoice& choice,

@@ -77,19 +77,15 @@ TextList RuntimeStatements(const Component& form) {
 // environment's cursors.
 TextList DataStatements(const Component& form) {
   TextList statements;
-  const auto opens = [&](const Component& component, const auto& self) -> void {
+  ForEachComponent(form, [&](const Component& component) {
     if (!component.data_opening.empty())
       statements.push_back("  FoxOpenCursor(" + component.identifier + ", " + component.data_opening + ");");
-    for (const Component& child : component.children) self(child, self);
-  };
-  opens(form, opens);
+  });
   // Once every cursor is open.
-  const auto lists = [&](const Component& component, const auto& self) -> void {
+  ForEachComponent(form, [&](const Component& component) {
     if (!component.data_list.empty())
       statements.push_back("  FoxFillList(" + component.identifier + ".Items, " + component.data_list + ");");
-    for (const Component& child : component.children) self(child, self);
-  };
-  lists(form, lists);
+  });
   return statements;
 }
 
