@@ -30,7 +30,7 @@ unit FoxData;
 interface
 
 uses
-  SysUtils, Classes, DB,
+  SysUtils, Classes, DB, Variants, FoxRuntime,
 {$IFDEF FPC}
   {$IFDEF UNIX}cwstring,{$ENDIF} sqldb, sqlite3conn, sqlite3dyn, pqconnection;
 {$ELSE}
@@ -420,6 +420,59 @@ begin
   Result := Result + ' ORDER BY ' + Terms + Quoted(RecordNumber);
 end;
 
+{ The width FoxPro gave a character field: a server's cursor asks for four
+  bytes a character (ServerColumns). }
+function FieldWidth(Field: TField): Integer;
+begin
+  Result := Field.Size;
+  if Server then Result := Result div 4;
+end;
+
+{ A field's value as FoxPro reads it: a character field padded with blanks
+  to its width; in a table without records, the field's blank value. }
+function FoxValueOf(Field: TField): Variant;
+var
+  Text: Boolean;
+begin
+  Text := Field.DataType in [ftString, ftFixedChar, ftWideString, ftFixedWideChar];
+  if Field.DataSet.IsEmpty then
+  begin
+    if Text then Exit(FoxSpace(FieldWidth(Field)));
+    case Field.DataType of
+      ftBoolean: Result := False;
+      ftDate, ftDateTime: Result := VarFromDateTime(FoxNoDate);
+      ftMemo, ftWideMemo: Result := '';
+    else
+      Result := 0;
+    end;
+    Exit;
+  end;
+  Result := Field.Value;
+  if Text and not VarIsNull(Result) then Result := FoxPadR(VarToStr(Result), FieldWidth(Field));
+end;
+
+{ The table a form has selected is the first of its cursors that is open, as
+  a form's data environment selects the first cursor it opens. }
+function FieldOfForm(Form: TComponent; const Name: string; out Value: Variant): Boolean;
+var
+  i: Integer;
+  Data: TDataSet;
+  Field: TField;
+begin
+  Result := False;
+  if Form = nil then Exit;
+  for i := 0 to Form.ComponentCount - 1 do
+  begin
+    if not (Form.Components[i] is TDataSource) then Continue;
+    Data := TDataSource(Form.Components[i]).DataSet;
+    if (Data = nil) or not Data.Active then Continue;
+    Field := Data.FindField(Name);
+    if (Field = nil) or SameText(Name, RecordNumber) then Exit;
+    Value := FoxValueOf(Field);
+    Exit(True);
+  end;
+end;
+
 function FoxOpenCursor(Source: TDataSource; const Table, Order, Filter: string;
   ReadOnly, CloseWithForm: Boolean): TDataSet;
 var
@@ -490,6 +543,7 @@ begin
 end;
 
 initialization
+  FoxFieldValue := FieldOfForm;
 
 finalization
   CloseDatabase;

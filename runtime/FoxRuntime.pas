@@ -148,6 +148,30 @@ function FoxListText(Items: TStrings; Index: Integer): string;
 procedure FoxSetFocus(Control: TWinControl);
 procedure FoxRelease(Form: TForm);
 
+{ FoxPro's memory variables. PUBLIC ones live until the program ends. PRIVATE
+  ones, and those code sets without declaring them, belong to the method that
+  made them: the methods it calls see them, and they go when it returns. A
+  translated method that makes them opens a scope (FoxEnterScope gives the mark
+  that its FoxLeaveScope goes back to). A name is looked up from the newest
+  variable down, then among the public ones; PRIVATE hides a caller's variable
+  of its name until the method sets its own. }
+function FoxEnterScope: Integer;
+procedure FoxLeaveScope(Mark: Integer);
+procedure FoxPrivate(const Names: array of string);
+procedure FoxPublic(const Names: array of string);
+{ A name read without m.: a field of the table Form has selected comes first,
+  as in FoxPro. }
+function FoxVar(Form: TComponent; const Name: string): Variant;
+{ m.Name: a variable only. }
+function FoxMemVar(const Name: string): Variant;
+{ Name = Value: the variable the name finds, or a new one of the method's. }
+procedure FoxSetVar(const Name: string; const Value: Variant);
+
+var
+  { The value of field Name of the table Form has selected, where it has one
+    of that name; the data unit sets it. }
+  FoxFieldValue: function(Form: TComponent; const Name: string; out Value: Variant): Boolean = nil;
+
 { FoxPro's settings that neither Delphi nor the LCL has a property for, with
   FoxPro's values; a converted form's Loaded makes them.
   Anchor: the edges a control keeps at their distance (1 top, 2 left,
@@ -371,6 +395,126 @@ function FoxNegate(const V: Variant): Variant;
 begin
   if not IsNumberValue(V) then raise Fail(SMismatch);
   Result := -V;
+end;
+
+{ Memory variables }
+
+type
+  TFoxVariable = record
+    Name: string;
+    Value: Variant;
+    Level: Integer;  { the scope that made it }
+    Made: Boolean;   { False: declared PRIVATE and not set yet }
+  end;
+
+var
+  Privates: array of TFoxVariable;
+  PrivateCount: Integer = 0;
+  ScopeLevel: Integer = 0;
+  Publics: array of TFoxVariable;
+
+function NotFound(const Name: string): EFoxError;
+begin
+  Result := Fail('Variable ''' + UpperCase(Name) + ''' is not found.');
+end;
+
+function FindPrivate(const Name: string): Integer;
+begin
+  Result := PrivateCount - 1;
+  while (Result >= 0) and not SameText(Privates[Result].Name, Name) do Dec(Result);
+end;
+
+function FindPublic(const Name: string): Integer;
+begin
+  Result := High(Publics);
+  while (Result >= 0) and not SameText(Publics[Result].Name, Name) do Dec(Result);
+end;
+
+procedure AddPrivate(const Name: string; const Value: Variant; Made: Boolean);
+begin
+  if PrivateCount = Length(Privates) then SetLength(Privates, 2 * PrivateCount + 8);
+  Privates[PrivateCount].Name := Name;
+  Privates[PrivateCount].Value := Value;
+  Privates[PrivateCount].Level := ScopeLevel;
+  Privates[PrivateCount].Made := Made;
+  Inc(PrivateCount);
+end;
+
+function FoxEnterScope: Integer;
+begin
+  Inc(ScopeLevel);
+  Result := PrivateCount;
+end;
+
+procedure FoxLeaveScope(Mark: Integer);
+var
+  i: Integer;
+begin
+  for i := Mark to PrivateCount - 1 do Privates[i].Value := Unassigned;
+  PrivateCount := Mark;
+  Dec(ScopeLevel);
+end;
+
+procedure FoxPrivate(const Names: array of string);
+var
+  i, Found: Integer;
+begin
+  for i := Low(Names) to High(Names) do
+  begin
+    Found := FindPrivate(Names[i]);
+    if (Found < 0) or (Privates[Found].Level <> ScopeLevel) then AddPrivate(Names[i], Unassigned, False);
+  end;
+end;
+
+procedure FoxPublic(const Names: array of string);
+var
+  i: Integer;
+begin
+  for i := Low(Names) to High(Names) do
+    if FindPublic(Names[i]) < 0 then
+    begin
+      SetLength(Publics, Length(Publics) + 1);
+      Publics[High(Publics)].Name := Names[i];
+      Publics[High(Publics)].Value := False;
+      Publics[High(Publics)].Made := True;
+    end;
+end;
+
+function FoxMemVar(const Name: string): Variant;
+var
+  Found: Integer;
+begin
+  Found := FindPrivate(Name);
+  if Found >= 0 then
+  begin
+    if not Privates[Found].Made then raise NotFound(Name);
+    Exit(Privates[Found].Value);
+  end;
+  Found := FindPublic(Name);
+  if Found < 0 then raise NotFound(Name);
+  Result := Publics[Found].Value;
+end;
+
+function FoxVar(Form: TComponent; const Name: string): Variant;
+begin
+  if Assigned(FoxFieldValue) and FoxFieldValue(Form, Name, Result) then Exit;
+  Result := FoxMemVar(Name);
+end;
+
+procedure FoxSetVar(const Name: string; const Value: Variant);
+var
+  Found: Integer;
+begin
+  Found := FindPrivate(Name);
+  if Found >= 0 then
+  begin
+    Privates[Found].Value := Value;
+    Privates[Found].Made := True;
+    Exit;
+  end;
+  Found := FindPublic(Name);
+  if Found >= 0 then Publics[Found].Value := Value
+  else AddPrivate(Name, Value, True);
 end;
 
 { MOD's result takes the divisor's sign. }

@@ -3,13 +3,13 @@ program fox_data_test;
 { FoxData against an SQLite database laid out as the conversion writes one
   (run_pascal.py makes it): cursors in their tag's order and filtered, a
   table the program names, changes written through as the database keeps its
-  values. Prints "fail: ..." for each check that fails and a last line;
+  values, and a name code reads without m. found as a field. Prints "fail: ..." for each check that fails and a last line;
   run_pascal.py then reads the database back. }
 
 {$MODE DELPHI}{$H+}
 
 uses
-  {$IFDEF UNIX}cthreads,{$ENDIF} SysUtils, Classes, DB, FoxData;
+  {$IFDEF UNIX}cthreads,{$ENDIF} Interfaces, SysUtils, Classes, DB, Variants, FoxRuntime, FoxData;
 
 var
   Failures: Integer = 0;
@@ -73,6 +73,13 @@ begin
     on E: EFoxData do Raised := Pos('The table customer of  cannot be opened: ', E.Message) = 1;
   end;
   Check(Raised, 'a cursor that cannot be opened is an EFoxData naming its table');
+  { A name read without m. is a field of the first cursor open, padded to its
+    width as FoxPro holds it, before a variable of that name. }
+  FoxSetVar('NAME', 'variable');
+  FoxSetVar('TOTAL', 3);
+  Check(FoxVar(Owner, 'name') = 'zed ', 'a name is the selected table''s field: ' + VarToStr(FoxVar(Owner, 'name')));
+  Check((FoxVar(Owner, 'TOTAL') = 3) and (FoxMemVar('NAME') = 'variable'), 'then a variable, and m.name one only');
+  Check(FoxVar(nil, 'name') = 'variable', 'code of no form reads no table');
   NameTable('Classes', 'wanted', 'customer');
   Check(FoxOpenCursor(Source, 'wanted', '', '', True, True) <> nil, 'a table the program names otherwise');
 

@@ -26,6 +26,12 @@ std::string AsciiLowerCopy(std::string_view text) {
   return result;
 }
 
+std::string AsciiUpperCopy(std::string_view text) {
+  std::string result(text);
+  std::transform(result.begin(), result.end(), result.begin(), AsciiUpper);
+  return result;
+}
+
 bool SameText(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                             [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });

@@ -11,12 +11,14 @@ namespace quorvex {
 constexpr bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 constexpr char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+constexpr char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
 std::string_view TrimBlanks(std::string_view text);
 std::string_view TrimLeftBlanks(std::string_view text);
 std::string_view TrimRightBlanks(std::string_view text);
 
 std::string AsciiLowerCopy(std::string_view text);
+std::string AsciiUpperCopy(std::string_view text);
 
 // Equal without regard to ASCII letter case.
 bool SameText(std::string_view a, std::string_view b);

@@ -132,6 +132,10 @@ ClassExpansion ExpandClassInstances(std::vector<FormRecord> records, std::string
     }
   }
   expansion.notes = resolver.Notes();
+  // The code the classes bring may read constants of their include file.
+  std::vector<FormRecord>& out = expansion.records;
+  if (!out.empty() && out[0].platform == kCommentPlatform && out[0].reserved8.empty())
+    out[0].reserved8 = resolver.IncludeFile();
   return expansion;
 }
 

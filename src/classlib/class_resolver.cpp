@@ -147,6 +147,7 @@ ResolvedObject ClassResolver::ResolveDefinition(const ClassLibrary& library, con
   AddMethods(object, origin, record.methods);
   CountText(record.reserved3);
   object.AddReserved3(record.reserved3);
+  if (include_file_.empty()) include_file_ = record.reserved8;
   for (const FormRecord* member : definition.members) {
     object.AddMember(MemberPath(*member), *member, ResolveRecord(*member, library.Folder(), origin));
   }

@@ -62,6 +62,8 @@ class ClassResolver {
   //   class library NAME not read: a form may use at most 256 class libraries
   //                                  (once, for the first library past the limit)
   const std::vector<std::string>& Notes() const { return notes_; }
+  // The #INCLUDE file of the first class resolved whose code has one; "".
+  const std::string& IncludeFile() const { return include_file_; }
 
  private:
   class ChainEntry;
@@ -106,6 +108,7 @@ class ClassResolver {
   std::unordered_set<std::string> noted_;
   std::size_t members_ = 0;
   std::size_t text_bytes_ = 0;  // of settings and methods
+  std::string include_file_;
 };
 
 }  // namespace quorvex

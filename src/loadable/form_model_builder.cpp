@@ -399,6 +399,7 @@ std::vector<LoadableForm> BuildFormModels(const std::vector<FormRecord>& records
     builder.MakeMethods(forms.back().root);
     builder.NameCustomProperties(forms.back().root);
     EnterPass(clock, "translation");
+    forms.back().include_file = !records.empty() && !records[0].reserved8.empty();
     TranslateFormCode(forms.back());
     ReleaseStoredLines(forms.back().root);
     if (form_nodes.size() > 1)

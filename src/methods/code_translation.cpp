@@ -104,6 +104,7 @@ class CodeTranslator {
     objects_.objects.reserve(CountComponents(form.root));
     AddObject(form.root, -1, objects_);
     objects_.name_taken = HidesFormMember;
+    objects_.include_file = form.include_file;
     objects_.double_byte = code_page_ == 932 || code_page_ == 936 || code_page_ == 949 || code_page_ == 950;
   }
 

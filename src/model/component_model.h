@@ -139,6 +139,9 @@ struct LoadableForm {
   std::string unit_name;
   int code_page = 1252;  // of the 8-bit texts kept
   bool modal = false;    // FoxPro shows it modal (WindowType = 1)
+  // Its code, or its classes', is compiled with an #INCLUDE file: a name it
+  // reads may be one of the file's constants.
+  bool include_file = false;
   // Report lines ("   Note: ...") of what its conversion could not carry:
   // picture files not found or not read.
   std::vector<std::string> notes;

@@ -24,7 +24,8 @@ struct RecordFields {
         methods(dataset.FindField("Methods")),
         reserved1(dataset.FindField("Reserved1")),
         reserved2(dataset.FindField("Reserved2")),
-        reserved3(dataset.FindField("Reserved3")) {}
+        reserved3(dataset.FindField("Reserved3")),
+        reserved8(dataset.FindField("Reserved8")) {}
 
   Field* platform;
   Field* unique_id;
@@ -38,6 +39,7 @@ struct RecordFields {
   Field* reserved1;
   Field* reserved2;
   Field* reserved3;
+  Field* reserved8;
 };
 
 std::string Text(const Field* field) { return field == nullptr ? std::string() : field->AsString(); }
@@ -61,6 +63,7 @@ FormRecord ReadRecord(TableDataSet& dataset, const RecordFields& fields) {
   if (SameText(record.base_class, "form") || SameText(record.base_class, "formset") ||
       SameText(record.reserved1, "Class"))
     record.reserved3 = Text(fields.reserved3);
+  if (record.platform == "COMMENT" || SameText(record.reserved1, "Class")) record.reserved8 = Text(fields.reserved8);
   return record;
 }
 

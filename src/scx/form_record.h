@@ -52,6 +52,11 @@ struct FormRecord {
   // method); "" for other records. After the class-library expansion, what
   // the classes behind the object add too.
   std::string reserved3;
+  // RESERVED8 of a form's comment record or a library's class record: the
+  // #INCLUDE file its code was compiled with ("" for none, and for other
+  // records). After the class-library expansion the form's comment record
+  // names one of its classes' where it has none of its own.
+  std::string reserved8 = {};
 };
 
 // A record that could not be read, and the failure's message.

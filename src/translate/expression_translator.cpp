@@ -128,6 +128,32 @@ Variable* ExpressionTranslator::VariableOf(const FoxExpr& reference) {
   return scope_.Find(reference.path[0].name);
 }
 
+bool IsRuntimeName(const FoxExpr& reference) {
+  if (reference.kind != FoxExprKind::kReference || reference.from_with || reference.path.size() != 1) return false;
+  const FoxSegment& name = reference.path[0];
+  if (name.called || name.name.starts_with('_')) return false;
+  return reference.memory || !(NamesThis(name, "THIS") || NamesThis(name, "THISFORM") || NamesThis(name, "THISFORMSET"));
+}
+
+std::string ExpressionTranslator::SetRuntimeVariable(const FoxExpr& reference, const PasExpr& value) {
+  return "FoxSetVar(" + PascalString(AsciiUpperCopy(reference.path[0].name)) + ", " + AsVariant(value).text + ")";
+}
+
+PasExpr MemoryVariable(std::string_view name) {
+  return {"FoxMemVar(" + PascalString(AsciiUpperCopy(name)) + ")", PasType::kVariant, kAtomic, false};
+}
+
+// Read without m., a name is the selected table's field where it has one.
+Translated<PasExpr> ExpressionTranslator::ReadRuntimeVariable(const FoxExpr& reference) const {
+  const std::string& name = reference.path[0].name;
+  if (scope_.Unknown(name)) return NotTranslated{"variable set by code not translated"};
+  if (reference.memory) return MemoryVariable(name);
+  if (scope_.untranslated_names.contains(std::string(kSelectedFields)))
+    return NotTranslated{"name that may be a field of a table selected by code not translated"};
+  if (scope_.set_names && !scope_.set_names->contains(name)) return NotTranslated{"name that may be a constant"};
+  return PasExpr{"FoxVar(Self, " + PascalString(AsciiUpperCopy(name)) + ")", PasType::kVariant, kAtomic, false};
+}
+
 Translated<PasExpr> ExpressionTranslator::ReadVariable(const Variable& variable) {
   if (!variable.decided) return NotTranslated{"type not known yet"};
   if (variable.tainted) return NotTranslated{"variable set by code not translated"};
@@ -189,7 +215,8 @@ Translated<int> ExpressionTranslator::Object(const FoxExpr& reference) {
 
 Translated<PasExpr> ExpressionTranslator::Reference(const FoxExpr& reference) {
   if (Variable* variable = VariableOf(reference)) return ReadVariable(*variable);
-  if (reference.memory) return NotTranslated{"variable not declared in the method"};
+  if (IsRuntimeName(reference)) return ReadRuntimeVariable(reference);
+  if (reference.memory) return NotTranslated{"system variable"};
   if (!reference.from_with && reference.path.size() == 1 && reference.path[0].called)
     return Function(reference.path[0]);
   Translated<Resolved> resolved = Walk(reference);
@@ -248,8 +275,8 @@ Translated<std::string> ExpressionTranslator::Assign(const FoxExpr& target, cons
     if (!converted) return std::move(converted).Failure();
     return variable->pascal_name + " := " + converted->text;
   }
-  if (target.memory || (!target.from_with && target.path.size() == 1))
-    return NotTranslated{"variable not declared in the method"};
+  if (IsRuntimeName(target)) return SetRuntimeVariable(target, value);
+  if (target.memory || (!target.from_with && target.path.size() == 1)) return NotTranslated{"system variable"};
   Translated<Resolved> resolved = Walk(target);
   if (!resolved) return std::move(resolved).Failure();
   if (!resolved->member || resolved->last->called) return NotTranslated{"assignment to an object"};

@@ -6,7 +6,9 @@
 // of the values are known the Pascal operators serve; where they are known
 // only when the code runs, FoxRuntime's functions of Variants do, failing as
 // FoxPro fails. Names reach the form's objects through THISFORM, THIS,
-// Parent, member names and WITH, and the method's declared variables.
+// Parent, member names and WITH, and the method's declared variables; any
+// other name is FoxPro's variable of that name (or, read without m., the
+// selected table's field), which FoxRuntime looks up as FoxPro does.
 
 #include <string>
 #include <vector>
@@ -32,6 +34,9 @@ class ExpressionTranslator {
   Translated<std::string> Assign(const FoxExpr& target, const PasExpr& value);
   // The variable `reference` names, or null when it names none.
   Variable* VariableOf(const FoxExpr& reference);
+  // The Pascal that gives FoxPro's variable `reference` names (one of those
+  // FoxRuntime holds) `value`.
+  static std::string SetRuntimeVariable(const FoxExpr& reference, const PasExpr& value);
 
  private:
   // Where a reference leads: an object, a value, or a call.
@@ -52,10 +57,18 @@ class ExpressionTranslator {
   Translated<PasExpr> Unary(const std::string& op, const PasExpr& operand);
   Translated<std::vector<PasExpr>> Arguments(const FoxSegment& call);
   Translated<PasExpr> ReadVariable(const Variable& variable);
+  Translated<PasExpr> ReadRuntimeVariable(const FoxExpr& reference) const;
   Done CheckCallAllowed(std::string_view method) const;
 
   MethodScope& scope_;
 };
+
+// True when `reference` is a name FoxPro looks up among its variables when
+// the code runs: a name alone or m.name, not a system variable (_SCREEN).
+bool IsRuntimeName(const FoxExpr& reference);
+
+// m.`name`, read from FoxRuntime.
+PasExpr MemoryVariable(std::string_view name);
 
 // A Pascal literal of FoxPro's literal `expression` (a string, number,
 // logical or date), not translated where it cannot be sure of one.

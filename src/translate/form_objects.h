@@ -55,6 +55,8 @@ struct FormObjects {
   // FoxPro counts a string's length in bytes, which for a double-byte code
   // page is not its number of characters: string lengths are not translated.
   bool double_byte = false;
+  // The code is compiled with an #INCLUDE file, whose constants it may read.
+  bool include_file = false;
 
   // The member of `object` named `name` (letter case aside), or -1.
   int Member(int object, std::string_view name) const;

@@ -76,9 +76,11 @@ MethodTranslation MethodTranslator::Run() {
   // Every pass reads the same statements: each is read into tokens once.
   tokens_.reserve(statements_.size());
   for (const FoxStatement& statement : statements_) tokens_.push_back(TokenizeStatement(statement.text));
+  GatherSetNames();
   WorkOutTypes(nodes);
   TopLevel(nodes);
   Flush(lines_.size(), 0);
+  EncloseInScope();
   return std::move(result_);
 }
 
@@ -310,6 +312,31 @@ void MethodTranslator::GoBack(const Mark& mark) {
   result_.locals.resize(mark.locals);
   loops_.clear();
   scope_.with_objects.clear();
+}
+
+void MethodTranslator::GatherSetNames() {
+  const auto directive = [](const std::vector<Token>& tokens) {
+    return !tokens.empty() && tokens[0].kind == TokenKind::kOperator && tokens[0].text == "#";
+  };
+  if (!form_.include_file && std::none_of(tokens_.begin(), tokens_.end(), directive)) return;
+  scope_.set_names = std::make_unique<std::set<std::string, TextLess>>();
+  for (std::size_t i = 0; i < statements_.size(); ++i) {
+    if (!statements_[i].comment) SetNames(tokens_[i], false, *scope_.set_names);
+  }
+}
+
+void MethodTranslator::EncloseInScope() {
+  const bool makes = std::any_of(result_.lines.begin(), result_.lines.end(), [](const BodyLine& line) {
+    return line.pascal.starts_with("FoxSetVar(") || line.pascal.starts_with("FoxPrivate(");
+  });
+  if (!makes) return;
+  const std::string mark = NewName("ScopeMark");
+  result_.locals.push_back({mark, "Integer"});
+  for (BodyLine& line : result_.lines) ++line.depth;
+  result_.lines.insert(result_.lines.begin(), {{0, -1, mark + " := FoxEnterScope;"}, {0, -1, "try"}});
+  result_.lines.push_back({0, -1, "finally"});
+  result_.lines.push_back({1, -1, "FoxLeaveScope(" + mark + ");"});
+  result_.lines.push_back({0, -1, "end;"});
 }
 
 MethodTranslation TranslateMethod(const std::vector<std::string>& lines, const FormObjects& form,

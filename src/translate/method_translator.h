@@ -57,6 +57,11 @@ class MethodTranslator {
   void Flush(std::size_t up_to, int depth);
   Mark Here() const { return {result_.lines.size(), next_source_, result_.locals.size()}; }
   void GoBack(const Mark& mark);
+  // Encloses the body in a scope of FoxRuntime's variables where it makes
+  // any, so that they go however the method returns.
+  void EncloseInScope();
+  // Where the method may read constants, the names it sets (set_names).
+  void GatherSetNames();
   // The condition of an IF, CASE or DO WHILE line: the tokens from `skip`
   // words on.
   Translated<std::string> Condition(const FoxStatement& statement, int skip);
@@ -69,6 +74,7 @@ class MethodTranslator {
   // A call, or an assignment, as one Pascal statement.
   Done Statement(const FoxStatement& statement, const Translated<std::string>& text, int depth);
   Done Declaration(const FoxStatement& statement, int depth);
+  Done RuntimeDeclaration(const FoxStatement& statement, int depth);
   Done Return(const std::vector<Token>& tokens, int depth);
   Done Store(const std::vector<Token>& tokens, int depth);
   Done Wait(const std::vector<Token>& tokens, int depth);
@@ -78,7 +84,8 @@ class MethodTranslator {
   Done ForBlock(const CodeNode& node, int depth);
 
   // variable_types.cpp
-  // The names a LOCAL or PRIVATE line declares; not for arrays and others.
+  // The names a LOCAL, PRIVATE or PUBLIC line declares; not for arrays and
+  // others.
   static Translated<std::vector<std::string>> DeclaredNames(const std::vector<Token>& tokens);
   void WorkOutTypes(const std::vector<CodeNode>& nodes);
   void GatherAssignments(const std::vector<CodeNode>& nodes, bool& changed);

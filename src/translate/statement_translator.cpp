@@ -43,12 +43,6 @@ bool IsWaitClause(const Token& token) {
   return false;
 }
 
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
-  return upper;
-}
-
 }  // namespace
 
 Done MethodTranslator::Statement(const FoxStatement& statement, const Translated<std::string>& text, int depth) {
@@ -73,9 +67,9 @@ Done MethodTranslator::Simple(const FoxStatement& statement, int depth) {
   const bool with_member = first.kind == TokenKind::kOperator && first.text == ".";
   if (first.kind != TokenKind::kName && !with_member)
     return NotTranslated{"command not translated: " + std::string(first.text)};
-  const std::string word = with_member ? std::string() : Upper(first.text);
-  if (word == "LOCAL" || IsKeyword(word, "PRIVATE")) return Declaration(statement, depth);
-  if (IsKeyword(word, "PUBLIC")) return NotTranslated{"PUBLIC variables"};
+  const std::string word = with_member ? std::string() : AsciiUpperCopy(first.text);
+  if (word == "LOCAL") return Declaration(statement, depth);
+  if (IsKeyword(word, "PRIVATE") || IsKeyword(word, "PUBLIC")) return RuntimeDeclaration(statement, depth);
   if (IsKeyword(word, "LPARAMETERS") || IsKeyword(word, "PARAMETERS")) return NotTranslated{"parameters"};
   if (IsKeyword(word, "NODEFAULT")) return NotTranslated{"NODEFAULT"};
   if (word == "EXIT" || word == "LOOP") {
@@ -118,16 +112,12 @@ Done MethodTranslator::Simple(const FoxStatement& statement, int depth) {
 // A variable FoxPro reads before the method sets it holds .F., as LOCAL made it.
 Done MethodTranslator::Declaration(const FoxStatement& statement, int depth) {
   if (depth > 0) return NotTranslated{"variables declared inside a block"};
-  const std::vector<Token>& tokens = TokensOf(statement);
-  const bool private_line = IsKeyword(tokens[0].text, "PRIVATE");
-  Translated<std::vector<std::string>> names = DeclaredNames(tokens);
+  Translated<std::vector<std::string>> names = DeclaredNames(TokensOf(statement));
   if (!names) return std::move(names).Failure();
   std::set<std::string, TextLess> seen;
   for (const std::string& name : *names) {
     if (scope_.Find(name) != nullptr || !declared_.contains(name) || !seen.insert(name).second)
       return NotTranslated{"variable declared twice"};
-    // PRIVATE makes no variable: one read before it is set is not found.
-    if (private_line && start_false_.contains(name)) return NotTranslated{"PRIVATE variable read before it is set"};
   }
   Comment(statement, depth);
   for (const std::string& name : *names) {
@@ -136,6 +126,24 @@ Done MethodTranslator::Declaration(const FoxStatement& statement, int depth) {
     result_.locals.push_back({variable.pascal_name, std::string(PascalTypeName(variable.type))});
     if (start_false_.contains(name)) Code(variable.pascal_name + " := False;", depth);
   }
+  return {};
+}
+
+// PRIVATE hides the callers' variables of its names until the method sets
+// its own; PUBLIC makes variables that outlive the method, .F. until set.
+// FoxRuntime holds both.
+Done MethodTranslator::RuntimeDeclaration(const FoxStatement& statement, int depth) {
+  const std::vector<Token>& tokens = TokensOf(statement);
+  Translated<std::vector<std::string>> names = DeclaredNames(tokens);
+  if (!names) return std::move(names).Failure();
+  std::string list;
+  for (const std::string& name : *names) {
+    if (declared_.contains(name)) return NotTranslated{"variable declared twice"};
+    if (name.starts_with('_')) return NotTranslated{"system variable"};
+    list += (list.empty() ? "" : ", ") + PascalString(AsciiUpperCopy(name));
+  }
+  Comment(statement, depth);
+  Code(std::string(IsKeyword(tokens[0].text, "PUBLIC") ? "FoxPublic([" : "FoxPrivate([") + list + "]);", depth);
   return {};
 }
 
@@ -172,7 +180,8 @@ Done MethodTranslator::Store(const std::vector<Token>& tokens, int depth) {
   while (true) {
     FoxExprPtr target = parser.Reference();
     if (!target) return Unread(parser);
-    if (expressions_.VariableOf(*target) == nullptr) return NotTranslated{"STORE to other than variables"};
+    if (expressions_.VariableOf(*target) == nullptr && !IsRuntimeName(*target))
+      return NotTranslated{"STORE to other than variables"};
     targets.push_back(std::move(target));
     if (parser.AtEnd()) break;
     if (!parser.Expect(",")) return Unread(parser);
@@ -183,8 +192,11 @@ Done MethodTranslator::Store(const std::vector<Token>& tokens, int depth) {
     Translated<std::string> assignment = expressions_.Assign(*target, *stored);
     if (!assignment) return std::move(assignment).Failure();
     Code(*assignment + ";", depth);
-    const Variable* variable = expressions_.VariableOf(*target);
-    *stored = {variable->pascal_name, variable->type};
+    if (const Variable* variable = expressions_.VariableOf(*target)) {
+      *stored = {variable->pascal_name, variable->type};
+    } else {
+      *stored = MemoryVariable(target->path[0].name);
+    }
   }
   return {};
 }
@@ -251,9 +263,9 @@ Done MethodTranslator::Set(const std::vector<Token>& tokens, int depth) {
     const Token& format = tokens[tokens.size() - 2];
     const bool to = tokens.size() == 5;
     if ((!to || IsName(tokens[2], "TO")) && format.kind == TokenKind::kName && IsDateFormat(format.text))
-      return Code("FoxSetDate := " + PascalString(Upper(format.text)) + ";", depth), Done();
+      return Code("FoxSetDate := " + PascalString(AsciiUpperCopy(format.text)) + ";", depth), Done();
   }
-  return NotTranslated{"command not translated: SET" + (tokens.size() > 1 ? " " + Upper(tokens[1].text) : "")};
+  return NotTranslated{"command not translated: SET" + (tokens.size() > 1 ? " " + AsciiUpperCopy(tokens[1].text) : "")};
 }
 
 // FOR reads its limit and step once; the counter goes up by the step after
@@ -265,8 +277,8 @@ Done MethodTranslator::ForBlock(const CodeNode& node, int depth) {
   FoxExprPtr counter_ref = parser.Reference();
   if (!counter_ref) return Unread(parser);
   const Variable* counter = expressions_.VariableOf(*counter_ref);
-  if (counter == nullptr) return NotTranslated{"variable not declared in the method"};
-  if (!IsNumeric(counter->type)) return NotTranslated{"FOR counter of changing type"};
+  if (counter == nullptr && !IsRuntimeName(*counter_ref)) return NotTranslated{"FOR counter that is no variable"};
+  if (counter != nullptr && !IsNumeric(counter->type)) return NotTranslated{"FOR counter of changing type"};
   if (!parser.Expect("=")) return Unread(parser);
   FoxExprPtr start = parser.Expression();
   if (!start) return Unread(parser);
@@ -288,7 +300,10 @@ Done MethodTranslator::ForBlock(const CodeNode& node, int depth) {
     if (down) step = {"-" + step.text, step.type, kSum};
   }
   if (!parser.AtEnd()) return NotTranslated{"syntax not understood"};
-  const std::string name = counter->pascal_name;
+  // A counter FoxRuntime holds is read as a number, failing as FoxPro's FOR
+  // fails where the loop's code gave it another type.
+  const std::string name = counter != nullptr ? counter->pascal_name
+                                              : "FoxAsNumber(" + MemoryVariable(counter_ref->path[0].name).text + ")";
   Comment(head, depth);
   Translated<PasExpr> first = expressions_.Value(*start);
   if (!first) return std::move(first).Failure();
@@ -308,7 +323,11 @@ Done MethodTranslator::ForBlock(const CodeNode& node, int depth) {
   failed_ = nullptr;
   Code("while " + name + (down ? " >= " : " <= ") + Operand(*bound, kRelation, true) + " do", depth);
   Code("begin", depth);
-  const std::string next = name + " := " + name + (down ? " - " + step.text.substr(1) : " + " + step.text) + ";";
+  const std::string stepped = name + (down ? " - " + step.text.substr(1) : " + " + step.text);
+  const std::string next = (counter != nullptr ? name + " := " + stepped
+                                               : ExpressionTranslator::SetRuntimeVariable(
+                                                     *counter_ref, {stepped, PasType::kNumber, kSum})) +
+                           ";";
   loops_.push_back({next});
   if (Done done = Nodes(node.parts[0].body, depth + 1); !done) return done;
   loops_.pop_back();

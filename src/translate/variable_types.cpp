@@ -21,8 +21,7 @@ constexpr std::array<std::string_view, 28> kCodeNames = {
 
 bool IsDeclaration(const CodeNode& node) {
   if (node.kind != BlockKind::kNone || node.statement->comment) return false;
-  const std::string word = FirstWord(node.statement->text);
-  return word == "LOCAL" || IsKeyword(word, "PRIVATE");
+  return FirstWord(node.statement->text) == "LOCAL";
 }
 
 // True when token `i` of `tokens` is a variable's name: not a property or
@@ -58,7 +57,47 @@ std::size_t AssignmentValue(std::span<const Token> tokens, std::string_view name
   return tokens[at + 1].kind == TokenKind::kOperator && tokens[at + 1].text == "=" ? at + 2 : 0;
 }
 
+bool IsOperator(const Token& token, std::string_view text) {
+  return token.kind == TokenKind::kOperator && token.text == text;
+}
+
+// A name a statement gives a value to: the one it assigns, every name of a
+// line that declares or counts (PARAMETERS, DIMENSION, FOR), one after TO
+// (STORE). Where `may`, also the names it may set: one after INTO (SELECT
+// ... INTO ARRAY), one passed by reference (@name) or as a function's first
+// argument (the array AFIELDS or ADIR fills).
+bool SetsAt(std::span<const Token> tokens, std::size_t i, bool all, bool after_to, bool may) {
+  if (!NamesVariable(tokens, i, tokens[i].text)) return false;
+  if (all || after_to) return true;
+  if (i + 1 < tokens.size() && IsOperator(tokens[i + 1], "=") && (i == 0 || (i == 2 && IsOperator(tokens[1], "."))))
+    return true;
+  if (!may) return false;
+  if (i > 0 && IsOperator(tokens[i - 1], "@")) return true;
+  return i > 1 && IsOperator(tokens[i - 1], "(") && tokens[i - 2].kind == TokenKind::kName;
+}
+
 }  // namespace
+
+// A line that sets names no token shows (SCATTER makes a variable of each
+// field, a macro any) makes every name one it may set.
+void SetNames(std::span<const Token> tokens, bool may, std::set<std::string, TextLess>& names) {
+  if (tokens.empty()) return;
+  const std::string_view first = tokens[0].text;
+  const bool declares = tokens[0].kind == TokenKind::kName &&
+                        (IsKeyword(first, "DIMENSION") || IsKeyword(first, "DECLARE") ||
+                         IsKeyword(first, "PARAMETERS") || IsKeyword(first, "LPARAMETERS") || SameText(first, "LOCAL") ||
+                         IsKeyword(first, "PRIVATE") || IsKeyword(first, "PUBLIC") || SameText(first, "FOR"));
+  bool after_to = false;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    if (may && (IsOperator(tokens[i], "&") || (i == 0 && IsKeyword(tokens[i].text, "SCATTER"))))
+      names.emplace(kEveryName);
+    if (may && i == 0 && (IsKeyword(tokens[i].text, "SELECT") || SameText(tokens[i].text, "USE")))
+      names.emplace(kSelectedFields);
+    if (tokens[i].kind != TokenKind::kName) continue;
+    if (SetsAt(tokens, i, declares, after_to, may)) names.emplace(tokens[i].text);
+    after_to = after_to || SameText(tokens[i].text, "TO") || (may && SameText(tokens[i].text, "INTO"));
+  }
+}
 
 Translated<std::vector<std::string>> MethodTranslator::DeclaredNames(const std::vector<Token>& tokens) {
   std::vector<std::string> names;
@@ -259,6 +298,9 @@ void MethodTranslator::Taint(const CodeNode& node) {
   for (auto& [name, variable] : scope_.variables) {
     if (NodeMentions(node, name)) variable.tainted = true;
   }
+  ForEachStatement(node, [&](const FoxStatement& statement) {
+    if (!statement.comment) SetNames(TokensOf(statement), true, scope_.untranslated_names);
+  });
 }
 
 }  // namespace quorvex

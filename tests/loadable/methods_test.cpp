@@ -171,12 +171,12 @@ TEST(Methods, ClassesMethodsComeFirstMarkedWithTheirClass) {
 TEST(Methods, CodeStandsInCommentsNoTextOfItCanEnd) {
   const ConvertedForm form = Convert(
       {Object("cmd", "commandbutton",
-              Methods({{"Click", "x = {^2020-01-01}\r\n\ty = \"*)\" && }\r\n// \xE9t\xE9\r\n\r\n"},
+              Methods({{"Click", "o.x = {^2020-01-01}\r\n\to.y = \"*)\" && }\r\n// \xE9t\xE9\r\n\r\n"},
                        {"Valid", ""},
                        {"Text", "TEXT TO c\r\nENDPROC\r\nENDTEXT\r\n"}}))},
       {});
   EXPECT_EQ(Body(form.pas, "procedure TForm1.cmdClick(Sender: TObject);"),
-            (std::vector<std::string>{kTodo, "  { FoxPro Click }", "  (* x = {^2020-01-01} *)", "  // \ty = \"*)\" && }",
+            (std::vector<std::string>{kTodo, "  { FoxPro Click }", "  (* o.x = {^2020-01-01} *)", "  // \to.y = \"*)\" && }",
                                       "  { // \xC3\xA9t\xC3\xA9 }", ""}));
   // A method with no code is kept by its name.
   EXPECT_EQ(Body(form.pas, "procedure TForm1.cmdExit(Sender: TObject);"),

@@ -114,6 +114,8 @@ TEST(Translate, NoStatementRestsOnCodeLeftUntranslated) {
 
 TEST(Translate, WhatIsNotCertainStaysUntranslated) {
   const FormObjects double_byte = Form(true);
+  FormObjects with_include = Form();
+  with_include.include_file = true;
   struct Row {
     const char* code;
     const char* reason;
@@ -121,7 +123,11 @@ TEST(Translate, WhatIsNotCertainStaysUntranslated) {
     const FormObjects* form = nullptr;
   };
   const Row rows[] = {
-      {"lnTotal = 1", "variable not declared in the method"},
+      {"#DEFINE cnMax 5\nlnTotal = cnMax", "name that may be a constant"},
+      {"lnTotal = ccTitle", "name that may be a constant",
+       {.this_object = 4, .fox_name = "Click", .event = true, .last = true}, &with_include},
+      {"lcName = GETNAME()\nTHISFORM.lblOut.Caption = lcName", "variable set by code not translated"},
+      {"SCATTER MEMVAR\nTHISFORM.lblOut.Caption = m.cName", "variable set by code not translated"},
       {"LOCAL a\na = \"x\" < \"y\"", "order of strings"},
       {"LOCAL a\na = IIF(.T., 1, 1 / 0)", "IIF with a value that may fail"},
       {"LOCAL a\na = TRANSFORM(1.5)", "TRANSFORM of a value whose decimals are not known"},
@@ -136,7 +142,7 @@ TEST(Translate, WhatIsNotCertainStaysUntranslated) {
       {"LOCAL a[3]", "array"},
       {"DODEFAULT()", "function not translated: DODEFAULT"},
       {"THIS.Value = 1", "THIS of an object that is no control", {.fox_name = "Click", .event = true, .last = true}},
-      {"PRIVATE p\nIF EMPTY(p)\nENDIF", "PRIVATE variable read before it is set"},
+      {"LOCAL p\nPRIVATE p", "variable declared twice"},
       {"THISFORM.Release", "built-in method with FoxPro code of its own"},
       {"THISFORM.lblOut.Caption = \"a\"", "event Delphi fires at moments of its own: Init",
        {.this_object = 0, .fox_name = "Init", .event = true, .last = true}},
@@ -192,12 +198,33 @@ TEST(Translate, FoxProsSpellingsOfTheSameCode) {
   const MethodTranslation translation = Translate(
       "LOCAL a\na = \"\"\n"
       "note a comment ;\n  that goes on\nDO CASE\nCASE \"&&\" # \"x\" .AND. !.F.\n  m.a = ALLT(\"[ x ]\")\n"
-      "OTHE\n  a = [it's]\nENDC\nIF a != \"y\" THEN\n  a = 'b'\nENDI\nFOR i = 1 TO 2\nNEXT");
+      "OTHE\n  a = [it's]\nENDC\nIF a != \"y\" THEN\n  a = 'b'\nENDI");
   EXPECT_EQ(Pascal(translation),
             (std::vector<std::string>{"a := '';", "if not FoxStrEq('&&', 'x') and not False then", "begin",
                                       "  a := FoxAllTrim('[ x ]');", "end", "else", "begin", "  a := 'it''s';",
                                       "end;", "if not FoxStrEq(a, 'y') then", "begin", "  a := 'b';", "end;"}));
-  EXPECT_EQ(LinesFor(translation, "variable not declared in the method"), 1);
+}
+
+// PRIVATE, PUBLIC and undeclared variables are FoxRuntime's, released when
+// the method that made them returns, however it returns; a name read
+// without m. may be a field.
+TEST(Translate, VariablesNotLocalLiveInTheRuntime) {
+  const MethodTranslation translation = Translate(
+      "PRIVATE lcName\nlcName = \"x\"\nSTORE 0 TO lnA, m.lnB\nPUBLIC gnTotal\nFOR i = 1 TO 3\n"
+      "  lnA = lnA + i\nENDFOR\nTHISFORM.lblOut.Caption = m.lcName");
+  EXPECT_EQ(Pascal(translation),
+            (std::vector<std::string>{"ScopeMark := FoxEnterScope;", "try", "  FoxPrivate(['LCNAME']);",
+                                      "  FoxSetVar('LCNAME', 'x');", "  FoxSetVar('LNA', 0);",
+                                      "  FoxSetVar('LNB', FoxMemVar('LNA'));", "  FoxPublic(['GNTOTAL']);",
+                                      "  FoxSetVar('I', 1);", "  while FoxAsNumber(FoxMemVar('I')) <= 3 do",
+                                      "  begin", "    FoxSetVar('LNA', FoxAdd(FoxVar(Self, 'LNA'), FoxVar(Self, 'I')));",
+                                      "    FoxSetVar('I', FoxAsNumber(FoxMemVar('I')) + 1);", "  end;",
+                                      "  lblOut.Caption := FoxCaption(FoxAsString(FoxMemVar('LCNAME')));", "finally",
+                                      "  FoxLeaveScope(ScopeMark);", "end;"}));
+  EXPECT_EQ(translation.locals.size(), 1u);
+  // Reading alone makes no scope.
+  EXPECT_EQ(Pascal(Translate("THISFORM.lblOut.Caption = lcName")),
+            (std::vector<std::string>{"lblOut.Caption := FoxCaption(FoxAsString(FoxVar(Self, 'LCNAME')));"}));
 }
 
 // Delphi takes string literals of 255 characters and lines of limited
