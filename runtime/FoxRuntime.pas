@@ -16,7 +16,9 @@ unit FoxRuntime;
   Dialogs: MESSAGEBOX and WAIT WINDOW show and wait as FoxPro does, unless the
   environment variable FOXRUNTIME_UNATTENDED is set (a program run by a test,
   with no one to answer): then they write their text to the standard error
-  output, wait for nothing, and MESSAGEBOX gives its default button. }
+  output, wait for nothing, and MESSAGEBOX gives its default button. So does
+  the dialog of an error the program leaves to the application: FoxPro's
+  code fails as FoxPro's does where it runs without what its callers set. }
 
 {$IFDEF FPC}{$MODE DELPHI}{$ENDIF}
 
@@ -1585,9 +1587,29 @@ begin
   if not Closable then TFoxCloseGuard.Create(Form);
 end;
 
+{ The application's dialog of an error no code handled, when unattended. }
+type
+  TErrorReport = class
+    procedure Show(Sender: TObject; E: Exception);
+  end;
+
+procedure TErrorReport.Show(Sender: TObject; E: Exception);
+begin
+  Report('Error: ' + E.Message);
+end;
+
+var
+  ErrorReport: TErrorReport = nil;
+
 initialization
+  if Unattended and (Application <> nil) then
+  begin
+    ErrorReport := TErrorReport.Create;
+    Application.OnException := ErrorReport.Show;
+  end;
 
 finalization
   FoxWaitClear;
+  FreeAndNil(ErrorReport);
 
 end.

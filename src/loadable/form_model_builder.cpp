@@ -18,6 +18,7 @@
 #include "methods/code_translation.h"
 #include "methods/component_methods.h"
 #include "methods/fox_methods.h"
+#include "methods/unit_methods.h"
 #include "model/class_choice.h"
 #include "model/component_rules.h"
 #include "model/pascal_names.h"
@@ -188,6 +189,7 @@ LoadableForm FormModelBuilder::BuildForm(const ScxNode& form_node, std::string u
   // The unit may declare the form's Loaded and DoCreate: no component takes their names.
   names_.Take(std::string(kLoadedMethod));
   names_.Take("DoCreate");
+  names_.Take(std::string(kInitObjectsMethod));
   root.delphi_class = "T" + root.identifier;
   root.fox_class = kFormBaseClass;
   root.fox_path = "thisform";

@@ -134,7 +134,8 @@ class CodeTranslator {
       MethodContext context;
       context.this_object = IsOwn(fox) ? object : -1;
       context.fox_name = fox.name;
-      context.event = !method.event.empty();
+      // The form's making fires each object's Init as FoxPro does.
+      context.event = !method.event.empty() || SameText(fox.name, "Init");
       context.last = &fox == &*last_run;
       fox.translation = TranslateMethod(lines, objects_, context, taken);
     }

@@ -99,6 +99,43 @@ std::string MethodHeading(const FoxMethod& method) {
   return heading;
 }
 
+bool IsInit(const FormMethod& method) {
+  return method.event.empty() && !method.methods.empty() && SameText(method.methods.front().name, "Init");
+}
+
+void AddInits(const Component& component, std::vector<std::string>& inits) {
+  for (const Component& child : component.children) AddInits(child, inits);
+  // An object below the component that has no component of its own (a
+  // column's header) is its member.
+  for (const bool own : {false, true}) {
+    for (const FormMethod& method : component.methods) {
+      if (IsInit(method) && method.methods.front().owner.empty() == own) inits.push_back(method.name);
+    }
+  }
+}
+
+const FormMethod* CreateHandler(const Component& form) {
+  for (const FormMethod& method : form.methods) {
+    if (method.event == "OnCreate") return &method;
+  }
+  return nullptr;
+}
+
+bool IsFormInit(const FoxMethod& fox) { return fox.owner.empty() && SameText(fox.name, "Init"); }
+
+// Where the objects' Init run: after FoxPro's Load and before the form's
+// Init, which the OnCreate handler holds. Where it holds no Init they run
+// after it (from DoCreate), where there is none before its place.
+enum class InitsPlace { kNone, kInHandler, kAfterHandler, kInsteadOfHandler };
+
+InitsPlace PlaceOfInits(const Component& form) {
+  if (ObjectInits(form).empty()) return InitsPlace::kNone;
+  const FormMethod* handler = CreateHandler(form);
+  if (handler == nullptr) return InitsPlace::kInsteadOfHandler;
+  return std::any_of(handler->methods.begin(), handler->methods.end(), IsFormInit) ? InitsPlace::kInHandler
+                                                                                   : InitsPlace::kAfterHandler;
+}
+
 // The FoxPro code of `fox` as it is stored, a comment per line.
 void AppendComments(const FoxMethod& fox, int code_page, TextList& out) {
   for (const std::string& line : fox.code) {
@@ -128,7 +165,9 @@ bool FullyTranslated(const FormMethod& method) {
   });
 }
 
-void AppendBody(const FormMethod& method, const std::string& form_class, int code_page, TextList& out) {
+// `before_init`: a line that goes before the form's own Init ("" for none).
+void AppendBody(const FormMethod& method, const std::string& form_class, int code_page, TextList& out,
+                const std::string& before_init = {}) {
   out.push_back("");
   out.push_back("procedure " + form_class + "." + method.name + std::string(ParametersOf(method.event_type)) + ";");
   std::vector<LocalVariable> locals;
@@ -140,7 +179,12 @@ void AppendBody(const FormMethod& method, const std::string& form_class, int cod
   }
   out.push_back("begin");
   if (!FullyTranslated(method)) out.push_back(std::string(kNotFullyTranslated));
+  bool inits_called = before_init.empty();
   for (const FoxMethod& fox : method.methods) {
+    if (!inits_called && IsFormInit(fox)) {
+      out.push_back(before_init);
+      inits_called = true;
+    }
     out.push_back("  " + LineComment(DecodeToUtf8(MethodHeading(fox), code_page)));
     if (fox.overridden) {
       out.push_back("  // Not run: FoxPro runs the version of the method below in its place.");
@@ -195,7 +239,17 @@ bool HasCustomProperties(const Component& form) {
          std::any_of(form.children.begin(), form.children.end(), HasCustomProperties);
 }
 
-bool NeedsDoCreate(const Component& form) { return HasCustomProperties(form) || OpensData(form); }
+std::vector<std::string> ObjectInits(const Component& form) {
+  std::vector<std::string> inits;
+  for (const Component& child : form.children) AddInits(child, inits);
+  return inits;
+}
+
+bool NeedsDoCreate(const Component& form) {
+  const InitsPlace inits = PlaceOfInits(form);
+  return HasCustomProperties(form) || OpensData(form) || inits == InitsPlace::kInsteadOfHandler ||
+         inits == InitsPlace::kAfterHandler;
+}
 
 TextList CustomPropertyFields(const Component& form, int code_page) {
   TextList fields;
@@ -249,10 +303,25 @@ TextList MethodBodies(const Component& form, int code_page) {
     });
     const TextList data = DataStatements(form);
     out.insert(out.end(), data.begin(), data.end());
-    out.insert(out.end(), {"  inherited DoCreate;", "end;"});
+    const std::string call = "  " + std::string(kInitObjectsMethod) + ";";
+    if (PlaceOfInits(form) == InitsPlace::kInsteadOfHandler) out.push_back(call);
+    out.push_back("  inherited DoCreate;");
+    if (PlaceOfInits(form) == InitsPlace::kAfterHandler) out.push_back(call);
+    out.push_back("end;");
   }
+  const std::vector<std::string> inits = ObjectInits(form);
+  if (!inits.empty()) {
+    out.insert(out.end(), {"", "// FoxPro's Init of each object, members before the objects that hold them.",
+                           "procedure " + form.delphi_class + "." + std::string(kInitObjectsMethod) + ";", "begin"});
+    for (const std::string& init : inits) out.push_back("  " + init + ";");
+    out.push_back("end;");
+  }
+  const std::string inits_call = PlaceOfInits(form) == InitsPlace::kInHandler
+                                     ? "  " + std::string(kInitObjectsMethod) + ";  // the objects' Init, FoxPro's order"
+                                     : std::string();
   ForEachMethod(form, [&](const Component&, const FormMethod& method) {
-    if (!method.event.empty()) AppendBody(method, form.delphi_class, code_page, out);
+    if (!method.event.empty())
+      AppendBody(method, form.delphi_class, code_page, out, method.event == "OnCreate" ? inits_call : std::string());
   });
   ForEachMethod(form, [&](const Component&, const FormMethod& method) {
     if (method.event.empty()) AppendBody(method, form.delphi_class, code_page, out);

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/text_list.h"
 #include "model/component_model.h"
@@ -32,8 +33,19 @@ bool NeedsLoaded(const Component& form);
 bool OpensData(const Component& form);
 
 // True when the form needs a DoCreate of its own: its own properties take
-// their values there, and its tables are opened, before FoxPro's Load.
+// their values there, and its tables are opened, before FoxPro's Load; its
+// objects' Init run there where the form has no OnCreate handler, which
+// otherwise runs them after FoxPro's Load and before the form's Init.
 bool NeedsDoCreate(const Component& form);
+
+// The name of the method that runs FoxPro's Init of every object of the
+// form in FoxPro's order (ObjectInits); no component takes it.
+inline constexpr std::string_view kInitObjectsMethod = "InitObjects";
+
+// The plain methods that hold FoxPro's Init of the form's objects, in the
+// order FoxPro fires them as it makes the form: an object's members before
+// the object, objects in the order of the form.
+std::vector<std::string> ObjectInits(const Component& form);
 
 // True when the form or a component of it has properties its classes add.
 bool HasCustomProperties(const Component& form);

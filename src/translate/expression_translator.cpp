@@ -131,7 +131,8 @@ Variable* ExpressionTranslator::VariableOf(const FoxExpr& reference) {
 bool IsRuntimeName(const FoxExpr& reference) {
   if (reference.kind != FoxExprKind::kReference || reference.from_with || reference.path.size() != 1) return false;
   const FoxSegment& name = reference.path[0];
-  if (name.called || name.name.starts_with('_')) return false;
+  // NULL alone is FoxPro's null value, not a variable.
+  if (name.called || name.name.starts_with('_') || SameText(name.name, "NULL")) return false;
   return reference.memory || !(NamesThis(name, "THIS") || NamesThis(name, "THISFORM") || NamesThis(name, "THISFORMSET"));
 }
 

@@ -53,18 +53,18 @@ struct MethodTranslation {
 struct MethodContext {
   int this_object = -1;     // the object THIS is in `form`; -1 for none
   std::string fox_name;     // Click, Init, ...: which values of RETURN FoxPro uses
-  bool event = false;       // it is in the handler of a Delphi event
+  bool event = false;       // FoxPro fires it: a handler of a Delphi event, or an Init
   // Pascal's Exit leaves only this method's code: it is the last FoxPro
   // method of its Delphi method.
   bool last = true;
 };
 
 // The code of the events that fire without a user's action is not
-// translated: Delphi fires them in an order and at moments of its own (Load
-// after the form's objects are made, where FoxPro fires it before; Init
-// without the Init of each object before it; Activate, When and GotFocus as
-// it shows the form, Resize too; a timer from the moment the form is
-// loaded), and code that sets up the form may stay untranslated before them.
+// translated: Delphi fires them in an order and at moments of its own
+// (Activate, When and GotFocus as it shows the form, Resize too; a timer from
+// the moment the form is loaded), and code that sets up the form may stay
+// untranslated before them. The form's Load and Init and its objects' Init
+// are the exception: the converted form runs them in FoxPro's order.
 // `lines` are the method's code as UTF-8. `taken` holds the names the
 // Delphi method has already given out (its parameters, the variables of the
 // FoxPro methods before this one) and gets the names of this one's.

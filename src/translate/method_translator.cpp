@@ -13,9 +13,10 @@ constexpr std::string_view kInBlock = "in a block not translated whole, for ";
 constexpr std::string_view kAfterReturn = "after code not translated that may RETURN";
 constexpr std::string_view kAutomatic = "event Delphi fires at moments of its own: ";
 
-// The events that fire without a user's action (TranslateMethod).
+// The events that fire without a user's action (TranslateMethod), but for
+// those of the form's making, which the form runs in FoxPro's order.
 bool FiresByItself(std::string_view event) {
-  for (const std::string_view name : {"Load", "Init", "Activate", "When", "GotFocus", "Resize", "Timer"}) {
+  for (const std::string_view name : {"Activate", "When", "GotFocus", "Resize", "Timer"}) {
     if (SameText(name, event)) return true;
   }
   return false;

@@ -127,6 +127,7 @@ TextList WriteLoadableUnit(const LoadableForm& form) {
   out.insert(out.end(), {"  private", "    { Private declarations }", "  public", "    { Public declarations }"});
   TextList custom = CustomPropertyFields(root, form.code_page);
   out.insert(out.end(), std::make_move_iterator(custom.begin()), std::make_move_iterator(custom.end()));
+  if (!ObjectInits(root).empty()) out.push_back("    procedure " + std::string(kInitObjectsMethod) + ";");
   TextList plain = MethodDeclarations(root, false);
   out.insert(out.end(), std::make_move_iterator(plain.begin()), std::make_move_iterator(plain.end()));
   out.insert(out.end(), {"  end;", "", "var", "  " + root.identifier + ": " + root.delphi_class + ";", "",

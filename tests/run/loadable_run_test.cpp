@@ -32,7 +32,7 @@ std::string WriteFormSet(const std::filesystem::path& folder) {
       .Add({.objname = "Formset1", .baseclass = "formset", .properties = PropertyLines({"AutoRelease = .T.", "Name = \"Formset1\""})})
       .Add({.objname = "Form1", .parent = "Formset1", .baseclass = "form",
             .properties = PropertyLines({"DoCreate = .T.", "Tag = \"x\"", "Name = \"Form1\""}),
-            .methods = "PROCEDURE Init\r\nx = 1\r\nENDPROC\r\nPROCEDURE Refresh\r\nENDPROC\r\n"})
+            .methods = "PROCEDURE Init\r\nx = GETX()\r\nENDPROC\r\nPROCEDURE Refresh\r\nENDPROC\r\n"})
       .Add({.objname = "Form2", .parent = "Formset1", .baseclass = "form",
             .properties = PropertyLines({"Caption = \"Two\"", "Name = \"Form2\""})});
   return formset.WriteTo(folder, "2nd set").string();

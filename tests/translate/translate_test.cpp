@@ -144,8 +144,8 @@ TEST(Translate, WhatIsNotCertainStaysUntranslated) {
       {"THIS.Value = 1", "THIS of an object that is no control", {.fox_name = "Click", .event = true, .last = true}},
       {"LOCAL p\nPRIVATE p", "variable declared twice"},
       {"THISFORM.Release", "built-in method with FoxPro code of its own"},
-      {"THISFORM.lblOut.Caption = \"a\"", "event Delphi fires at moments of its own: Init",
-       {.this_object = 0, .fox_name = "Init", .event = true, .last = true}},
+      {"THISFORM.lblOut.Caption = \"a\"", "event Delphi fires at moments of its own: Activate",
+       {.this_object = 0, .fox_name = "Activate", .event = true, .last = true}},
       {"LOCAL a\na = LEN(\"ab\")", "string length in a double-byte code page",
        {.this_object = 4, .fox_name = "Click", .event = true, .last = true}, &double_byte},
   };
