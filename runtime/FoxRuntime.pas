@@ -408,6 +408,7 @@ type
     Level: Integer;  { the scope that made it }
     Made: Boolean;   { False: declared PRIVATE and not set yet }
   end;
+  PFoxVariable = ^TFoxVariable;
 
 var
   Privates: array of TFoxVariable;
@@ -482,19 +483,26 @@ begin
     end;
 end;
 
-function FoxMemVar(const Name: string): Variant;
+{ The variable a name finds: the newest private one, else the public one;
+  nil for none. Valid until the next variable is made. }
+function FindVariable(const Name: string): PFoxVariable;
 var
   Found: Integer;
 begin
   Found := FindPrivate(Name);
-  if Found >= 0 then
-  begin
-    if not Privates[Found].Made then raise NotFound(Name);
-    Exit(Privates[Found].Value);
-  end;
+  if Found >= 0 then Exit(@Privates[Found]);
   Found := FindPublic(Name);
-  if Found < 0 then raise NotFound(Name);
-  Result := Publics[Found].Value;
+  if Found >= 0 then Exit(@Publics[Found]);
+  Result := nil;
+end;
+
+function FoxMemVar(const Name: string): Variant;
+var
+  Variable: PFoxVariable;
+begin
+  Variable := FindVariable(Name);
+  if (Variable = nil) or not Variable^.Made then raise NotFound(Name);
+  Result := Variable^.Value;
 end;
 
 function FoxVar(Form: TComponent; const Name: string): Variant;
@@ -505,18 +513,16 @@ end;
 
 procedure FoxSetVar(const Name: string; const Value: Variant);
 var
-  Found: Integer;
+  Variable: PFoxVariable;
 begin
-  Found := FindPrivate(Name);
-  if Found >= 0 then
+  Variable := FindVariable(Name);
+  if Variable = nil then
   begin
-    Privates[Found].Value := Value;
-    Privates[Found].Made := True;
+    AddPrivate(Name, Value, True);
     Exit;
   end;
-  Found := FindPublic(Name);
-  if Found >= 0 then Publics[Found].Value := Value
-  else AddPrivate(Name, Value, True);
+  Variable^.Value := Value;
+  Variable^.Made := True;
 end;
 
 { MOD's result takes the divisor's sign. }
